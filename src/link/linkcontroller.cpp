@@ -1,0 +1,211 @@
+#include "link/linkcontroller.h"
+
+#include "link/logging.h"
+#include "shell/appstate.h"
+#include "shell/messageservice.h"
+
+#include <QPointer>
+
+LinkController::LinkController(AppState &state, MessageService &messages, QObject *parent)
+    : QObject(parent),
+      m_state(state),
+      m_messages(messages),
+      m_supervisor(state),
+      m_dispatcher(state, m_supervisor, messages,
+                   [this](const QByteArray &frame) { return sendFrame(frame); }),
+      m_portName(portNameForNumber(1)),
+      m_settings(QString::fromLatin1(kDefaultPortSettings))
+{
+    m_clock.start();
+}
+
+LinkController::~LinkController()
+{
+    closePort();
+}
+
+void LinkController::setPortFactory(PortFactory factory)
+{
+    closePort();
+    m_port.reset();
+    m_factory = std::move(factory);
+}
+
+SerialPort::OpenResult LinkController::openPort()
+{
+    if (isOpen())
+        return {};
+    const auto settings = PortSettings::parse(m_settings);
+    if (!settings)
+        return {SerialPort::OpenError::BadSettings, m_settings};
+    if (m_portName.isEmpty() || !m_factory)
+        return {SerialPort::OpenError::NotFound, m_portName};
+
+    // A fresh port object per opening: the previous one may have died with
+    // its device, and the name may now mean a different kind of port.
+    if (m_port) {
+        m_port->disconnect(this);
+        m_port->close();
+    }
+    m_port = m_factory(m_portName);
+    if (!m_port)
+        return {SerialPort::OpenError::NotFound, m_portName};
+    connect(m_port.get(), &SerialPort::readyRead, this, &LinkController::onReadyRead);
+    connect(m_port.get(), &SerialPort::failed, this, &LinkController::onPortFailed);
+
+    const SerialPort::OpenResult result = m_port->open(m_portName, *settings);
+    if (result.ok()) {
+        m_closing = false;
+        m_failureReported = false;
+        // Bytes that waited from before the opening are no replies.
+        m_assembler.clear();
+        m_port->readAll();
+        qCInfo(lcLink, "port %s opened with %s", qPrintable(m_portName), qPrintable(m_settings));
+    } else {
+        qCInfo(lcLink, "port %s cannot be opened: %s", qPrintable(m_portName),
+               qPrintable(result.detail));
+    }
+    return result;
+}
+
+bool LinkController::isOpen() const
+{
+    return m_port && !m_closing && m_port->isOpen();
+}
+
+void LinkController::closePort()
+{
+    if (m_port && m_port->isOpen()) {
+        m_port->close();
+        qCInfo(lcLink, "port %s closed", qPrintable(m_portName));
+    }
+}
+
+bool LinkController::sendFrame(const QByteArray &frame)
+{
+    if (!isOpen()) {
+        const SerialPort::OpenResult result = openPort();
+        if (!result.ok()) {
+            reportOnce(openFailureText(result));
+            return false;
+        }
+    }
+    qCDebug(lcFrames, "out %s", qPrintable(hexString(frame)));
+    return m_port->write(frame);
+}
+
+void LinkController::tick()
+{
+    const int before = m_state.linkState;
+    const LinkSupervisor::TickActions actions = m_supervisor.tick();
+    if (actions.sendIdcCalibRead)
+        sendFrame(m_state.requests.idcCalibReadRequest);
+    if (actions.discardInput) {
+        m_assembler.clear();
+        if (isOpen()) {
+            const QByteArray dropped = m_port->readAll();
+            qCDebug(lcFrames, "discarded %d bytes out of step", int(dropped.size()));
+        }
+    }
+    if (actions.sendPoll) {
+        // Whatever part of a block waits from before the poll is no reply to it.
+        m_assembler.dropStale(nowMs());
+        sendFrame(m_state.requests.statusPollRequest);
+    }
+    noteStateChange(before);
+}
+
+void LinkController::onReadyRead()
+{
+    if (!isOpen())
+        return;
+    const QByteArray data = m_port->readAll();
+    for (const Block &block : m_assembler.feed(data, nowMs()))
+        handleBlock(block);
+}
+
+void LinkController::handleBlock(const Block &block)
+{
+    const int before = m_state.linkState;
+    // A buffer holds a reply only until the next event.
+    m_state.frames.clearAll();
+    qCDebug(lcFrames, "in  %s", qPrintable(hexString(block)));
+    if (block[kBlockSize - 1] != kEndMarker) {
+        m_supervisor.badBlock();
+        qCInfo(lcLink, "block without end marker dropped");
+        return;
+    }
+    m_supervisor.goodBlock();
+    m_dispatcher.dispatch(block);
+    m_supervisor.activity();
+    noteStateChange(before);
+}
+
+void LinkController::onPortFailed(const QString &reason)
+{
+    // Some drivers report the same dead line again and again while the port
+    // stays open: act on the first report only and close the port once.
+    if (m_closing)
+        return;
+    m_closing = true;
+    const int before = m_state.linkState;
+    qCInfo(lcLink, "port %s lost: %s", qPrintable(m_portName), qPrintable(reason));
+    m_supervisor.forceOffline();
+    m_assembler.clear();
+    m_state.frames.clearAll();
+    noteStateChange(before);
+
+    // Closed from the event loop, not from inside the port's own signal.
+    QPointer<SerialPort> failedPort = m_port.get();
+    QMetaObject::invokeMethod(
+        this,
+        [this, failedPort] {
+            if (failedPort && failedPort == m_port.get() && m_closing)
+                failedPort->close();
+        },
+        Qt::QueuedConnection);
+
+    emit portLost(reason);
+    reportOnce(tr("The connection to the controller on %1 was lost (%2). The link is offline "
+                  "and comes back by itself when the port returns.")
+                   .arg(m_portName, reason));
+}
+
+void LinkController::reportOnce(const QString &text)
+{
+    if (m_failureReported)
+        return;
+    m_failureReported = true;
+    m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text});
+}
+
+QString LinkController::openFailureText(const SerialPort::OpenResult &result) const
+{
+    switch (result.error) {
+    case SerialPort::OpenError::None:
+        return {};
+    case SerialPort::OpenError::NotFound:
+        return tr("The serial port %1 was not found. Check that the adapter is plugged in and "
+                  "that the right port is chosen in the port settings.")
+            .arg(m_portName);
+    case SerialPort::OpenError::PermissionDenied:
+        return tr("No permission to open the serial port %1. Add your user to the group "
+                  "\"dialout\" and log in again.")
+            .arg(m_portName);
+    case SerialPort::OpenError::Busy:
+        return tr("The serial port %1 is in use by another program.").arg(m_portName);
+    case SerialPort::OpenError::BadSettings:
+        return tr("The serial port %1 does not accept the settings %2.").arg(m_portName, m_settings);
+    case SerialPort::OpenError::Other:
+        break;
+    }
+    return tr("The serial port %1 cannot be opened: %2").arg(m_portName, result.detail);
+}
+
+void LinkController::noteStateChange(int before)
+{
+    if (m_state.linkState == before)
+        return;
+    qCInfo(lcLink, "link state %d -> %d", before, m_state.linkState);
+    emit linkStateChanged(m_state.linkState);
+}

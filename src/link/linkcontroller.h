@@ -1,0 +1,90 @@
+#pragma once
+// The link as one object: the port, the block assembler, the supervisor and
+// the dispatch, with sendFrame as the one way a frame leaves the tool.
+
+#include "link/blockassembler.h"
+#include "link/dispatcher.h"
+#include "link/linksupervisor.h"
+#include "link/serialport.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+struct AppState;
+class MessageService;
+
+class LinkController : public QObject
+{
+    Q_OBJECT
+public:
+    // Makes the port object for a port name (the real serial port, or the
+    // simulator for "Simulator").
+    using PortFactory = std::function<std::unique_ptr<SerialPort>(const QString &portName)>;
+
+    LinkController(AppState &state, MessageService &messages, QObject *parent = nullptr);
+    ~LinkController() override;
+
+    void setPortFactory(PortFactory factory);
+
+    // The serial control's port and settings, used by the next open.
+    void setPortName(const QString &name) { m_portName = name; }
+    QString portName() const { return m_portName; }
+    void setSettings(const QString &settings) { m_settings = settings; }
+    QString settings() const { return m_settings; }
+
+    // Opens the port now (port dialog, --port). Reports nothing itself.
+    SerialPort::OpenResult openPort();
+    bool isOpen() const;
+    void closePort();
+    SerialPort *port() const { return m_port.get(); }
+
+    // Opens the port when it is closed, then writes the whole frame. A port
+    // that cannot be opened is reported once, until an open succeeds again.
+    bool sendFrame(const QByteArray &frame);
+
+    // One tick of the 100 ms link timer: after-connect request, poll, silence.
+    void tick();
+
+    // The receive handler for one whole block.
+    void handleBlock(const Block &block);
+
+    // Milliseconds for the block assembler's frame gap (tests step it by hand).
+    void setClock(std::function<qint64()> nowMs) { m_now = std::move(nowMs); }
+
+    Dispatcher &dispatcher() { return m_dispatcher; }
+    LinkSupervisor &supervisor() { return m_supervisor; }
+    BlockAssembler &assembler() { return m_assembler; }
+
+    // Message texts for a port that failed to open (in the current language).
+    QString openFailureText(const SerialPort::OpenResult &result) const;
+
+signals:
+    void linkStateChanged(int linkState);
+    // The port went away while open; the link is offline until it is back.
+    void portLost(const QString &reason);
+
+private:
+    void onReadyRead();
+    void onPortFailed(const QString &reason);
+    void reportOnce(const QString &text);
+    void ensurePortObject();
+    void noteStateChange(int before);
+    qint64 nowMs() const { return m_now ? m_now() : m_clock.elapsed(); }
+
+    AppState &m_state;
+    MessageService &m_messages;
+    LinkSupervisor m_supervisor;
+    Dispatcher m_dispatcher;
+    BlockAssembler m_assembler;
+    PortFactory m_factory;
+    std::unique_ptr<SerialPort> m_port;
+    QString m_portName;
+    QString m_settings;
+    QElapsedTimer m_clock;
+    std::function<qint64()> m_now;
+    bool m_failureReported = false; // one notice per failure episode
+    bool m_closing = false;         // a failed port is being closed
+};

@@ -1,0 +1,78 @@
+#include "link/linksupervisor.h"
+
+#include "shell/appstate.h"
+
+void LinkSupervisor::reset()
+{
+    m_pollDivider = 0;
+    m_silenceTicks = 0;
+    m_justConnected = 0;
+    m_connectActions = 0;
+    m_state.lastFrameBad = false;
+    m_state.linkState = LinkStateCode::Offline;
+}
+
+LinkSupervisor::TickActions LinkSupervisor::tick()
+{
+    TickActions actions;
+
+    // The Idc block read once per connection tells the pages the controller type.
+    if (m_justConnected == 1) {
+        if (m_connectActions < 1)
+            ++m_connectActions;
+        if (m_connectActions == 1) {
+            actions.sendIdcCalibRead = true;
+            m_justConnected = 0;
+        }
+    }
+
+    if (m_pollDivider <= kPollPeriodTicks - 2) {
+        ++m_pollDivider;
+    } else {
+        m_pollDivider = 0;
+        actions.discardInput = m_state.lastFrameBad;
+        actions.sendPoll = true;
+        if (m_state.linkState == LinkStateCode::Offline)
+            m_state.linkState = LinkStateCode::Connecting;
+    }
+
+    if (m_silenceTicks >= kSilenceLimitTicks)
+        m_state.linkState = LinkStateCode::Offline;
+    else
+        ++m_silenceTicks;
+
+    if (m_state.linkState != LinkStateCode::Online)
+        m_connectActions = 0;
+    return actions;
+}
+
+void LinkSupervisor::badBlock()
+{
+    m_state.lastFrameBad = true;
+}
+
+void LinkSupervisor::goodBlock()
+{
+    m_state.lastFrameBad = false;
+}
+
+void LinkSupervisor::statusBlock()
+{
+    if (m_state.linkState == LinkStateCode::Connecting) {
+        m_state.linkState = LinkStateCode::Online;
+        m_justConnected = 1;
+    }
+}
+
+void LinkSupervisor::activity()
+{
+    m_silenceTicks = 0;
+}
+
+void LinkSupervisor::forceOffline()
+{
+    m_silenceTicks = kSilenceLimitTicks;
+    m_state.linkState = LinkStateCode::Offline;
+    m_connectActions = 0;
+    m_justConnected = 0;
+}

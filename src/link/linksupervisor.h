@@ -1,0 +1,46 @@
+#pragma once
+// Link supervision: the poll cadence, offline / connecting / online, and the
+// after-connect request. A plain class: the main window's 100 ms timer calls
+// tick(), the receive handler reports each block. Tests step it tick by tick.
+
+struct AppState;
+
+class LinkSupervisor
+{
+public:
+    static constexpr int kPollPeriodTicks = 10;
+    static constexpr int kSilenceLimitTicks = 20;
+
+    // What a tick asks the link to do, in this order.
+    struct TickActions
+    {
+        bool sendIdcCalibRead = false; // first tick after a new connection
+        bool discardInput = false;     // the stream fell out of step: drop what waits
+        bool sendPoll = false;         // every tenth tick
+    };
+
+    explicit LinkSupervisor(AppState &state) : m_state(state) {}
+
+    void reset();
+    TickActions tick();
+
+    // From the receive handler:
+    void badBlock();      // end marker missing
+    void goodBlock();     // end marker present (before dispatch)
+    void statusBlock();   // a DF EF block was dispatched: completes a connection
+    void activity();      // after dispatch of any block with a valid end marker
+    // The port stopped working: offline at once, no waiting for silence.
+    void forceOffline();
+
+    int pollDivider() const { return m_pollDivider; }
+    int silenceTicks() const { return m_silenceTicks; }
+    bool justConnected() const { return m_justConnected != 0; }
+    int connectActions() const { return m_connectActions; }
+
+private:
+    AppState &m_state;
+    int m_pollDivider = 0;
+    int m_silenceTicks = 0;
+    int m_justConnected = 0;
+    int m_connectActions = 0;
+};

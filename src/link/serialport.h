@@ -1,0 +1,40 @@
+#pragma once
+// The port layer as the link sees it. Implementations: the real serial port
+// (QSerialPort), the in-process simulated controller, and a fake for tests.
+
+#include "link/portsettings.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class SerialPort : public QObject
+{
+    Q_OBJECT
+public:
+    enum class OpenError { None, NotFound, PermissionDenied, Busy, BadSettings, Other };
+
+    struct OpenResult
+    {
+        OpenError error = OpenError::None;
+        QString detail; // the system's own words, for the message and the log
+        bool ok() const { return error == OpenError::None; }
+    };
+
+    using QObject::QObject;
+
+    // Opens the device and clears whatever input was waiting before.
+    virtual OpenResult open(const QString &portName, const PortSettings &settings) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    virtual QString portName() const = 0;
+    // Hands the whole frame to the device; false when it could not.
+    virtual bool write(const QByteArray &bytes) = 0;
+    virtual QByteArray readAll() = 0;
+
+signals:
+    void readyRead();
+    // An error on an open port (adapter unplugged, line gone). Emitted at most
+    // once per opening: the link treats it as "link down".
+    void failed(const QString &reason);
+};

@@ -1,0 +1,83 @@
+#include "shell/commandline.h"
+
+#include "link/portsettings.h"
+
+#include <QCommandLineParser>
+
+CommandLineOptions parseCommandLine(const QStringList &arguments)
+{
+    CommandLineOptions o;
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Kestrane: service tool for the motor controller of an electric vehicle."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("Open DEVICE at start-up (for example /dev/ttyUSB0 or COM3) and start "
+                       "polling, as a confirmed port dialog would."),
+        QStringLiteral("DEVICE"));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("Line settings for --port: baud,parity(n/o/e),data bits(7/8),stop "
+                       "bits(1/1.5/2). Default: 9600,n,8,1."),
+        QStringLiteral("SETTINGS"), QStringLiteral("9600,n,8,1"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Start against the built-in simulated controller instead of a serial port."));
+    const QCommandLineOption type(QStringLiteral("type"),
+                                  QStringLiteral("Controller type of the simulated controller "
+                                                 "(1, 2 or 3; default 2). Only with --demo."),
+                                  QStringLiteral("TYPE"), QStringLiteral("2"));
+    p.addOptions({help, version, port, settings, demo, type});
+
+    if (!p.parse(arguments)) {
+        o.exitNow = true;
+        o.exitCode = 2;
+        o.message = p.errorText() + QStringLiteral("\n\n") + p.helpText();
+        return o;
+    }
+    if (p.isSet(help)) {
+        o.exitNow = true;
+        o.message = p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("kestrane"));
+        return o;
+    }
+    if (p.isSet(version)) {
+        o.exitNow = true;
+        o.message = QStringLiteral("kestrane %1\n").arg(QStringLiteral(KESTRANE_VERSION));
+        return o;
+    }
+    if (!p.positionalArguments().isEmpty()) {
+        o.exitNow = true;
+        o.exitCode = 2;
+        o.message = QStringLiteral("unexpected argument: %1\n\n%2")
+                        .arg(p.positionalArguments().first(), p.helpText());
+        return o;
+    }
+    o.port = p.value(port);
+    o.settings = p.value(settings);
+    if (!PortSettings::parse(o.settings)) {
+        o.exitNow = true;
+        o.exitCode = 2;
+        o.message = QStringLiteral("invalid --settings \"%1\": expected for example 9600,n,8,1\n")
+                        .arg(o.settings);
+        return o;
+    }
+    o.demo = p.isSet(demo);
+    bool ok = false;
+    o.controllerType = p.value(type).toInt(&ok);
+    if (!ok || o.controllerType < 1 || o.controllerType > 3) {
+        o.exitNow = true;
+        o.exitCode = 2;
+        o.message = QStringLiteral("invalid --type \"%1\": expected 1, 2 or 3\n").arg(p.value(type));
+        return o;
+    }
+    if (o.demo && !o.port.isEmpty()) {
+        o.exitNow = true;
+        o.exitCode = 2;
+        o.message = QStringLiteral("--demo and --port exclude each other\n");
+    }
+    return o;
+}

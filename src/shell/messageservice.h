@@ -1,0 +1,33 @@
+#pragma once
+// Every message box of the tool goes through this small service. The window
+// implementation shows the box without blocking (no nested event loop inside
+// a receive handler); tests replace it and look at what was shown.
+
+#include <QString>
+
+#include <functional>
+
+class MessageService
+{
+public:
+    enum class Icon { NoIcon, Information, Warning, Critical };
+
+    struct Message
+    {
+        Icon icon = Icon::Information;
+        QString title; // empty: the program's name
+        QString text;
+    };
+
+    virtual ~MessageService() = default;
+
+    // Shows the box and returns at once; `onClosed` runs when the user has
+    // closed it.
+    virtual void show(const Message &message, std::function<void()> onClosed = {}) = 0;
+
+    // The "info" box of the tool: title "info", information icon, OK button.
+    void info(const QString &text, std::function<void()> onClosed = {})
+    {
+        show({Icon::Information, QStringLiteral("info"), text}, std::move(onClosed));
+    }
+};

@@ -1,0 +1,88 @@
+#include "fakeport.h"
+
+LinkController::PortFactory FakeLine::factory()
+{
+    return [this](const QString &) {
+        auto port = std::make_unique<FakeSerialPort>(*this);
+        m_current = port.get();
+        return port;
+    };
+}
+
+bool FakeLine::isOpen() const
+{
+    return m_current && m_current->isOpen();
+}
+
+void FakeLine::deliver(const QByteArray &bytes)
+{
+    waiting += bytes;
+    if (m_current && m_current->isOpen())
+        m_current->raiseReadyRead();
+}
+
+void FakeLine::fail(const QString &reason, int count)
+{
+    for (int i = 0; i < count && m_current; ++i)
+        m_current->raiseError(reason);
+}
+
+QByteArray FakeLine::allWrites() const
+{
+    QByteArray all;
+    for (const QByteArray &w : writes)
+        all += w;
+    return all;
+}
+
+SerialPort::OpenResult FakeSerialPort::open(const QString &portName, const PortSettings &settings)
+{
+    ++m_line.opens;
+    m_name = portName;
+    if (m_line.openError != OpenError::None)
+        return {m_line.openError, QStringLiteral("fake open failure")};
+    m_open = true;
+    m_line.openedNames << portName;
+    m_line.openedSettings << settings;
+    return {};
+}
+
+void FakeSerialPort::close()
+{
+    if (m_open)
+        ++m_line.closes;
+    m_open = false;
+}
+
+bool FakeSerialPort::write(const QByteArray &bytes)
+{
+    if (!m_open)
+        return false;
+    m_line.writes << bytes;
+    return true;
+}
+
+QByteArray FakeSerialPort::readAll()
+{
+    QByteArray all = m_line.waiting;
+    m_line.waiting.clear();
+    return all;
+}
+
+Block makeBlock(std::initializer_list<quint8> head, quint8 end)
+{
+    Block b{};
+    std::size_t i = 0;
+    for (quint8 v : head)
+        b[i++] = v;
+    b[kBlockSize - 1] = end;
+    return b;
+}
+
+QByteArray bytesOf(std::initializer_list<quint8> bytes)
+{
+    QByteArray a;
+    for (quint8 v : bytes)
+        a.append(char(v));
+    return a;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// A port for tests: records every write, lets the test deliver bytes in any
+// chunks, fail the opening, or kill the line while open.
+
+#include "link/linkcontroller.h"
+#include "link/serialport.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPointer>
+
+class FakeSerialPort;
+
+// What the test sees and steers; it outlives the port objects, because the
+// link makes a fresh port object for every opening.
+class FakeLine
+{
+public:
+    QList<QByteArray> writes;
+    QStringList openedNames;
+    QList<PortSettings> openedSettings;
+    int opens = 0;
+    int closes = 0;
+    SerialPort::OpenError openError = SerialPort::OpenError::None; // for every open until reset
+    QByteArray waiting; // bytes the port holds for the next readAll
+
+    LinkController::PortFactory factory();
+    bool isOpen() const;
+    // The controller sends these bytes; the port raises readyRead once.
+    void deliver(const QByteArray &bytes);
+    // The line dies while open: the port reports `count` errors in a row.
+    void fail(const QString &reason, int count = 1);
+    QByteArray allWrites() const;
+    void clearWrites() { writes.clear(); }
+
+private:
+    friend class FakeSerialPort;
+    QPointer<FakeSerialPort> m_current;
+};
+
+class FakeSerialPort : public SerialPort
+{
+    Q_OBJECT
+public:
+    explicit FakeSerialPort(FakeLine &line) : m_line(line) {}
+
+    OpenResult open(const QString &portName, const PortSettings &settings) override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    QString portName() const override { return m_name; }
+    bool write(const QByteArray &bytes) override;
+    QByteArray readAll() override;
+
+    void raiseError(const QString &reason) { emit failed(reason); }
+    void raiseReadyRead() { emit readyRead(); }
+
+private:
+    FakeLine &m_line;
+    QString m_name;
+    bool m_open = false;
+};
+
+// A 32-byte block with the given head bytes and the end marker.
+Block makeBlock(std::initializer_list<quint8> head, quint8 end = 0xDA);
+QByteArray bytesOf(std::initializer_list<quint8> bytes);

@@ -1,0 +1,278 @@
+#include "link/linkcontroller.h"
+#include "shell/appstate.h"
+#include "shell/language.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+
+#include <QTest>
+
+namespace {
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    FakeLine line;
+    LinkController link{state, messages};
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        link.setPortName(QStringLiteral("/dev/ttyFAKE"));
+        link.openPort();
+    }
+    void receive(const Block &b) { line.deliver(toByteArray(b)); }
+};
+} // namespace
+
+class TestDispatch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { installChineseTranslator(false); }
+    void acknowledgements_data();
+    void acknowledgements();
+    void hallWarning_data();
+    void hallWarning();
+    void userInfoNeedsQualifier();
+    void unknownPairCountsAsActivity();
+    void everyEventClearsEveryBuffer();
+    void badEndMarkerChangesNothingElse();
+    void decodersSeeTheirBuffer();
+    void hallAResultGoesThroughTheMotorDecoder();
+    void loadParaChain();
+    void loadParaChainStopsWhenEncodingFails();
+};
+
+void TestDispatch::acknowledgements_data()
+{
+    QTest::addColumn<quint8>("cmd");
+    QTest::addColumn<quint8>("sub");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+    const struct { quint8 c, s; const char *en, *zh; } rows[] = {
+        {0xF0, 0xE1, "Basic set successfull!", "基本参数设置成功！"},
+        {0xF1, 0xE2, "User info set successfull!", "用户信息设置成功！"},
+        {0xF2, 0xE3, "Reference set successfull!", "指令值参数设置成功！"},
+        {0xF4, 0xE5, "Control set successfull!", "控制参数设置成功！"},
+        {0xF6, 0xE7, "Motor set successfull!", "电机参数设置成功！"},
+        {0xF8, 0xE9, "Protection set successfull!", "保护参数设置成功！"},
+        {0xFA, 0xEA, "Factory set successfull!", "厂家设置成功！"},
+        {0xFA, 0xEB, "Restore to default successfull!", "恢复出厂设置成功！"},
+        {0xFB, 0xEE, "Idc calibration successfull!", "硬件参数设置成功！"},
+        {0xFE, 0xEF, "Other set successfull!", "其他参数设置成功！"},
+        {0xD0, 0xC1, "Assist set successfull!", "助力参数设置成功！"},
+        {0xD2, 0xC3, "Torque PID set successfull!", "转矩控制参数设置成功！"},
+        {0xD5, 0xC6, "Derate set successfull!", "降载参数设置成功！"},
+        {0xD6, 0xC7, "Flux weaken set successfull!", "弱磁参数设置成功！"},
+        {0xD7, 0xC8, "Mode set successfull!", "档位参数设置成功！"},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%02X %02X", r.c, r.s)
+            << r.c << r.s << QString::fromUtf8(r.en) << QString::fromUtf8(r.zh);
+}
+
+void TestDispatch::acknowledgements()
+{
+    QFETCH(quint8, cmd);
+    QFETCH(quint8, sub);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+    const Block ack = makeBlock({cmd, sub, kUserInfoQualifier});
+
+    for (int code : {22, 11, 33, 0}) {
+        Bench b;
+        if (code == 11)
+            QVERIFY(setLanguage(b.state, 11));
+        else
+            b.state.languageCode = code;
+        b.receive(ack);
+        if (code == 22 || code == 11) {
+            QCOMPARE(b.messages.shown.size(), 1);
+            const auto &m = b.messages.shown.first().message;
+            QCOMPARE(m.text, code == 22 ? english : chinese);
+            QCOMPARE(m.title, QStringLiteral("info"));
+            QCOMPARE(m.icon, MessageService::Icon::Information);
+        } else {
+            QVERIFY2(b.messages.shown.isEmpty(), qPrintable(QString::number(code)));
+        }
+        setLanguage(b.state, 22);
+    }
+}
+
+void TestDispatch::hallWarning_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("english") << 22 << "warning" << int(MessageService::Icon::Critical)
+                             << "Make sure the throttle return and motor stops";
+    QTest::newRow("chinese") << 11 << "info" << int(MessageService::Icon::Information)
+                             << QString::fromUtf8("请确认转把归零，电机停止！");
+}
+
+void TestDispatch::hallWarning()
+{
+    QFETCH(int, code);
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    QFETCH(QString, text);
+    Bench b;
+    setLanguage(b.state, code);
+    b.receive(makeBlock({0xFF, 0xFE}));
+    QCOMPARE(b.messages.shown.size(), 1);
+    QCOMPARE(b.messages.shown[0].message.title, title);
+    QCOMPARE(int(b.messages.shown[0].message.icon), icon);
+    QCOMPARE(b.messages.shown[0].message.text, text);
+    setLanguage(b.state, 22);
+}
+
+void TestDispatch::userInfoNeedsQualifier()
+{
+    Bench b;
+    int decoded = 0;
+    b.link.dispatcher().setHandler(ReplyAction::DecodeUserInfo, [&] { ++decoded; });
+    b.link.tick();
+    b.link.tick();
+    QCOMPARE(b.link.supervisor().silenceTicks(), 2);
+    b.receive(makeBlock({0xF1, 0xE1, 0xA3, 't', 'o'}));
+    QCOMPARE(decoded, 0);
+    QCOMPARE(b.state.frames[FrameId::UserInfo], Block{});
+    QCOMPARE(b.link.supervisor().silenceTicks(), 0);
+    b.receive(makeBlock({0xF1, 0xE2, 0x00}));
+    QVERIFY(b.messages.shown.isEmpty());
+
+    b.receive(makeBlock({0xF1, 0xE1, 0xA2, 't', 'o'}));
+    QCOMPARE(decoded, 1);
+    QCOMPARE(b.state.frames[FrameId::UserInfo][3], quint8('t'));
+}
+
+void TestDispatch::unknownPairCountsAsActivity()
+{
+    Bench b;
+    b.link.tick();
+    b.receive(makeBlock({0x12, 0x34}));
+    QCOMPARE(b.link.supervisor().silenceTicks(), 0);
+    QVERIFY(b.messages.shown.isEmpty());
+}
+
+void TestDispatch::everyEventClearsEveryBuffer()
+{
+    Bench b;
+    b.receive(makeBlock({0xF0, 0xE0, 0x5E, 0x01}));
+    QCOMPARE(b.state.frames[FrameId::Basic][2], quint8(0x5E));
+    b.receive(makeBlock({0xDF, 0xEF, 0x10}));
+    QCOMPARE(b.state.frames[FrameId::Basic], Block{});
+    QCOMPARE(b.state.frames[FrameId::Status][2], quint8(0x10));
+    // Also a block that is dropped, and one that matches no row.
+    b.receive(makeBlock({0xDF, 0xEF, 0x10}, 0xDB));
+    QCOMPARE(b.state.frames[FrameId::Status], Block{});
+    b.receive(makeBlock({0xF6, 0xE6, 0x17}));
+    b.receive(makeBlock({0x01, 0x02}));
+    QCOMPARE(b.state.frames[FrameId::Motor], Block{});
+}
+
+void TestDispatch::badEndMarkerChangesNothingElse()
+{
+    Bench b;
+    int decoded = 0;
+    b.link.dispatcher().setHandler(ReplyAction::DecodeStatus, [&] { ++decoded; });
+    b.link.tick();
+    b.receive(makeBlock({0xDF, 0xEF}, 0xDB));
+    QVERIFY(b.state.lastFrameBad);
+    QCOMPARE(decoded, 0);
+    QCOMPARE(b.link.supervisor().silenceTicks(), 1);
+    b.receive(makeBlock({0xF0, 0xE1}, 0xDB));
+    QVERIFY(b.messages.shown.isEmpty());
+}
+
+void TestDispatch::decodersSeeTheirBuffer()
+{
+    const struct { quint8 c, s; ReplyAction action; FrameId buffer; } rows[] = {
+        {0xDF, 0xEF, ReplyAction::DecodeStatus, FrameId::Status},
+        {0xF0, 0xE0, ReplyAction::DecodeBasic, FrameId::Basic},
+        {0xF2, 0xE2, ReplyAction::DecodeReference, FrameId::Reference},
+        {0xF4, 0xE4, ReplyAction::DecodeControl, FrameId::Control},
+        {0xF6, 0xE6, ReplyAction::DecodeMotor, FrameId::Motor},
+        {0xF8, 0xE8, ReplyAction::DecodeProtection, FrameId::Protection},
+        {0xFB, 0xED, ReplyAction::DecodeIdcCalib, FrameId::IdcCalib},
+        {0xFB, 0xEC, ReplyAction::DecodeIdcCalib, FrameId::IdcCalib},
+        {0xFE, 0xEE, ReplyAction::DecodeOther, FrameId::Other},
+        {0xD2, 0xC2, ReplyAction::DecodeTorquePid, FrameId::DqPid},
+        {0xD5, 0xC5, ReplyAction::DecodeDerate, FrameId::Derate},
+        {0xD6, 0xC6, ReplyAction::DecodeFluxWeaken, FrameId::FluxWeaken},
+        {0xD7, 0xC7, ReplyAction::DecodeModeSet, FrameId::ModeSet},
+    };
+    for (const auto &r : rows) {
+        Bench b;
+        const Block block = makeBlock({r.c, r.s, 0x42, 0x43});
+        Block seen{};
+        b.link.dispatcher().setHandler(r.action, [&] { seen = b.state.frames[r.buffer]; });
+        b.receive(block);
+        QCOMPARE(seen, block);
+    }
+}
+
+void TestDispatch::hallAResultGoesThroughTheMotorDecoder()
+{
+    Bench b;
+    QStringList order;
+    Block seen{};
+    b.link.dispatcher().setHandler(ReplyAction::DecodeMotor, [&] {
+        order << "decodeMotor";
+        seen = b.state.frames[FrameId::Motor];
+    });
+    b.link.dispatcher().setHandler(ReplyAction::HallADone, [&] { order << "hallADone"; });
+    const Block result = makeBlock({0xFF, 0xFC, 23, 92});
+    b.receive(result);
+    QCOMPARE(order, (QStringList{"decodeMotor", "hallADone"}));
+    QCOMPARE(seen, result);
+}
+
+void TestDispatch::loadParaChain()
+{
+    Bench b;
+    b.state.loadParaPending = true;
+    b.state.loadParaStage = 1;
+    int encoded = 0;
+    b.link.dispatcher().setTorquePidEncoder([&] {
+        ++encoded;
+        b.state.frames[FrameId::DqPid] = makeBlock({0xD2, 0xC3, 1, 5});
+        b.state.loadParaPending = false;
+        return true;
+    });
+    b.line.clearWrites();
+
+    b.receive(makeBlock({0xF8, 0xE9}));
+    QCOMPARE(b.messages.texts(), QStringList{"Protection set successfull!"});
+    QVERIFY(b.line.writes.isEmpty()); // waits for the user to close the box
+    b.messages.closeAll();
+    QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xD2, 0xC2, 0xDA})});
+
+    b.line.clearWrites();
+    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
+    QCOMPARE(encoded, 1);
+    QCOMPARE(b.line.writes, QList<QByteArray>{toByteArray(makeBlock({0xD2, 0xC3, 1, 5}))});
+
+    // Once the rewrite has gone out, a further Torque PID reply is only shown.
+    b.line.clearWrites();
+    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
+    QVERIFY(b.line.writes.isEmpty());
+    b.receive(makeBlock({0xF8, 0xE9}));
+    b.messages.closeAll();
+    QVERIFY(b.line.writes.isEmpty());
+}
+
+void TestDispatch::loadParaChainStopsWhenEncodingFails()
+{
+    Bench b;
+    b.state.loadParaPending = true;
+    b.state.loadParaStage = 1;
+    b.link.dispatcher().setTorquePidEncoder([] { return false; });
+    b.line.clearWrites();
+    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
+    QVERIFY(b.line.writes.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDispatch)
+#include "tst_dispatch.moc"

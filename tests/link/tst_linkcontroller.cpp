@@ -1,0 +1,237 @@
+#include "link/linkcontroller.h"
+#include "shell/appstate.h"
+#include "shell/language.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    FakeLine line;
+    LinkController link{state, messages};
+    qint64 now = 0;
+    QList<Block> statusBlocks; // what the status decoder saw
+
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        link.setPortName(QStringLiteral("/dev/ttyFAKE"));
+        link.setClock([this] { return now; });
+        link.dispatcher().setHandler(ReplyAction::DecodeStatus,
+                                     [this] { statusBlocks << state.frames[FrameId::Status]; });
+    }
+    void tick(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            now += 100;
+            link.tick();
+        }
+    }
+    // Ticks until a poll has been written.
+    void untilPoll()
+    {
+        const QByteArray poll = state.requests.statusPollRequest;
+        const int before = int(line.writes.count(poll));
+        for (int i = 0; i < 10 && line.writes.count(poll) == before; ++i)
+            tick();
+    }
+    void bringOnline()
+    {
+        link.openPort();
+        untilPoll();
+        line.deliver(toByteArray(status(0)));
+        statusBlocks.clear();
+    }
+    static Block status(quint8 marker)
+    {
+        return makeBlock({0xDF, 0xEF, 0x10, 0x13, marker});
+    }
+};
+} // namespace
+
+class TestLinkController : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sendOpensAClosedPort();
+    void openFailureIsReportedOnce_data();
+    void openFailureIsReportedOnce();
+    void bytesWaitingBeforeOpenAreNoReplies();
+    void unpluggedAdapter();
+    void resynchronisation_data();
+    void resynchronisation();
+};
+
+void TestLinkController::sendOpensAClosedPort()
+{
+    Bench b;
+    b.link.setSettings(QStringLiteral("57600,e,7,2"));
+    QVERIFY(!b.link.isOpen());
+    QVERIFY(b.link.sendFrame(b.state.requests.basicReadRequest));
+    QVERIFY(b.link.isOpen());
+    QCOMPARE(b.line.openedNames, QStringList{"/dev/ttyFAKE"});
+    QCOMPARE(b.line.openedSettings.first().toString(), QStringLiteral("57600,e,7,2"));
+    QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xF0, 0xE0, 0xDA})});
+    b.link.sendFrame(b.state.requests.motorReadRequest);
+    QCOMPARE(b.line.opens, 1);
+}
+
+void TestLinkController::openFailureIsReportedOnce_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("not found") << int(SerialPort::OpenError::NotFound) << 22
+                               << "The serial port /dev/ttyFAKE was not found.";
+    QTest::newRow("permission") << int(SerialPort::OpenError::PermissionDenied) << 22
+                                << "No permission to open the serial port /dev/ttyFAKE.";
+    QTest::newRow("busy") << int(SerialPort::OpenError::Busy) << 22
+                          << "The serial port /dev/ttyFAKE is in use by another program.";
+    QTest::newRow("not found, chinese") << int(SerialPort::OpenError::NotFound) << 11
+                                        << QString::fromUtf8("找不到串口 /dev/ttyFAKE。");
+}
+
+void TestLinkController::openFailureIsReportedOnce()
+{
+    QFETCH(int, error);
+    QFETCH(int, language);
+    QFETCH(QString, expected);
+    Bench b;
+    setLanguage(b.state, language);
+    b.line.openError = SerialPort::OpenError(error);
+    for (int i = 0; i < 50; ++i) // five seconds of polls
+        b.tick();
+    QVERIFY(b.line.opens >= 5);
+    QCOMPARE(b.messages.shown.size(), 1);
+    QVERIFY2(b.messages.shown[0].message.text.startsWith(expected),
+             qPrintable(b.messages.shown[0].message.text));
+    QCOMPARE(b.state.linkState, 3);
+
+    // Once the port opens again, a later failure is reported again.
+    b.line.openError = SerialPort::OpenError::None;
+    b.untilPoll();
+    QVERIFY(b.link.isOpen());
+    b.link.closePort();
+    b.line.openError = SerialPort::OpenError(error);
+    b.untilPoll();
+    QCOMPARE(b.messages.shown.size(), 2);
+    setLanguage(b.state, 22);
+}
+
+void TestLinkController::bytesWaitingBeforeOpenAreNoReplies()
+{
+    Bench b;
+    b.line.waiting = toByteArray(Bench::status(1)); // sat in the device before the open
+    b.link.openPort();
+    b.line.deliver(toByteArray(Bench::status(2)));
+    QCOMPARE(b.statusBlocks.size(), 1);
+    QCOMPARE(b.statusBlocks[0][4], quint8(2));
+}
+
+void TestLinkController::unpluggedAdapter()
+{
+    Bench b;
+    b.bringOnline();
+    QCOMPARE(b.state.linkState, 7);
+    QSignalSpy lost(&b.link, &LinkController::portLost);
+
+    // The driver reports the dead line over and over while the port stays open.
+    b.line.fail(QStringLiteral("Input/output error"), 5000);
+    QCOMPARE(lost.size(), 1);
+    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.messages.shown.size(), 1);
+    QVERIFY(!b.link.isOpen());
+    QCoreApplication::processEvents(); // the port is closed from the event loop
+    QCOMPARE(b.line.closes, 1);
+
+    // The device is gone: polls try to reopen it, quietly.
+    b.line.openError = SerialPort::OpenError::NotFound;
+    b.tick(40);
+    QCOMPARE(b.messages.shown.size(), 1);
+    QCOMPARE(b.state.linkState, 3);
+
+    // It is back: the next poll reopens it and the link returns by itself.
+    b.line.openError = SerialPort::OpenError::None;
+    b.untilPoll();
+    QVERIFY(b.link.isOpen());
+    b.line.deliver(toByteArray(Bench::status(3)));
+    QCOMPARE(b.state.linkState, 3); // one to two poll periods to reconnect
+    b.untilPoll();
+    b.line.deliver(toByteArray(Bench::status(4)));
+    QCOMPARE(b.state.linkState, 7);
+    b.line.clearWrites();
+    b.tick();
+    QCOMPARE(b.line.writes, QList<QByteArray>{b.state.requests.idcCalibReadRequest});
+
+    // A second drop gets its own notice.
+    b.line.fail(QStringLiteral("Input/output error"), 3);
+    QCOMPARE(b.messages.shown.size(), 2);
+}
+
+// Garbage before a reply, a reply whose payload holds the end marker, a reply
+// that arrives in two reads split anywhere: the first clean reply after the
+// next poll is decoded, and no decoder ever sees a torn block.
+void TestLinkController::resynchronisation_data()
+{
+    QTest::addColumn<int>("garbage");
+    QTest::addColumn<bool>("sameBurst"); // garbage directly in front of the reply
+    QTest::addColumn<int>("split");
+    QTest::addColumn<int>("markerAt");   // payload index holding 0xDA, or -1
+    for (int g = 0; g <= 64; ++g)
+        QTest::addRow("garbage %d before the poll", g) << g << false << 16 << -1;
+    for (int split = 1; split < kBlockSize; ++split)
+        QTest::addRow("split at %d", split) << 5 << false << split << 12;
+    for (int g : {1, 2, 5, 19, 31, 32, 33, 64})
+        for (int marker : {-1, 12, 29})
+            QTest::addRow("garbage %d in the reply's burst, marker %d", g, marker)
+                << g << true << 16 << marker;
+}
+
+void TestLinkController::resynchronisation()
+{
+    QFETCH(int, garbage);
+    QFETCH(bool, sameBurst);
+    QFETCH(int, split);
+    QFETCH(int, markerAt);
+    Bench b;
+    b.bringOnline();
+    QCOMPARE(b.state.linkState, 7);
+
+    Block reply = Bench::status(0x77);
+    if (markerAt >= 0)
+        reply[markerAt] = kEndMarker;
+    const QByteArray replyBytes = toByteArray(reply);
+    const QByteArray noise(garbage, '\x11');
+
+    if (sameBurst) {
+        b.untilPoll();
+        b.line.deliver(noise + replyBytes);
+    } else {
+        b.line.deliver(noise);
+        b.now += 300; // the noise came well before the poll
+        b.untilPoll();
+        b.line.deliver(replyBytes.left(split));
+        b.line.deliver(replyBytes.mid(split));
+    }
+    for (int i = 0; i < 3 && !b.statusBlocks.contains(reply); ++i) {
+        b.untilPoll();
+        b.line.deliver(replyBytes);
+    }
+
+    QVERIFY(b.statusBlocks.contains(reply));
+    for (const Block &seen : b.statusBlocks)
+        QCOMPARE(seen, reply);
+    if (!sameBurst)
+        QCOMPARE(b.statusBlocks.size(), 1); // the first reply after the poll
+    QVERIFY(b.link.assembler().pending() < kBlockSize);
+    QCOMPARE(b.state.linkState, 7);
+}
+
+QTEST_GUILESS_MAIN(TestLinkController)
+#include "tst_linkcontroller.moc"

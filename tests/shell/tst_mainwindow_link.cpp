@@ -1,0 +1,144 @@
+#include "link/linkcontroller.h"
+#include "shell/appstate.h"
+#include "shell/indicator.h"
+#include "shell/mainwindow.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    FakeLine line;
+    LinkController link{state, messages};
+    std::unique_ptr<MainWindow> window;
+    int quits = 0;
+
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        window = std::make_unique<MainWindow>(state, link, messages);
+        window->setQuitFunction([this] { ++quits; });
+    }
+    QString panel(const char *key) const { return window->findChild<QLabel *>(key)->text(); }
+    int shapeColor() const { return window->findChild<IndicatorShape *>("ShapeWelCom1")->fillColor(); }
+    QString welcome() const { return window->findChild<QLabel *>("lblWelCom1")->text(); }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            window->Timer3_Timer();
+    }
+};
+} // namespace
+
+class TestMainWindowLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUp();
+    void followsTheLink();
+    void exitClosesThePort_data();
+    void exitClosesThePort();
+    void portFailureAtStart();
+};
+
+void TestMainWindowLink::startUp()
+{
+    Bench b;
+    QCOMPARE(b.window->objectName(), QStringLiteral("frmMain"));
+    QCOMPARE(b.shapeColor(), 255);
+    QVERIFY(b.window->findChild<QLabel *>("lblWelCom1")->isHidden());
+    QCOMPARE(b.welcome(), QStringLiteral("OFFLINE"));
+    QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - ?"));
+    QCOMPARE(b.panel("PortState"), QStringLiteral("?"));
+    QVERIFY(b.window->findChild<QLabel *>("McuSN"));
+    QVERIFY(b.window->findChild<QLabel *>("Data"));
+    QVERIFY(!b.window->linkTimer()->isActive());
+    QCOMPARE(b.window->linkTimer()->interval(), 100);
+    QCOMPARE(b.line.opens, 0);
+    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
+    QCOMPARE(b.window->findChild<QMenu *>("Menu_File")->title(), QStringLiteral("&File"));
+    QCOMPARE(b.window->findChild<QAction *>("Menu_File_Exit")->text(), QStringLiteral("E&xit"));
+    QCOMPARE(b.window->findChild<QMenu *>("Menu_Option")->title(), QStringLiteral("&Options"));
+    QCOMPARE(b.window->findChild<QAction *>("Menu_Option_ComSet")->text(),
+             QStringLiteral("&Com Setting..."));
+}
+
+void TestMainWindowLink::followsTheLink()
+{
+    Bench b;
+    QVERIFY(b.window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("19200,n,8,1")));
+    QVERIFY(b.window->linkTimer()->isActive());
+    b.window->linkTimer()->stop(); // the test steps the timer by hand
+
+    b.ticks(9);
+    QVERIFY(b.line.writes.isEmpty());
+    QCOMPARE(b.welcome(), QStringLiteral("OFFLINE"));
+    QCOMPARE(b.panel("PortState"), QStringLiteral("19200,n,8,1"));
+    b.ticks(1);
+    QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xFD, 0x48, 0x55})});
+    QCOMPARE(b.welcome(), QStringLiteral("Connecting..."));
+    QCOMPARE(b.panel("PortState"), QStringLiteral("?"));
+    QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - /dev/ttyFAKE"));
+    QCOMPARE(b.shapeColor(), 255);
+
+    b.line.deliver(toByteArray(makeBlock({0xDF, 0xEF})));
+    b.ticks(1);
+    QCOMPARE(b.shapeColor(), 65280);
+    QCOMPARE(b.welcome(), QStringLiteral("ONLINE"));
+    QCOMPARE(b.panel("PortState"), QStringLiteral("19200,n,8,1"));
+    QCOMPARE(b.line.writes.last(), bytesOf({0xFB, 0xED, 0xDA}));
+
+    b.ticks(19); // 20 ticks since the block
+    QCOMPARE(b.shapeColor(), 65280);
+    b.ticks(1);
+    QCOMPARE(b.shapeColor(), 255);
+    QCOMPARE(b.welcome(), QStringLiteral("OFFLINE"));
+}
+
+void TestMainWindowLink::exitClosesThePort_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("File > Exit") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestMainWindowLink::exitClosesThePort()
+{
+    QFETCH(bool, closeBox);
+    Bench b;
+    b.window->show();
+    b.window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("9600,n,8,1"));
+    QVERIFY(b.line.isOpen());
+    if (closeBox)
+        b.window->close();
+    else
+        b.window->findChild<QAction *>("Menu_File_Exit")->trigger();
+    QVERIFY(!b.line.isOpen());
+    QCOMPARE(b.line.closes, 1);
+    QCOMPARE(b.quits, 1);
+    QVERIFY(!b.window->linkTimer()->isActive());
+    QVERIFY(!b.window->isVisible());
+}
+
+void TestMainWindowLink::portFailureAtStart()
+{
+    Bench b;
+    b.line.openError = SerialPort::OpenError::NotFound;
+    QVERIFY(!b.window->openPortAtStart(QStringLiteral("/dev/ttyGONE"), QStringLiteral("9600,n,8,1")));
+    QVERIFY(!b.window->linkTimer()->isActive());
+    QCOMPARE(b.messages.shown.size(), 1);
+    QVERIFY(b.messages.shown[0].message.text.contains(QStringLiteral("/dev/ttyGONE")));
+}
+
+QTEST_MAIN(TestMainWindowLink)
+#include "tst_mainwindow_link.moc"
