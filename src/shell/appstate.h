@@ -5,6 +5,7 @@
 #include "link/commandtable.h"
 #include "link/frames.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -24,6 +25,18 @@ inline constexpr std::array<double, 14> kCurveTableStart{500, 360, 360, 310, 280
                                                          228, 216, 140, 120, 100, 100, 0};
 inline constexpr int kCurveScaleStart = 750;
 inline constexpr const char *kDefaultPortSettings = "9600,n,8,1";
+
+// The latest live readings, kept for the data recorder.
+struct LiveValues
+{
+    double batteryVoltage = 0; // V
+    double lastSpeed = 0;      // rpm
+    qint32 lastPowerTemp = 0;  // degrees
+    double lastMotorTemp = 0;  // degrees
+    double lastIqActual = 0;   // A
+    double lastThrottle = 0;   // V, rounded to 3 decimals
+    qint32 lastErrorWord = 0;  // the history error word
+};
 
 struct AppState
 {
@@ -45,6 +58,10 @@ struct AppState
 
     bool iqTestRunning = false;
     bool tempAlertArmed = false;
+    QDateTime iqTestStartTime;
+
+    LiveValues live;
+    qint32 recordCount = 0;
 
     FrameBuffers frames;
     RequestFrames requests = buildRequestFrames();

@@ -25,7 +25,8 @@ QString bilingual(int languageCode, const char *context, const char *source,
     if (languageCode == LanguageCode::English)
         return QString::fromUtf8(source);
     if (languageCode == LanguageCode::Chinese)
-        return QCoreApplication::translate(context, source, disambiguation);
+        return QCoreApplication::translate(
+            context, source, disambiguation && *disambiguation ? disambiguation : nullptr);
     return {};
 }
 

@@ -3,18 +3,27 @@
 #include "link/linkcontroller.h"
 #include "link/portdialog.h"
 #include "link/portsettings.h"
+#include "monitor/statusdecoder.h"
+#include "monitor/statuspanel.h"
+#include "pages/pagenavigator.h"
 #include "shell/appstate.h"
+#include "shell/contactdialog.h"
 #include "shell/fonts.h"
 #include "shell/indicator.h"
 #include "shell/language.h"
 #include "shell/messageservice.h"
+#include "shell/qtsoundplayer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -37,6 +46,51 @@ QLabel *panel(const char *key, QStatusBar *bar, int stretch)
     bar->addWidget(l, stretch);
     return l;
 }
+
+QLineEdit *hiddenBox(const char *name, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setVisible(false);
+    return box;
+}
+
+// The button captions of the bar (the hidden factory buttons keep theirs).
+struct ButtonCaption
+{
+    const char *name;
+    const char *english;
+};
+const ButtonCaption kButtonCaptions[] = {
+    {"cmdBasic", QT_TRANSLATE_NOOP("frmMain", "Basic")},
+    {"cmdReference", QT_TRANSLATE_NOOP("frmMain", "Reference")},
+    {"cmdMotor", QT_TRANSLATE_NOOP("frmMain", "Motor")},
+    {"cmdContorl", QT_TRANSLATE_NOOP("frmMain", "Control")},
+    {"cmddqPID", QT_TRANSLATE_NOOP("frmMain", "Torque PID")},
+    {"cmdProtection", QT_TRANSLATE_NOOP("frmMain", "Protection")},
+    {"cmdOther", QT_TRANSLATE_NOOP("frmMain", "Other")},
+    {"cmdFluxWeaken", QT_TRANSLATE_NOOP("frmMain", "Flux weaken")},
+    {"cmdIdcCalib", QT_TRANSLATE_NOOP("frmMain", "DC current calbiration")},
+    {"cmdDerate", QT_TRANSLATE_NOOP("frmMain", "Derate")},
+    {"cmdModeSet", QT_TRANSLATE_NOOP("frmMain", "ModeSet")},
+    {"cmd_halltest", QT_TRANSLATE_NOOP("frmMain", "Hall A test")},
+    {"cmd_hallBtest", QT_TRANSLATE_NOOP("frmMain", "Hall B test")},
+    {"cmd_hallteststop", QT_TRANSLATE_NOOP("frmMain", "Stop hall test")},
+    {"cmdIacCalib", QT_TRANSLATE_NOOP("frmMain", "AC current calibration")},
+    {"cmdRecord", QT_TRANSLATE_NOOP("frmMain", "Data record")},
+    {"cmdRecordStop", QT_TRANSLATE_NOOP("frmMain", "Stop record")},
+    {"cmdOpenRec", QT_TRANSLATE_NOOP("frmMain", "Open record")},
+};
+
+// The order in which disableMainButtons and enableMainButtons go through the bar.
+const char *const kBarOrder[20] = {
+    "cmdBasic",      "cmdReference",   "cmdMotor",        "cmdContorl",       "cmdProtection",
+    "cmdOther",      "cmddqPID",       "cmdFluxWeaken",   "cmdDerate",        "cmd_halltest",
+    "cmd_hallBtest", "cmd_hallteststop", "cmd_ResetDefaults", "cmd_SetFactory", "cmdIdcCalib",
+    "cmdIacCalib",   "cmdRecord",      "cmdRecordStop",   "cmdOpenRec",       "cmdModeSet"};
+
+const QByteArray kIqTestStopFrame("\xF9\xE9\x00\x00\x00\x00\x00\x00\xDA", 9);
+constexpr int kDefaultAgingSeconds = 200;
 } // namespace
 
 MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &messages,
@@ -51,31 +105,63 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     setWindowTitle(QStringLiteral("EV Kestrane V2.0.0.2"));
     setFont(englishFont(9));
 
+    m_ownSounds = std::make_unique<QtSoundPlayer>(QCoreApplication::applicationDirPath());
+    m_sounds = m_ownSounds.get();
+
     m_timer3 = new QTimer(this);
     m_timer3->setObjectName(QStringLiteral("Timer3"));
     connect(m_timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(100);
 
     buildMenus();
     buildStatusBar();
     buildCentral();
+    m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
+    m_link.dispatcher().setHandler(ReplyAction::DecodeStatus, [this] { decodeStatus(); });
     Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_link.dispatcher().setHandler(ReplyAction::DecodeStatus, {});
+}
+
+void MainWindow::setSoundPlayer(SoundPlayer *player)
+{
+    m_sounds = player ? player : m_ownSounds.get();
+}
 
 void MainWindow::buildMenus()
 {
-    m_menuFile = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    m_menuFile->setObjectName(QStringLiteral("Menu_File"));
-    m_actExit = m_menuFile->addAction(QStringLiteral("Exit(&X)"));
-    m_actExit->setObjectName(QStringLiteral("Menu_File_Exit"));
-    connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
+    auto menu = [this](const char *name, const char *caption) {
+        QMenu *m = menuBar()->addMenu(QString::fromUtf8(caption));
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto action = [](QMenu *m, const char *name, const char *caption) {
+        QAction *a = m->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    m_menuFile = menu("Menu_File", "File(&F)");
+    m_actExit = action(m_menuFile, "Menu_File_Exit", "Exit(&X)");
+    m_menuOption = menu("Menu_Option", "Option(&O)");
+    m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
+    m_actUserInfo = action(m_menuOption, "Menu_Option_UserInfo", "UserInfo(&U)");
+    m_menuLang = menu("Menu_Lang", "Language(&L)");
+    m_actChinese = action(m_menuLang, "Menu_Lang_Chs", "中文");
+    m_actEnglish = action(m_menuLang, "Menu_Lang_Eng", "English");
+    m_menuHelp = menu("Menu_Help", "Help(&H)");
+    m_actContact = action(m_menuHelp, "Menu_Help_Cont", "Contact us(&C)");
 
-    m_menuOption = menuBar()->addMenu(QStringLiteral("Option(&O)"));
-    m_menuOption->setObjectName(QStringLiteral("Menu_Option"));
-    m_actComSet = m_menuOption->addAction(QStringLiteral("ComSet(&C)"));
-    m_actComSet->setObjectName(QStringLiteral("Menu_Option_ComSet"));
+    connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
+    connect(m_actUserInfo, &QAction::triggered, this, &MainWindow::Menu_Option_UserInfo_Click);
+    connect(m_actChinese, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::Chinese); });
+    connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
+    connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
 }
 
 void MainWindow::buildStatusBar()
@@ -89,24 +175,123 @@ void MainWindow::buildStatusBar()
     m_panelData = panel("Data", bar, 2);
 }
 
+QPushButton *MainWindow::addButton(const char *name, const QString &designCaption)
+{
+    auto *b = new QPushButton(designCaption, this);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+QPushButton *MainWindow::button(const char *name) const
+{
+    return findChild<QPushButton *>(QLatin1String(name));
+}
+
 void MainWindow::buildCentral()
 {
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralArea"));
-    auto *top = new QVBoxLayout(central);
+    auto *top = new QHBoxLayout(central);
 
+    // The button bar, in three groups: parameter pages, calibration and
+    // tests, recording.
+    auto *bar = new QFrame(central);
+    bar->setObjectName(QStringLiteral("buttonBar"));
+    auto *barLayout = new QVBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(4);
+    const char *const groups[][10] = {
+        {"cmdBasic", "cmdReference", "cmdMotor", "cmdContorl", "cmdProtection", "cmdOther",
+         "cmddqPID", "cmdFluxWeaken", "cmdDerate", "cmdModeSet"},
+        {"cmdIdcCalib", "cmdIacCalib", "cmd_halltest", "cmd_hallBtest", "cmd_hallteststop"},
+        {"cmdRecord", "cmdRecordStop", "cmdOpenRec"},
+    };
+    for (const auto &group : groups) {
+        for (const char *name : group) {
+            if (!name)
+                break;
+            QString caption;
+            for (const ButtonCaption &c : kButtonCaptions)
+                if (qstrcmp(c.name, name) == 0)
+                    caption = QString::fromLatin1(c.english);
+            QPushButton *b = addButton(name, caption);
+            b->setMinimumHeight(26);
+            barLayout->addWidget(b);
+        }
+        barLayout->addSpacing(12);
+    }
+    barLayout->addStretch();
+
+    // Hidden at design time and for the whole run.
+    QPushButton *factorySet = addButton("cmd_SetFactory", QStringLiteral("Factory set"));
+    QPushButton *factoryRestore = addButton("cmd_ResetDefaults", QStringLiteral("Factory Restore"));
+    QPushButton *curve = addButton("cmdCurve", QStringLiteral("curve"));
+    QPushButton *beep = addButton("Command1", QStringLiteral("Beep"));
+    for (QPushButton *hidden : {factorySet, factoryRestore, curve, beep})
+        hidden->setVisible(false);
+    hiddenBox("txt1", central);
+    m_txtStart = hiddenBox("txtStart", central);
+    m_txtStop = hiddenBox("txtstop", central);
+    m_txtDateDiff = hiddenBox("txtdatediff", central);
+
+    for (const char *name : kBarOrder)
+        m_bar << button(name);
+
+    // Right: connection and aging time, then the live panels.
+    auto *right = new QVBoxLayout;
     auto *linkRow = new QHBoxLayout;
     m_shape = new IndicatorShape(central);
     m_shape->setObjectName(QStringLiteral("ShapeWelCom1"));
     m_lblWelCom1 = new QLabel(central);
     m_lblWelCom1->setObjectName(QStringLiteral("lblWelCom1"));
     m_lblWelCom1->setVisible(false);
+    m_lblMaxTime = new QLabel(central);
+    m_lblMaxTime->setObjectName(QStringLiteral("lblMaxTime"));
+    m_txtMaxTime = new QLineEdit(QStringLiteral("200"), central);
+    m_txtMaxTime->setObjectName(QStringLiteral("txtMaxTime"));
+    m_txtMaxTime->setMaximumWidth(70);
+    m_lblMaxTime->setBuddy(m_txtMaxTime);
     linkRow->addWidget(m_shape);
     linkRow->addWidget(m_lblWelCom1);
     linkRow->addStretch();
-    top->addLayout(linkRow);
-    top->addStretch();
+    linkRow->addWidget(m_lblMaxTime);
+    linkRow->addWidget(m_txtMaxTime);
+    right->addLayout(linkRow);
+
+    m_statusPanel = new StatusPanel(central);
+    right->addWidget(m_statusPanel, 1);
+
+    top->addWidget(bar);
+    top->addLayout(right, 1);
     setCentralWidget(central);
+
+    auto connectButton = [this](const char *name, auto handler) {
+        connect(button(name), &QPushButton::clicked, this, handler);
+    };
+    connectButton("cmdBasic", [this] { m_pages->cmdBasic_Click(); });
+    connectButton("cmdReference", [this] { m_pages->cmdReference_Click(); });
+    connectButton("cmdMotor", [this] { m_pages->cmdMotor_Click(); });
+    connectButton("cmdContorl", [this] { m_pages->cmdContorl_Click(); });
+    connectButton("cmdProtection", [this] { m_pages->cmdProtection_Click(); });
+    connectButton("cmdOther", [this] { m_pages->cmdOther_Click(); });
+    connectButton("cmddqPID", [this] { m_pages->cmddqPID_Click(); });
+    connectButton("cmdFluxWeaken", [this] { m_pages->cmdFluxWeaken_Click(); });
+    connectButton("cmdDerate", [this] { m_pages->cmdDerate_Click(); });
+    connectButton("cmdModeSet", [this] { m_pages->cmdModeSet_Click(); });
+    connectButton("cmdIdcCalib", [this] { m_pages->cmdIdcCalib_Click(); });
+    connectButton("cmdIacCalib", [this] { m_pages->cmdIacCalib_Click(); });
+    connectButton("cmdCurve", [this] { m_pages->cmdCurve_Click(); });
+    connectButton("cmd_halltest", [this] { send(m_state.requests.hallATestRequest); });
+    connectButton("cmd_hallBtest", [this] { send(m_state.requests.hallBTestRequest); });
+    connectButton("cmd_hallteststop", [this] { send(m_state.requests.hallTestStopRequest); });
+    connectButton("cmd_SetFactory", [this] { send(m_state.requests.factorySetRequest); });
+    connectButton("cmd_ResetDefaults", [this] { send(m_state.requests.restoreDefaultsRequest); });
+    connectButton("Command1", [this] { m_sounds->play(QStringLiteral("BUZZ.WAV")); });
+}
+
+void MainWindow::send(const QByteArray &frame)
+{
+    m_link.sendFrame(frame);
 }
 
 void MainWindow::Form_Load()
@@ -121,12 +306,26 @@ void MainWindow::Form_Load()
     m_timer3->setInterval(100);
 
     setLanguage(m_state, LanguageCode::English);
-    applyShellCaptions();
-
+    applyEnglishShell();
+    m_statusPanel->resetStatusValues();
     m_panelPortNo->setText(QStringLiteral("COM - ?"));
     m_panelPortState->setText(QStringLiteral("?"));
+    applyMainCaptions();
+    disableMainButtons();
 }
 
+void MainWindow::applyEnglishShell()
+{
+    applyShellCaptions();
+}
+
+void MainWindow::applyChineseShell()
+{
+    applyShellCaptions();
+}
+
+// Window caption, menus and the connection label, in the current language.
+// The language menu, its items and "UserInfo(&U)" keep their design captions.
 void MainWindow::applyShellCaptions()
 {
     const int code = m_state.languageCode;
@@ -138,10 +337,52 @@ void MainWindow::applyShellCaptions()
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
+    m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
+    m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
     m_lblWelCom1->setText(m_state.linkState == LinkStateCode::Online
                               ? text(QT_TRANSLATE_NOOP("frmMain", "ONLINE"))
                               : text(QT_TRANSLATE_NOOP("frmMain", "OFFLINE")));
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
+}
+
+void MainWindow::applyMainCaptions()
+{
+    const int code = m_state.languageCode;
+    if (code != LanguageCode::English && code != LanguageCode::Chinese)
+        return;
+    const QFont panelFont = fontForLanguage(code, 9);
+    m_statusPanel->statusFrame()->setFont(panelFont);
+    for (const char *name : {"cmd_halltest", "cmd_hallBtest", "cmd_hallteststop"})
+        button(name)->setFont(panelFont);
+
+    m_statusPanel->applyCaptions(code);
+    m_lblMaxTime->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Aging time[s]")));
+    for (const ButtonCaption &c : kButtonCaptions)
+        button(c.name)->setText(bilingual(code, "frmMain", c.english));
+}
+
+void MainWindow::applyLanguage(int code)
+{
+    if (!setLanguage(m_state, code))
+        return;
+    if (code == LanguageCode::Chinese)
+        applyChineseShell();
+    else
+        applyEnglishShell();
+    applyMainCaptions();
+    m_pages->applyLanguage();
+}
+
+void MainWindow::disableMainButtons()
+{
+    for (QPushButton *b : m_bar)
+        b->setEnabled(false);
+}
+
+void MainWindow::enableMainButtons()
+{
+    for (QPushButton *b : m_bar)
+        b->setEnabled(true);
 }
 
 QString MainWindow::portLabel() const
@@ -174,6 +415,7 @@ bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
 
 void MainWindow::Timer3_Timer()
 {
+    button("cmdRecordStop")->setEnabled(m_state.recordingActive);
     m_link.tick();
     showLinkState();
 }
@@ -181,25 +423,62 @@ void MainWindow::Timer3_Timer()
 void MainWindow::showLinkState()
 {
     const QString portNo = QStringLiteral("COM - ") + portLabel();
-    switch (m_state.linkState) {
-    case LinkStateCode::Online:
+    m_panelPortNo->setText(portNo);
+    if (m_state.linkState == LinkStateCode::Online) {
         m_shape->setFillColor(kColorGreen);
         m_lblWelCom1->setText(QStringLiteral("ONLINE"));
-        m_panelPortNo->setText(portNo);
         m_panelPortState->setText(m_state.portSettings);
-        break;
-    case LinkStateCode::Connecting:
-        m_shape->setFillColor(kColorRed);
-        m_lblWelCom1->setText(QStringLiteral("Connecting..."));
-        m_panelPortNo->setText(portNo);
-        m_panelPortState->setText(QStringLiteral("?"));
-        break;
-    default:
-        m_shape->setFillColor(kColorRed);
-        m_lblWelCom1->setText(QStringLiteral("OFFLINE"));
-        m_panelPortNo->setText(portNo);
-        m_panelPortState->setText(m_state.portSettings);
-        break;
+        m_pages->onLinkTick(true);
+        enableMainButtons();
+        // "Stop record" is of use only while a recording runs.
+        button("cmdRecordStop")->setEnabled(m_state.recordingActive);
+        timeIqTest();
+        return;
+    }
+    m_shape->setFillColor(kColorRed);
+    const bool connecting = m_state.linkState == LinkStateCode::Connecting;
+    m_lblWelCom1->setText(connecting ? QStringLiteral("Connecting...") : QStringLiteral("OFFLINE"));
+    m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.portSettings);
+    disableMainButtons();
+    m_pages->onLinkTick(false);
+}
+
+// A timed Iq test stops itself when the aging time is up.
+void MainWindow::timeIqTest()
+{
+    if (!m_state.iqTestRunning || !m_state.iqTestStartTime.isValid())
+        return;
+    const qint64 elapsed = std::max<qint64>(0, m_state.iqTestStartTime.secsTo(now()));
+    if (m_showConduction)
+        m_showConduction(minutesSeconds(elapsed));
+    // A limit that is not a whole number of seconds must not let the run go
+    // on for ever: it counts as the default aging time.
+    bool ok = false;
+    qint64 limit = m_txtMaxTime->text().trimmed().toLongLong(&ok);
+    if (!ok)
+        limit = kDefaultAgingSeconds;
+    if (elapsed > limit) {
+        m_state.iqTestRunning = false;
+        m_link.sendFrame(kIqTestStopFrame);
+        m_sounds->play(QStringLiteral("ALARM.WAV"));
+    }
+}
+
+void MainWindow::decodeStatus()
+{
+    const QDateTime blockTime = now();
+    const StatusView view = ::decodeStatus(m_state, blockTime);
+    m_statusPanel->showStatus(view);
+    if (view.alertFired) {
+        m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));
+        m_txtDateDiff->setText(QString::number(view.alertElapsedSeconds));
+        m_sounds->play(QStringLiteral("BUZZ.WAV"));
+        m_messages.info(QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
+    }
+    if (m_state.recordingActive) {
+        ++m_state.recordCount;
+        if (m_recordHook)
+            m_recordHook();
     }
 }
 
@@ -216,12 +495,35 @@ void MainWindow::Menu_Option_ComSet_Click()
     dialog->open();
 }
 
+void MainWindow::Menu_Option_UserInfo_Click()
+{
+    // Works offline too: the request goes out on whatever port is set.
+    if (!m_link.isOpen()) {
+        const SerialPort::OpenResult result = m_link.openPort();
+        if (!result.ok()) {
+            m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
+                             m_link.openFailureText(result)});
+            return;
+        }
+    }
+    m_link.sendFrame(m_state.requests.userInfoReadRequest);
+    m_pages->showUserInfoPage();
+}
+
+void MainWindow::Menu_Help_Cont_Click()
+{
+    auto *dialog = new ContactDialog(m_state.languageCode, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
 void MainWindow::shutDown()
 {
     if (m_shuttingDown)
         return;
     m_shuttingDown = true;
     m_timer3->stop();
+    m_timer1->stop();
     m_link.closePort();
     hide();
     if (m_quit)

@@ -1,17 +1,25 @@
 #pragma once
-// The main window frmMain: owns the link timer Timer3, shows the link state,
-// and carries the menus, the button bar and the status panels.
+// The main window frmMain: the button bar, the live-status and fault panels,
+// the connection indicator and status bar, the menus, the link timer Timer3
+// and the language switch.
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
+class QPushButton;
 class QTimer;
 class IndicatorShape;
+class PageNavigator;
+class SoundPlayer;
+class StatusPanel;
 struct AppState;
 class LinkController;
 class MessageService;
@@ -28,18 +36,35 @@ public:
     void setExtraPorts(const QStringList &ports) { m_extraPorts = ports; }
     // What ends the program after shutDown (tests replace it).
     void setQuitFunction(std::function<void()> quit) { m_quit = std::move(quit); }
+    // Sounds go here instead of the speaker (tests).
+    void setSoundPlayer(SoundPlayer *player);
+    // The clock of the heating test and the Iq test timing (tests).
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    // Called for every status block while recording, after the record counter
+    // has been advanced: appends the record.
+    void setRecordHook(std::function<void()> hook) { m_recordHook = std::move(hook); }
+    // Shows the elapsed time of a timed Iq test ("03:20").
+    void setConductionDisplay(std::function<void(const QString &)> show) { m_showConduction = std::move(show); }
 
     // Opens `device` with `settings` and starts the link timer, as a confirmed
     // port dialog would. Reports a failure and returns false.
     bool openPortAtStart(const QString &device, const QString &settings);
 
     QTimer *linkTimer() const { return m_timer3; }
+    QTimer *hallTestTimer() const { return m_timer1; }
+    PageNavigator *pages() const { return m_pages.get(); }
     void startLinkTimer();
 
-    // Event handlers, public so that tests can drive them directly.
+    // Event handlers and routines, public so that tests can drive them.
     void Timer3_Timer();
     void Menu_File_Exit_Click();
     void Menu_Option_ComSet_Click();
+    void Menu_Option_UserInfo_Click();
+    void Menu_Help_Cont_Click();
+    void applyLanguage(int code);
+    void decodeStatus();
+    void disableMainButtons();
+    void enableMainButtons();
     void shutDown();
 
 protected:
@@ -50,25 +75,53 @@ private:
     void buildMenus();
     void buildStatusBar();
     void buildCentral();
+    QPushButton *addButton(const char *name, const QString &designCaption);
+    QPushButton *button(const char *name) const;
+    void applyEnglishShell();
+    void applyChineseShell();
     void applyShellCaptions();
+    void applyMainCaptions();
     void showLinkState();
+    void timeIqTest();
     QString portLabel() const;
+    QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
+    void send(const QByteArray &frame);
 
     AppState &m_state;
     LinkController &m_link;
     MessageService &m_messages;
+    std::unique_ptr<SoundPlayer> m_ownSounds;
+    SoundPlayer *m_sounds = nullptr;
+    std::unique_ptr<PageNavigator> m_pages;
     QTimer *m_timer3 = nullptr;
+    QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
+    StatusPanel *m_statusPanel = nullptr;
     QLabel *m_lblWelCom1 = nullptr;
+    QLabel *m_lblMaxTime = nullptr;
+    QLineEdit *m_txtMaxTime = nullptr;
+    QLineEdit *m_txtStart = nullptr;
+    QLineEdit *m_txtStop = nullptr;
+    QLineEdit *m_txtDateDiff = nullptr;
     QLabel *m_panelPortNo = nullptr;
     QLabel *m_panelPortState = nullptr;
     QLabel *m_panelMcuSN = nullptr;
     QLabel *m_panelData = nullptr;
+    QList<QPushButton *> m_bar; // the twenty governed buttons, in enabling order
     QMenu *m_menuFile = nullptr;
     QMenu *m_menuOption = nullptr;
+    QMenu *m_menuLang = nullptr;
+    QMenu *m_menuHelp = nullptr;
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
+    QAction *m_actUserInfo = nullptr;
+    QAction *m_actChinese = nullptr;
+    QAction *m_actEnglish = nullptr;
+    QAction *m_actContact = nullptr;
     QStringList m_extraPorts;
     std::function<void()> m_quit;
+    std::function<QDateTime()> m_now;
+    std::function<void()> m_recordHook;
+    std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;
 };

@@ -1,0 +1,11 @@
+#pragma once
+#include "shell/soundplayer.h"
+
+#include <QStringList>
+
+class RecordingSound : public SoundPlayer
+{
+public:
+    void play(const QString &fileName) override { played << fileName; }
+    QStringList played;
+};

@@ -1,0 +1,292 @@
+#include "monitor/statusdecoder.h"
+#include "shell/appstate.h"
+#include "shell/language.h"
+
+#include "fakeport.h"
+
+#include <QTest>
+
+namespace {
+using Bytes = QList<QPair<int, int>>; // (index, value)
+
+Block statusBlock(const Bytes &bytes)
+{
+    Block b = makeBlock({0xDF, 0xEF});
+    for (const auto &[i, v] : bytes)
+        b[i] = quint8(v);
+    return b;
+}
+
+const QDateTime kNow(QDate(2026, 12, 8), QTime(10, 0, 0));
+} // namespace
+
+class TestStatusDecoder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { installChineseTranslator(false); }
+    void readings_data();
+    void readings();
+    void signBitsAreClearedInTheBuffer();
+    void stateWordColour_data();
+    void stateWordColour();
+    void faultTable_data();
+    void faultTable();
+    void ioText_data();
+    void ioText();
+    void ioTextOtherLanguageLeavesLabel();
+    void heatingAlert_data();
+    void heatingAlert();
+    void liveValuesForTheRecorder();
+};
+
+void TestStatusDecoder::readings_data()
+{
+    QTest::addColumn<Bytes>("bytes");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("voltage 48.25") << Bytes{{2, 0xD9}, {3, 0x12}} << "lblfrmSysStatusVdc_a" << "48.25";
+    QTest::newRow("voltage keeps two decimals") << Bytes{{2, 0xC0}, {3, 0x12}} << "lblfrmSysStatusVdc_a" << "48.00";
+    QTest::newRow("voltage zero") << Bytes{} << "lblfrmSysStatusVdc_a" << "0.00";
+    QTest::newRow("current -12.5") << Bytes{{4, 0xE2}, {5, 0x84}} << "lblfrmSysStatusIdc_a" << "-12.5";
+    QTest::newRow("current -3 drops zeros") << Bytes{{4, 0x2C}, {5, 0x81}} << "lblfrmSysStatusIdc_a" << "-3";
+    QTest::newRow("current 0.05") << Bytes{{4, 5}} << "lblfrmSysStatusIdc_a" << "0.05";
+    QTest::newRow("current minus zero") << Bytes{{5, 0x80}} << "lblfrmSysStatusIdc_a" << "0";
+    QTest::newRow("speed 1500") << Bytes{{6, 0xDC}, {7, 0x05}} << "lblfrmSysStatusRPM_a" << "1500";
+    QTest::newRow("speed backwards") << Bytes{{6, 0x64}, {7, 0x80}} << "lblfrmSysStatusRPM_a" << "-100";
+    QTest::newRow("power stage -5") << Bytes{{8, 5}} << "lblfrmSysStatustemp_a" << "-5";
+    QTest::newRow("power stage 35") << Bytes{{8, 45}} << "lblfrmSysStatustemp_a" << "35";
+    QTest::newRow("motor 130") << Bytes{{12, 65}} << "lblfrmSysStatusVthrot_a" << "130";
+    QTest::newRow("throttle 1.000") << Bytes{{15, 0x10}, {16, 0x27}} << "lblfrmSysStatusHallP_a" << "1.000";
+    QTest::newRow("throttle rounds half up") << Bytes{{15, 0x39}, {16, 0x30}} << "lblfrmSysStatusHallP_a" << "1.235";
+    QTest::newRow("throttle 0.000") << Bytes{} << "lblfrmSysStatusHallP_a" << "0.000";
+    QTest::newRow("iq ref -12") << Bytes{{13, 12}, {14, 0x80}} << "lblfrmSysStatusTref_a" << "-12";
+    QTest::newRow("iq actual 300") << Bytes{{21, 0x2C}, {22, 0x01}} << "lblfrmSysStatusTact_a" << "300";
+    QTest::newRow("id ref -7") << Bytes{{23, 7}, {24, 0x80}} << "lblIdref_a" << "-7";
+    QTest::newRow("id actual 20") << Bytes{{25, 20}} << "lblIdactual_a" << "20";
+    QTest::newRow("gear forward") << Bytes{{28, 2}} << "lblgearStatus" << "FORWARD";
+    QTest::newRow("gear backward") << Bytes{{28, 4}} << "lblgearStatus" << "BACKWARD";
+    QTest::newRow("gear without a word") << Bytes{{28, 7}} << "lblgearStatus" << "7";
+    QTest::newRow("pedal number") << Bytes{{28, 3}} << "lblPedalErr" << "3";
+    QTest::newRow("hall state") << Bytes{{29, 5}} << "lblHallSt_a" << "5";
+    QTest::newRow("mode") << Bytes{{30, 2}} << "lblMode_a" << "2";
+    QTest::newRow("forward set") << Bytes{{9, 0x01}} << "lblfrmSysStatusEco_a" << "F";
+    QTest::newRow("forward clear") << Bytes{{9, 0xFE}} << "lblfrmSysStatusEco_a" << "Null";
+    QTest::newRow("backward set") << Bytes{{9, 0x02}} << "lblfrmSysStatusDir_a" << "B";
+    QTest::newRow("hall calib") << Bytes{{9, 0x04}} << "lblfrmSysStatusHallC_a" << "Y";
+    QTest::newRow("alarm clear") << Bytes{{9, 0xF7}} << "lblfrmSysStatusAlarm_a" << "N";
+    QTest::newRow("brake") << Bytes{{9, 0x10}} << "lblfrmSysStatusBrake_a" << "Y";
+    QTest::newRow("eco") << Bytes{{9, 0x20}} << "lblECO_a" << "Y";
+    QTest::newRow("hall group 1") << Bytes{{9, 0x40}} << "lblHallGroup" << "1";
+    QTest::newRow("hall group 2") << Bytes{} << "lblHallGroup" << "2";
+    QTest::newRow("boost") << Bytes{{9, 0x80}} << "lblfrmSysStatusBoost_a" << "Y";
+}
+
+void TestStatusDecoder::readings()
+{
+    QFETCH(Bytes, bytes);
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    AppState state;
+    state.frames.statusFrame() = statusBlock(bytes);
+    const StatusView v = decodeStatus(state, kNow);
+    QVERIFY2(v.label(qPrintable(label)), qPrintable(label));
+    QCOMPARE(v.text(qPrintable(label)), text);
+}
+
+void TestStatusDecoder::signBitsAreClearedInTheBuffer()
+{
+    AppState state;
+    state.frames.statusFrame() = statusBlock({{4, 0xE2}, {5, 0x84}, {7, 0x80}, {14, 0x81}, {22, 0x90},
+                                              {24, 0x80}, {26, 0xFF}, {3, 0x92}});
+    decodeStatus(state, kNow);
+    const Block &b = state.frames.statusFrame();
+    QCOMPARE(b[5], quint8(0x04));
+    for (int hi : {7, 14, 22, 24})
+        QVERIFY(!(b[hi] & 0x80));
+    QCOMPARE(b[26], quint8(0x7F));
+    QCOMPARE(b[3], quint8(0x92)); // unsigned fields are left alone
+}
+
+void TestStatusDecoder::stateWordColour_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("color");
+    const char *words[] = {"IDLE", "STARTUP", "PARASET", "RUN", "STOP", "WAIT", "FAULT"};
+    for (int c = 0; c <= 6; ++c)
+        QTest::addRow("%s", words[c]) << c << words[c] << (c == 6 ? 255 : 65280);
+    QTest::newRow("no word: the number") << 9 << "9" << 65280;
+}
+
+void TestStatusDecoder::stateWordColour()
+{
+    QFETCH(int, code);
+    QFETCH(QString, word);
+    QFETCH(int, color);
+    AppState state;
+    state.frames.statusFrame() = statusBlock({{18, code}});
+    const StatusView v = decodeStatus(state, kNow);
+    QCOMPARE(v.label("lblfrmSysMach_a")->text, word);
+    QCOMPARE(v.label("lblfrmSysMach_a")->color, color);
+}
+
+void TestStatusDecoder::faultTable_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("history");
+    QTest::addColumn<QStringList>("currentNG");    // rows whose current cell reads NG
+    QTest::addColumn<QStringList>("historyNG");
+    QTest::addColumn<bool>("title");
+    QTest::newRow("all ok") << 0 << 0 << QStringList{} << QStringList{} << false;
+    QTest::newRow("hall from 0x0400") << 0x0400 << 0 << QStringList{"Hall"} << QStringList{} << true;
+    QTest::newRow("hall from 0x0002") << 0x0002 << 0x0002 << QStringList{"Hall"} << QStringList{"Hall"} << true;
+    QTest::newRow("thermistor bits swap: current short, history open")
+        << 0x2000 << 0x2000 << QStringList{"MSShort"} << QStringList{"MSOpen"} << true;
+    QTest::newRow("thermistor bits swap: current open, history short")
+        << 0x4000 << 0x4000 << QStringList{"MSOpen"} << QStringList{"MSShort"} << true;
+    QTest::newRow("every shown bit")
+        << 0x70FE << 0x70FE
+        << QStringList{"Hall", "UV", "OV", "OH", "OIac", "DQtime", "LockM", "MOH", "MSShort", "MSOpen"}
+        << QStringList{"Hall", "UV", "OV", "OH", "OIac", "DQtime", "LockM", "MOH", "MSShort", "MSOpen"}
+        << true;
+    QTest::newRow("bits not shown still raise the title")
+        << 0x8B01 << 0x8B01 << QStringList{} << QStringList{} << true;
+    QTest::newRow("history only") << 0 << 0x0008 << QStringList{} << QStringList{"UV"} << false;
+}
+
+void TestStatusDecoder::faultTable()
+{
+    QFETCH(int, current);
+    QFETCH(int, history);
+    QFETCH(QStringList, currentNG);
+    QFETCH(QStringList, historyNG);
+    QFETCH(bool, title);
+    AppState state;
+    state.frames.statusFrame() =
+        statusBlock({{19, current & 0xFF}, {20, current >> 8}, {10, history & 0xFF}, {11, history >> 8}});
+    const StatusView v = decodeStatus(state, kNow);
+    for (const FaultRow &row : kFaultRows) {
+        const QString key = QString::fromLatin1(row.nameLabel).mid(9);
+        if (row.currentMask == 0) { // "BMS Err": cells untouched, description always hidden
+            QVERIFY(!v.label(row.currentCell));
+            QVERIFY(!v.label(row.historyCell));
+            QVERIFY(!v.isVisible(row.description));
+            continue;
+        }
+        const bool cur = currentNG.contains(key);
+        const bool hist = historyNG.contains(key);
+        QCOMPARE(v.label(row.currentCell)->text, cur ? QStringLiteral("NG") : QStringLiteral("OK"));
+        QCOMPARE(v.label(row.currentCell)->color, cur ? 255 : 65280);
+        QCOMPARE(v.label(row.historyCell)->text, hist ? QStringLiteral("NG") : QStringLiteral("OK"));
+        QCOMPARE(v.label(row.historyCell)->color, hist ? 255 : 65280);
+        QCOMPARE(v.isVisible(row.description), cur);
+    }
+    QCOMPARE(v.isVisible("lblErrTitle"), title);
+    QCOMPARE(state.live.lastErrorWord, history);
+}
+
+void TestStatusDecoder::ioText_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("english, all high")
+        << 22 << 0xFF
+        << " \r\n  I/O STATUS:\r\n  --  Input Forward: H\r\n  --  Input Backward: H"
+           "\r\n  --  Input Eco  : H\r\n  --  Input BrakeL: H\r\n  --  Input BrakeH: H"
+           "\r\n  --  Input Boost : H";
+    QTest::newRow("english, bits 3 and 6 not shown")
+        << 22 << 0x48
+        << " \r\n  I/O STATUS:\r\n  --  Input Forward: L\r\n  --  Input Backward: L"
+           "\r\n  --  Input Eco  : L\r\n  --  Input BrakeL: L\r\n  --  Input BrakeH: L"
+           "\r\n  --  Input Boost : L";
+    QTest::newRow("english, mixed")
+        << 22 << 0x95
+        << " \r\n  I/O STATUS:\r\n  --  Input Forward: H\r\n  --  Input Backward: L"
+           "\r\n  --  Input Eco  : H\r\n  --  Input BrakeL: H\r\n  --  Input BrakeH: L"
+           "\r\n  --  Input Boost : H";
+    QTest::newRow("chinese, mixed")
+        << 11 << 0x22
+        << QString::fromUtf8(" \r\n  端口状态：\r\n  --  前进档： 低\r\n  --  倒车档： 高"
+                             "\r\n  --  两档口： 低\r\n  --  低刹车： 低\r\n  --  高刹车： 高"
+                             "\r\n  --  增力口： 低");
+}
+
+void TestStatusDecoder::ioText()
+{
+    QFETCH(int, code);
+    QFETCH(int, levels);
+    QFETCH(QString, text);
+    AppState state;
+    setLanguage(state, code);
+    state.frames.statusFrame() = statusBlock({{17, levels}});
+    QCOMPARE(decodeStatus(state, kNow).text("lblPortStatus"), text);
+    setLanguage(state, 22);
+}
+
+void TestStatusDecoder::ioTextOtherLanguageLeavesLabel()
+{
+    AppState state;
+    state.languageCode = 33;
+    state.frames.statusFrame() = statusBlock({{17, 0xFF}});
+    const StatusView v = decodeStatus(state, kNow);
+    QVERIFY(!v.label("lblPortStatus"));
+    QCOMPARE(v.text("lblfrmSysStatusVdc_a"), QStringLiteral("0.00")); // the rest is decoded
+    QCOMPARE(ioStatusInitialText(22),
+             QStringLiteral(" \r\n  I/O STATUS:\r\n  --  Input Forward: H\r\n  --  Input Backward: H"
+                            "\r\n  --  Input Eco   : H\r\n  --  Input BrakeL: H\r\n  --  Input BrakeH: H"
+                            "\r\n  --  Input Boost : H"));
+}
+
+void TestStatusDecoder::heatingAlert_data()
+{
+    QTest::addColumn<bool>("armed");
+    QTest::addColumn<QList<int>>("temperatureBytes");
+    QTest::addColumn<int>("firesOnBlock"); // -1: never
+    QTest::newRow("fires at 100 degrees") << true << QList<int>{100, 109, 110, 115, 120} << 2;
+    QTest::newRow("99 degrees is not enough") << true << QList<int>{109, 109} << -1;
+    QTest::newRow("already hot: first block") << true << QList<int>{200, 200} << 0;
+    QTest::newRow("not armed") << false << QList<int>{110, 120} << -1;
+}
+
+void TestStatusDecoder::heatingAlert()
+{
+    QFETCH(bool, armed);
+    QFETCH(QList<int>, temperatureBytes);
+    QFETCH(int, firesOnBlock);
+    AppState state;
+    state.tempAlertArmed = armed;
+    state.iqTestStartTime = kNow.addSecs(-187);
+    for (int i = 0; i < temperatureBytes.size(); ++i) {
+        state.frames.statusFrame() = statusBlock({{8, temperatureBytes[i]}});
+        const StatusView v = decodeStatus(state, kNow);
+        QCOMPARE(v.alertFired, i == firesOnBlock);
+        if (v.alertFired) {
+            QCOMPARE(v.alertElapsedSeconds, 187);
+            QCOMPARE(minutesSeconds(v.alertElapsedSeconds), QStringLiteral("03:07"));
+            QCOMPARE(v.alertStopTime, kNow);
+            QVERIFY(!state.tempAlertArmed);
+        }
+    }
+}
+
+void TestStatusDecoder::liveValuesForTheRecorder()
+{
+    AppState state;
+    // 48.25 V, 1500 rpm, power stage 45, motor 130, Iq actual -12, throttle 1.234 V, history 0x0010.
+    state.frames.statusFrame() = statusBlock({{2, 0xD9}, {3, 0x12}, {6, 0xDC}, {7, 0x05}, {8, 55},
+                                              {12, 65}, {21, 12}, {22, 0x80}, {15, 0x34}, {16, 0x30},
+                                              {10, 0x10}});
+    decodeStatus(state, kNow);
+    QCOMPARE(state.live.batteryVoltage, 48.25);
+    QCOMPARE(state.live.lastSpeed, 1500.0);
+    QCOMPARE(state.live.lastPowerTemp, 45);
+    QCOMPARE(state.live.lastMotorTemp, 130.0);
+    QCOMPARE(state.live.lastIqActual, -12.0);
+    QCOMPARE(state.live.lastThrottle, 1.234);
+    QCOMPARE(state.live.lastErrorWord, 0x10);
+}
+
+QTEST_GUILESS_MAIN(TestStatusDecoder)
+#include "tst_statusdecoder.moc"

@@ -1,0 +1,260 @@
+#include "link/linkcontroller.h"
+#include "shell/appstate.h"
+#include "shell/language.h"
+#include "shell/mainwindow.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+#include "recordingsound.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+struct Caption
+{
+    const char *name;
+    const char *english;
+    const char *chinese;
+};
+
+// The main window's caption tables: shell, status frame, fault frame, buttons.
+const Caption kCaptions[] = {
+    {"Menu_File", "&File", "&文件"},
+    {"Menu_File_Exit", "E&xit", "&退出"},
+    {"Menu_Option", "&Options", "&选项"},
+    {"Menu_Option_ComSet", "&Com Setting...", "&通讯设置"},
+    {"Menu_Help", "&Help", "&帮助"},
+    {"Menu_Help_Cont", "&Contact us", "&联系我们"},
+    {"frmSysStatus", "System RealTime info", "系统实时状态"},
+    {"lblfrmSysStatusVdc", "Vdc[V]", "电压[V]"},
+    {"lblfrmSysStatusIdc", "Idc[A]", "电流[A]"},
+    {"lblfrmSysStatusRPM", "Revolution[rpm]", "转速[rpm]"},
+    {"lblfrmSysStatusVthrot", "Motor T[Deg]", "电机温度[度]"},
+    {"lblfrmSysStatustemp", "Power T[Deg]", "功率器件温度[度]"},
+    {"lblfrmSysStatusTref", "Iq ref[A]", "相电流指令值[A]"},
+    {"lblfrmSysStatusTact", "Iq actual[A]", "相电流实际值[A]"},
+    {"lblIdref", "Id ref[A]", "弱磁电流指令值[A]"},
+    {"lblIdactual", "Id actual[A]", "弱磁电流实际值[A]"},
+    {"lblfrmSysStatusHallC", "Hall calib", "霍尔标定状态"},
+    {"lblfrmSysStatusAlarm", "Alarm", "防盗状态"},
+    {"lblfrmSysStatusEco", "Forward", "前进档状态"},
+    {"lblfrmSysStatusHallP", "Throttle vdc[V]", "油门电压[V]"},
+    {"lblfrmSysStatusBrake", "Brake", "刹车状态"},
+    {"lblfrmSysStatusDir", "Backward", "倒车状态"},
+    {"lblfrmSysStatusBoost", "Boost", "增力状态"},
+    {"lblECO", "ECO status", "两档状态"},
+    {"lblState", "STATE", "状态机"},
+    {"lblHallSt", "Hall", "霍尔状态"},
+    {"lblMode", "Mode", "档位"},
+    {"lblMaxTime", "Aging time[s]", "老化时间[s]"},
+    {"frmErrCode", "Error infomation", "故障信息"},
+    {"lblErrTitle", "Error description", "故障描述"},
+    {"lblCurrent", "Current", "当前"},
+    {"lblhistory", "History", "历史"},
+    {"lblfrmErrHall", "Hall", "霍尔"},
+    {"lblfrmErrUV", "Under vdc", "欠压"},
+    {"lblfrmErrOV", "Over vdc", "过压"},
+    {"lblfrmErrOH", "Over heat", "过热"},
+    {"lblfrmErrOIac", "Over iac", "过流"},
+    {"lblfrmErrDQtime", "Over load", "过载"},
+    {"lblfrmErrLockM", "Motor lock", "堵转"},
+    {"lblfrmErrMOH", "Motor OH", "电机过热"},
+    {"lblfrmErrMSOpen", "MS open", "电机热阻开路"},
+    {"lblfrmErrMSShort", "MS short", "电机热阻断路"},
+    {"lblfrmErrBMS", "BMS Err", "BMS故障"},
+    {"lblfrmErrHallD", "Hall sensor is error", "霍尔传感器故障"},
+    {"lblfrmErrUVD", "Battery voltage is too low", "电池欠压"},
+    {"lblfrmErrOVD", "Battery voltage is too high", "电池过压"},
+    {"lblfrmErrOHD", "The controller is over heat", "控制器过热"},
+    {"lblfrmErrOIacD", "The controller is over current", "控制器过流"},
+    {"lblfrmErrDQtimeD", "Heavy load run time out", "控制器过载"},
+    {"lblfrmErrLockMD", "Motor lock time out", "电机堵转超时"},
+    {"lblfrmErrMOHD", "The motor is over heat", "电机过热"},
+    {"lblfrmErrMSOpenD", "The motor thermistor is open", "电机电阻开路"},
+    {"lblfrmErrMSShortD", "The motor thermistor is short", "电机电阻短路"},
+    {"lblfrmErrBMSD", "BMS error stop", "BMS故障停止"},
+    {"cmdBasic", "Basic", "基本参数"},
+    {"cmdReference", "Reference", "指令值参数"},
+    {"cmdMotor", "Motor", "电机参数"},
+    {"cmdContorl", "Control", "控制参数"},
+    {"cmddqPID", "Torque PID", "力矩参数"},
+    {"cmdProtection", "Protection", "保护设置"},
+    {"cmdOther", "Other", "其他参数"},
+    {"cmdFluxWeaken", "Flux weaken", "弱磁控制"},
+    {"cmdIdcCalib", "DC current calbiration", "硬件参数"},
+    {"cmdDerate", "Derate", "降载设置"},
+    {"cmdModeSet", "ModeSet", "档位设置"},
+    {"cmd_halltest", "Hall A test", "霍尔A标定"},
+    {"cmd_hallBtest", "Hall B test", "霍尔B标定"},
+    {"cmd_hallteststop", "Stop hall test", "停止霍尔标定"},
+    {"cmdIacCalib", "AC current calibration", "老化控制"},
+    {"cmdRecord", "Data record", "数据记录"},
+    {"cmdRecordStop", "Stop record", "停止记录"},
+    {"cmdOpenRec", "Open record", "打开记录文件"},
+    // These keep their design captions in both languages.
+    {"Menu_Option_UserInfo", "UserInfo(&U)", "UserInfo(&U)"},
+    {"Menu_Lang", "Language(&L)", "Language(&L)"},
+    {"Menu_Lang_Chs", "中文", "中文"},
+    {"Menu_Lang_Eng", "English", "English"},
+    {"cmd_SetFactory", "Factory set", "Factory set"},
+    {"cmd_ResetDefaults", "Factory Restore", "Factory Restore"},
+};
+
+QString captionOf(QObject *o)
+{
+    if (auto *l = qobject_cast<QLabel *>(o))
+        return l->text();
+    if (auto *b = qobject_cast<QPushButton *>(o))
+        return b->text();
+    if (auto *g = qobject_cast<QGroupBox *>(o))
+        return g->title();
+    if (auto *m = qobject_cast<QMenu *>(o))
+        return m->title();
+    if (auto *a = qobject_cast<QAction *>(o))
+        return a->text();
+    return QStringLiteral("<%1>").arg(QString::fromLatin1(o->metaObject()->className()));
+}
+
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    RecordingSound sounds;
+    FakeLine line;
+    LinkController link{state, messages};
+    std::unique_ptr<MainWindow> window;
+
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        window = std::make_unique<MainWindow>(state, link, messages);
+        window->setQuitFunction([] {});
+        window->setSoundPlayer(&sounds);
+    }
+
+    QStringList mismatches(bool chinese)
+    {
+        QStringList bad;
+        for (const Caption &c : kCaptions) {
+            QObject *o = window->findChild<QObject *>(QLatin1String(c.name));
+            const QString expected = QString::fromUtf8(chinese ? c.chinese : c.english);
+            const QString got = o ? captionOf(o) : QStringLiteral("<missing>");
+            if (got != expected)
+                bad << QStringLiteral("%1: \"%2\" instead of \"%3\"").arg(c.name, got, expected);
+        }
+        return bad;
+    }
+};
+} // namespace
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { installChineseTranslator(false); }
+    void startsInEnglish();
+    void chineseAndBack();
+    void otherCodesChangeNothing();
+    void connectionLabel_data();
+    void connectionLabel();
+    void contactDialog_data();
+    void contactDialog();
+    void acknowledgementFollowsTheMenu();
+};
+
+void TestLanguage::startsInEnglish()
+{
+    Bench b;
+    QCOMPARE(b.state.languageCode, 22);
+    QCOMPARE(b.mismatches(false), QStringList{});
+    QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
+}
+
+void TestLanguage::chineseAndBack()
+{
+    Bench b;
+    b.window->findChild<QAction *>("Menu_Lang_Chs")->trigger();
+    QCOMPARE(b.state.languageCode, 11);
+    QCOMPARE(b.mismatches(true), QStringList{});
+    QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
+    QVERIFY(b.window->findChild<QLabel *>("lblPortStatus")->text().contains(QStringLiteral("端口状态：")));
+
+    b.window->findChild<QAction *>("Menu_Lang_Eng")->trigger();
+    QCOMPARE(b.state.languageCode, 22);
+    QCOMPARE(b.mismatches(false), QStringList{});
+    QVERIFY(b.window->findChild<QLabel *>("lblPortStatus")->text().contains(QStringLiteral("I/O STATUS:")));
+}
+
+void TestLanguage::otherCodesChangeNothing()
+{
+    Bench b;
+    b.window->applyLanguage(11);
+    b.window->applyLanguage(33);
+    QCOMPARE(b.state.languageCode, 11);
+    QCOMPARE(b.mismatches(true), QStringList{});
+}
+
+void TestLanguage::connectionLabel_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("english offline") << 22 << false << "OFFLINE";
+    QTest::newRow("chinese offline") << 11 << false << "控制器未连接";
+    QTest::newRow("chinese online") << 11 << true << "控制器已连接";
+    QTest::newRow("english online") << 22 << true << "ONLINE";
+}
+
+void TestLanguage::connectionLabel()
+{
+    QFETCH(int, code);
+    QFETCH(bool, online);
+    QFETCH(QString, text);
+    Bench b;
+    b.state.linkState = online ? 7 : 3;
+    b.window->applyLanguage(code);
+    QCOMPARE(b.window->findChild<QLabel *>("lblWelCom1")->text(), text);
+}
+
+void TestLanguage::contactDialog_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("english") << 22 << "Contact us";
+    QTest::newRow("chinese") << 11 << "联系我们";
+}
+
+void TestLanguage::contactDialog()
+{
+    QFETCH(int, code);
+    QFETCH(QString, title);
+    Bench b;
+    b.window->applyLanguage(code);
+    b.window->findChild<QAction *>("Menu_Help_Cont")->trigger();
+    auto *dialog = b.window->findChild<QDialog *>("frmContUs");
+    QVERIFY(dialog);
+    QVERIFY(dialog->isModal());
+    QCOMPARE(dialog->windowTitle(), title);
+    QVERIFY(dialog->findChild<QLabel *>("lblContMail")->text().contains(QStringLiteral("mailto:")));
+    dialog->close();
+}
+
+void TestLanguage::acknowledgementFollowsTheMenu()
+{
+    Bench b;
+    b.link.openPort();
+    b.window->applyLanguage(11);
+    b.line.deliver(toByteArray(makeBlock({0xF0, 0xE1})));
+    b.window->applyLanguage(22);
+    b.line.deliver(toByteArray(makeBlock({0xF0, 0xE1})));
+    QCOMPARE(b.messages.texts(), (QStringList{"基本参数设置成功！", "Basic set successfull!"}));
+}
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"

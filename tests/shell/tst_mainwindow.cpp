@@ -1,0 +1,299 @@
+#include "link/linkcontroller.h"
+#include "monitor/statusdecoder.h"
+#include "shell/appstate.h"
+#include "shell/mainwindow.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+#include "recordingsound.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+const QStringList kBar{"cmdBasic",      "cmdReference",     "cmdMotor",          "cmdContorl",
+                       "cmdProtection", "cmdOther",         "cmddqPID",          "cmdFluxWeaken",
+                       "cmdDerate",     "cmd_halltest",     "cmd_hallBtest",     "cmd_hallteststop",
+                       "cmd_ResetDefaults", "cmd_SetFactory", "cmdIdcCalib",     "cmdIacCalib",
+                       "cmdRecord",     "cmdRecordStop",    "cmdOpenRec",        "cmdModeSet"};
+
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    RecordingSound sounds;
+    FakeLine line;
+    LinkController link{state, messages};
+    std::unique_ptr<MainWindow> window;
+    QDateTime now{QDate(2026, 12, 8), QTime(9, 0, 0)};
+    int records = 0;
+
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        window = std::make_unique<MainWindow>(state, link, messages);
+        window->setQuitFunction([] {});
+        window->setSoundPlayer(&sounds);
+        window->setClock([this] { return now; });
+        window->setRecordHook([this] { ++records; });
+    }
+    QPushButton *button(const QString &name) const { return window->findChild<QPushButton *>(name); }
+    QLabel *label(const char *name) const { return window->findChild<QLabel *>(name); }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            window->Timer3_Timer();
+    }
+    void status(std::initializer_list<quint8> head) { line.deliver(toByteArray(makeBlock(head))); }
+    void goOnline()
+    {
+        window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("9600,n,8,1"));
+        window->linkTimer()->stop();
+        ticks(10);
+        status({0xDF, 0xEF});
+        ticks(1);
+    }
+    QStringList enabledBar() const
+    {
+        QStringList on;
+        for (const QString &name : kBar)
+            if (button(name)->isEnabled())
+                on << name;
+        return on;
+    }
+};
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUp();
+    void barFollowsTheLink();
+    void recordStopFollowsRecording_data();
+    void recordStopFollowsRecording();
+    void statusBlockFillsThePanels();
+    void heatingAlert();
+    void recordingCountsBlocks();
+    void userInfoMenuSendsTheRequest();
+    void userInfoMenuReportsAPortThatCannotOpen();
+    void iqTestStopsWhenTimeIsUp_data();
+    void iqTestStopsWhenTimeIsUp();
+    void buttonsSendTheirRequests_data();
+    void buttonsSendTheirRequests();
+};
+
+void TestMainWindow::startUp()
+{
+    Bench b;
+    QCOMPARE(b.enabledBar(), QStringList{});
+    for (const char *name : kStatusValueLabels)
+        QCOMPARE(b.label(name)->text(), QStringLiteral("***"));
+    for (const char *hidden : {"cmd_SetFactory", "cmd_ResetDefaults", "cmdCurve", "Command1"})
+        QVERIFY2(b.button(hidden)->isHidden(), hidden);
+    for (const char *hidden : {"txt1", "txtStart", "txtstop", "txtdatediff"})
+        QVERIFY2(b.window->findChild<QLineEdit *>(hidden)->isHidden(), hidden);
+    QCOMPARE(b.window->findChild<QLineEdit *>("txtMaxTime")->text(), QStringLiteral("200"));
+    QCOMPARE(b.button("cmd_SetFactory")->text(), QStringLiteral("Factory set"));
+    QCOMPARE(b.button("cmd_ResetDefaults")->text(), QStringLiteral("Factory Restore"));
+    QCOMPARE(b.button("cmdCurve")->text(), QStringLiteral("curve"));
+    QCOMPARE(b.button("Command1")->text(), QStringLiteral("Beep"));
+    QVERIFY(b.label("lblErrTitle")->isHidden());
+    QVERIFY(!b.window->hallTestTimer()->isActive());
+    // 12800 x 10000 twips
+    const qreal dpi = b.window->logicalDpiX();
+    QCOMPARE(b.window->width(), qRound(12800 * dpi / 1440.0));
+}
+
+void TestMainWindow::barFollowsTheLink()
+{
+    Bench b;
+    b.window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("9600,n,8,1"));
+    b.window->linkTimer()->stop();
+    b.ticks(10);
+    QCOMPARE(b.state.linkState, 1);
+    QCOMPARE(b.enabledBar(), QStringList{});
+    b.status({0xDF, 0xEF});
+    b.ticks(1);
+    QStringList expected = kBar;
+    expected.removeAll(QStringLiteral("cmdRecordStop")); // nothing is being recorded
+    QCOMPARE(b.enabledBar(), expected);
+    b.ticks(20); // silent for 21 ticks
+    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.enabledBar(), QStringList{});
+    // Values stay as the last block left them.
+    QCOMPARE(b.label("lblfrmSysStatusVdc_a")->text(), QStringLiteral("0.00"));
+}
+
+void TestMainWindow::recordStopFollowsRecording_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<bool>("recording");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("online, recording") << true << true << true;
+    QTest::newRow("online, not recording") << true << false << false;
+    QTest::newRow("offline, recording") << false << true << false;
+    QTest::newRow("offline, not recording") << false << false << false;
+}
+
+void TestMainWindow::recordStopFollowsRecording()
+{
+    QFETCH(bool, online);
+    QFETCH(bool, recording);
+    QFETCH(bool, enabled);
+    Bench b;
+    if (online)
+        b.goOnline();
+    b.state.recordingActive = recording;
+    b.ticks(1);
+    QCOMPARE(b.button("cmdRecordStop")->isEnabled(), enabled);
+    b.state.recordingActive = !recording;
+    b.ticks(1);
+    QCOMPARE(b.button("cmdRecordStop")->isEnabled(), online && !recording);
+}
+
+void TestMainWindow::statusBlockFillsThePanels()
+{
+    Bench b;
+    b.goOnline();
+    // 48.25 V, -12.5 A, 1500 rpm, FAULT, current word 0x0400, history 0x2000.
+    b.status({0xDF, 0xEF, 0xD9, 0x12, 0xE2, 0x84, 0xDC, 0x05, 45, 0x01, 0x00, 0x20, 65,
+              0, 0, 0x10, 0x27, 0x95, 6, 0x00, 0x04, 0, 0, 0, 0, 0, 0, 0, 2, 5, 1});
+    QCOMPARE(b.label("lblfrmSysStatusVdc_a")->text(), QStringLiteral("48.25"));
+    QCOMPARE(b.label("lblfrmSysStatusIdc_a")->text(), QStringLiteral("-12.5"));
+    QCOMPARE(b.label("lblfrmSysStatusRPM_a")->text(), QStringLiteral("1500"));
+    QCOMPARE(b.label("lblfrmSysStatusHallP_a")->text(), QStringLiteral("1.000"));
+    QCOMPARE(b.label("lblgearStatus")->text(), QStringLiteral("FORWARD"));
+    QCOMPARE(b.label("lblfrmSysMach_a")->text(), QStringLiteral("FAULT"));
+    QCOMPARE(b.label("lblfrmSysMach_a")->property("foreColor").toInt(), 255);
+    QCOMPARE(b.label("lblfrmErrHallC")->text(), QStringLiteral("NG"));
+    QCOMPARE(b.label("lblfrmErrHallC")->property("foreColor").toInt(), 255);
+    QCOMPARE(b.label("lblfrmErrMSOpenH")->text(), QStringLiteral("NG"));
+    QCOMPARE(b.label("lblfrmErrMSShortH")->text(), QStringLiteral("OK"));
+    QVERIFY(!b.label("lblfrmErrHallD")->isHidden());
+    QVERIFY(!b.label("lblErrTitle")->isHidden());
+    QVERIFY(b.label("lblfrmErrBMSD")->isHidden());
+    QVERIFY(b.label("lblPortStatus")->text().contains(QStringLiteral("Input Forward: H")));
+
+    // The next block: RUN in green, faults gone.
+    b.status({0xDF, 0xEF, 0xD9, 0x12, 0, 0, 0, 0, 45, 0, 0, 0, 65, 0, 0, 0, 0, 0, 3});
+    QCOMPARE(b.label("lblfrmSysMach_a")->text(), QStringLiteral("RUN"));
+    QCOMPARE(b.label("lblfrmSysMach_a")->property("foreColor").toInt(), 65280);
+    QVERIFY(b.label("lblfrmErrHallD")->isHidden());
+    QVERIFY(b.label("lblErrTitle")->isHidden());
+    QCOMPARE(b.label("lblfrmErrHallC")->text(), QStringLiteral("OK"));
+}
+
+void TestMainWindow::heatingAlert()
+{
+    Bench b;
+    b.goOnline();
+    b.state.tempAlertArmed = true;
+    b.state.iqTestStartTime = b.now.addSecs(-187);
+    b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 109});
+    QVERIFY(b.messages.shown.isEmpty());
+    b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 110});
+    QCOMPARE(b.messages.texts(), QStringList{"Time to 100 Degree:03:07"});
+    QCOMPARE(b.messages.shown[0].message.title, QStringLiteral("info"));
+    QCOMPARE(b.sounds.played, QStringList{"BUZZ.WAV"});
+    QCOMPARE(b.window->findChild<QLineEdit *>("txtdatediff")->text(), QStringLiteral("187"));
+    QCOMPARE(b.window->findChild<QLineEdit *>("txtstop")->text(), QStringLiteral("09:00:00"));
+    b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 130});
+    QCOMPARE(b.messages.shown.size(), 1); // once per arming
+    QCOMPARE(b.label("lblfrmSysStatustemp_a")->text(), QStringLiteral("120"));
+}
+
+void TestMainWindow::recordingCountsBlocks()
+{
+    Bench b;
+    b.goOnline();
+    b.status({0xDF, 0xEF});
+    QCOMPARE(b.records, 0);
+    b.state.recordingActive = true;
+    b.status({0xDF, 0xEF});
+    b.status({0xDF, 0xEF});
+    b.status({0xF0, 0xE0}); // not a status block
+    QCOMPARE(b.records, 2);
+    QCOMPARE(b.state.recordCount, 2);
+}
+
+void TestMainWindow::userInfoMenuSendsTheRequest()
+{
+    Bench b; // offline, port never chosen: the menu works all the same
+    b.window->findChild<QAction *>("Menu_Option_UserInfo")->trigger();
+    QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xF1, 0xE1, 0xA2, 0xDA})});
+    QCOMPARE(b.line.openedNames, QStringList{portNameForNumber(1)});
+    QVERIFY(b.messages.shown.isEmpty());
+}
+
+void TestMainWindow::userInfoMenuReportsAPortThatCannotOpen()
+{
+    Bench b;
+    b.line.openError = SerialPort::OpenError::NotFound;
+    b.window->Menu_Option_UserInfo_Click();
+    QVERIFY(b.line.writes.isEmpty());
+    QCOMPARE(b.messages.shown.size(), 1);
+    QVERIFY(b.messages.shown[0].message.text.contains(portNameForNumber(1)));
+}
+
+void TestMainWindow::iqTestStopsWhenTimeIsUp_data()
+{
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<int>("elapsed");
+    QTest::addColumn<bool>("stops");
+    QTest::newRow("200 s, 200 s elapsed") << "200" << 200 << false;
+    QTest::newRow("200 s, 201 s elapsed") << "200" << 201 << true;
+    QTest::newRow("30 s, 31 s elapsed") << " 30 " << 31 << true;
+    QTest::newRow("no number: the default 200 s, 150 elapsed") << "abc" << 150 << false;
+    QTest::newRow("no number: the default 200 s, 201 elapsed") << "abc" << 201 << true;
+}
+
+void TestMainWindow::iqTestStopsWhenTimeIsUp()
+{
+    QFETCH(QString, limit);
+    QFETCH(int, elapsed);
+    QFETCH(bool, stops);
+    Bench b;
+    QStringList shown;
+    b.window->setConductionDisplay([&](const QString &t) { shown << t; });
+    b.goOnline();
+    b.window->findChild<QLineEdit *>("txtMaxTime")->setText(limit);
+    b.state.iqTestRunning = true;
+    b.state.iqTestStartTime = b.now.addSecs(-elapsed);
+    b.line.clearWrites();
+    b.ticks(1);
+    QCOMPARE(shown.last(), minutesSeconds(elapsed));
+    const QByteArray stop = bytesOf({0xF9, 0xE9, 0, 0, 0, 0, 0, 0, 0xDA});
+    QCOMPARE(b.line.writes.contains(stop), stops);
+    QCOMPARE(b.state.iqTestRunning, !stops);
+    QCOMPARE(b.sounds.played.contains(QStringLiteral("ALARM.WAV")), stops);
+}
+
+void TestMainWindow::buttonsSendTheirRequests_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::newRow("Hall A") << "cmd_halltest" << bytesOf({0xFC, 0xEC, 0xDA});
+    QTest::newRow("Hall B") << "cmd_hallBtest" << bytesOf({0xFC, 0xED, 0xDA});
+    QTest::newRow("Stop hall") << "cmd_hallteststop" << bytesOf({0xFC, 0xEE, 0xDA});
+    QTest::newRow("Factory set") << "cmd_SetFactory" << bytesOf({0xFA, 0xEA, 0xDA});
+    QTest::newRow("Factory restore") << "cmd_ResetDefaults" << bytesOf({0xFA, 0xEB, 0xDA});
+}
+
+void TestMainWindow::buttonsSendTheirRequests()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, frame);
+    Bench b;
+    b.goOnline();
+    b.line.clearWrites();
+    b.button(name)->click();
+    QCOMPARE(b.line.writes, QList<QByteArray>{frame});
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
