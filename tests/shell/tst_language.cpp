@@ -1,11 +1,6 @@
-#include "link/linkcontroller.h"
-#include "shell/appstate.h"
 #include "shell/language.h"
-#include "shell/mainwindow.h"
 
-#include "fakeport.h"
-#include "recordingmessages.h"
-#include "recordingsound.h"
+#include "mainwindowbench.h"
 
 #include <QAction>
 #include <QDialog>
@@ -121,23 +116,8 @@ QString captionOf(QObject *o)
     return QStringLiteral("<%1>").arg(QString::fromLatin1(o->metaObject()->className()));
 }
 
-struct Bench
+struct Bench : MainWindowBench
 {
-    AppState state;
-    RecordingMessages messages;
-    RecordingSound sounds;
-    FakeLine line;
-    LinkController link{state, messages};
-    std::unique_ptr<MainWindow> window;
-
-    Bench()
-    {
-        link.setPortFactory(line.factory());
-        window = std::make_unique<MainWindow>(state, link, messages);
-        window->setQuitFunction([] {});
-        window->setSoundPlayer(&sounds);
-    }
-
     QStringList mismatches(bool chinese)
     {
         QStringList bad;

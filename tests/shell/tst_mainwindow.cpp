@@ -1,11 +1,6 @@
-#include "link/linkcontroller.h"
 #include "monitor/statusdecoder.h"
-#include "shell/appstate.h"
-#include "shell/mainwindow.h"
 
-#include "fakeport.h"
-#include "recordingmessages.h"
-#include "recordingsound.h"
+#include "mainwindowbench.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,42 +16,8 @@ const QStringList kBar{"cmdBasic",      "cmdReference",     "cmdMotor",         
                        "cmd_ResetDefaults", "cmd_SetFactory", "cmdIdcCalib",     "cmdIacCalib",
                        "cmdRecord",     "cmdRecordStop",    "cmdOpenRec",        "cmdModeSet"};
 
-struct Bench
+struct Bench : MainWindowBench
 {
-    AppState state;
-    RecordingMessages messages;
-    RecordingSound sounds;
-    FakeLine line;
-    LinkController link{state, messages};
-    std::unique_ptr<MainWindow> window;
-    QDateTime now{QDate(2026, 12, 8), QTime(9, 0, 0)};
-    int records = 0;
-
-    Bench()
-    {
-        link.setPortFactory(line.factory());
-        window = std::make_unique<MainWindow>(state, link, messages);
-        window->setQuitFunction([] {});
-        window->setSoundPlayer(&sounds);
-        window->setClock([this] { return now; });
-        window->setRecordHook([this] { ++records; });
-    }
-    QPushButton *button(const QString &name) const { return window->findChild<QPushButton *>(name); }
-    QLabel *label(const char *name) const { return window->findChild<QLabel *>(name); }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            window->Timer3_Timer();
-    }
-    void status(std::initializer_list<quint8> head) { line.deliver(toByteArray(makeBlock(head))); }
-    void goOnline()
-    {
-        window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("9600,n,8,1"));
-        window->linkTimer()->stop();
-        ticks(10);
-        status({0xDF, 0xEF});
-        ticks(1);
-    }
     QStringList enabledBar() const
     {
         QStringList on;

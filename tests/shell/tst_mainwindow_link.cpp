@@ -1,10 +1,6 @@
-#include "link/linkcontroller.h"
-#include "shell/appstate.h"
 #include "shell/indicator.h"
-#include "shell/mainwindow.h"
 
-#include "fakeport.h"
-#include "recordingmessages.h"
+#include "mainwindowbench.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,29 +9,11 @@
 #include <QTimer>
 
 namespace {
-struct Bench
+struct Bench : MainWindowBench
 {
-    AppState state;
-    RecordingMessages messages;
-    FakeLine line;
-    LinkController link{state, messages};
-    std::unique_ptr<MainWindow> window;
-    int quits = 0;
-
-    Bench()
-    {
-        link.setPortFactory(line.factory());
-        window = std::make_unique<MainWindow>(state, link, messages);
-        window->setQuitFunction([this] { ++quits; });
-    }
     QString panel(const char *key) const { return window->findChild<QLabel *>(key)->text(); }
     int shapeColor() const { return window->findChild<IndicatorShape *>("ShapeWelCom1")->fillColor(); }
     QString welcome() const { return window->findChild<QLabel *>("lblWelCom1")->text(); }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            window->Timer3_Timer();
-    }
 };
 } // namespace
 
