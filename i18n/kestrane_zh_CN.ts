@@ -96,6 +96,93 @@
     </message>
 </context>
 <context>
+    <name>ParameterPage</name>
+    <message>
+        <source>rpm</source>
+        <translation>rpm</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>deg</source>
+        <translation>度</translation>
+    </message>
+    <message>
+        <source>hall steps</source>
+        <translation>霍尔步</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>0.1 s</source>
+        <translation>0.1 s</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>读出</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Empty: enter a number.</source>
+        <translation>为空：请输入数字。</translation>
+    </message>
+    <message>
+        <source>Not a number.</source>
+        <translation>不是数字。</translation>
+    </message>
+    <message>
+        <source>Number out of range.</source>
+        <translation>数字超出范围。</translation>
+    </message>
+    <message>
+        <source>Too many characters.</source>
+        <translation>字符过多。</translation>
+    </message>
+    <message>
+        <source>Holds a character the controller cannot store.</source>
+        <translation>含有控制器无法保存的字符。</translation>
+    </message>
+    <message>
+        <source>The box "%1" is empty. Enter a number; nothing was written.</source>
+        <translation>输入框“%1”为空，请输入数字。未写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The box "%1" does not hold a number: "%2". Nothing was written.</source>
+        <translation>输入框“%1”中不是数字（“%2”）。未写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The box "%1" holds a number out of range: "%2". Nothing was written.</source>
+        <translation>输入框“%1”中的数字超出范围（“%2”）。未写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The box "%1" holds more than %2 characters. Nothing was written.</source>
+        <translation>输入框“%1”超过 %2 个字符。未写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The box "%1" holds a character the controller cannot store. Nothing was written.</source>
+        <translation>输入框“%1”含有控制器无法保存的字符。未写入任何数据。</translation>
+    </message>
+</context>
+<context>
     <name>Status</name>
     <message>
         <source>  --  Input Forward: </source>
@@ -138,6 +225,89 @@
     <message>
         <source>I/O STATUS:</source>
         <translation>端口状态：</translation>
+    </message>
+</context>
+<context>
+    <name>frmBasic</name>
+    <message>
+        <source>Speed limits</source>
+        <translation>速度限制</translation>
+    </message>
+    <message>
+        <source>Current ramps</source>
+        <translation>电流加减速</translation>
+    </message>
+    <message>
+        <source>Power stage</source>
+        <translation>功率器件</translation>
+    </message>
+    <message>
+        <source>Max speed[rpm]</source>
+        <translation>最高转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Back speed[rpm]</source>
+        <translation>倒车转速[rpm]</translation>
+    </message>
+    <message>
+        <source>ECO speed[rpm]</source>
+        <translation>经济档转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Acc of Iq</source>
+        <translation>转矩加速度</translation>
+    </message>
+    <message>
+        <source>Dec of Iq</source>
+        <translation>转矩减速度</translation>
+    </message>
+    <message>
+        <source>Acc of iq at reg</source>
+        <translation>回生转矩加速度</translation>
+    </message>
+    <message>
+        <source>Dec of iq at reg</source>
+        <translation>回生转矩减速度</translation>
+    </message>
+    <message>
+        <source>Acc of Id</source>
+        <translation>弱磁加速度</translation>
+    </message>
+    <message>
+        <source>Dec 1 of Id</source>
+        <translation>弱磁减速度1</translation>
+    </message>
+    <message>
+        <source>Dec of Id</source>
+        <translation>弱磁减速度</translation>
+    </message>
+    <message>
+        <source>Speed of Id0[rpm]</source>
+        <translation>弱磁退出速度[rpm]</translation>
+    </message>
+    <message>
+        <source>MOS pk I 0[A]</source>
+        <translation>功率管特征电流0[A]</translation>
+    </message>
+    <message>
+        <source>MOS pk I 1[A]</source>
+        <translation>功率管特征电流1[A]</translation>
+    </message>
+    <message>
+        <source>Temp at I0[Deg]</source>
+        <translation>特征电流0的温度[度]</translation>
+    </message>
+    <message>
+        <source>Temp at I1[Deg]</source>
+        <translation>特征电流1的温度[度]</translation>
+    </message>
+    <message>
+        <source>Max Iac pk[A]</source>
+        <translation>最大峰值相电流[A]</translation>
+    </message>
+    <message>
+        <source>Basic setting</source>
+        <translation>基本参数</translation>
     </message>
 </context>
 <context>
@@ -505,6 +675,101 @@
     <message>
         <source>Aging time[s]</source>
         <translation>老化时间[s]</translation>
+    </message>
+</context>
+<context>
+    <name>frmReference</name>
+    <message>
+        <source>Battery voltage</source>
+        <translation>电池电压</translation>
+    </message>
+    <message>
+        <source>Limits and start-up</source>
+        <translation>限制与启动</translation>
+    </message>
+    <message>
+        <source>Torque current steps</source>
+        <translation>转矩电流特征值</translation>
+    </message>
+    <message>
+        <source>Over vdc[V]</source>
+        <translation>过压值[V]</translation>
+    </message>
+    <message>
+        <source>Over vdc recover[V]</source>
+        <translation>过压恢复值[V]</translation>
+    </message>
+    <message>
+        <source>Under vdc[V]</source>
+        <translation>欠压值[V]</translation>
+    </message>
+    <message>
+        <source>Under vdc recover[V]</source>
+        <translation>欠压恢复值[V]</translation>
+    </message>
+    <message>
+        <source>Highest vdc for reg[V]</source>
+        <translation>无回生电压值[V]</translation>
+    </message>
+    <message>
+        <source>vdc of full reg[V]</source>
+        <translation>最大回生电压值[V]</translation>
+    </message>
+    <message>
+        <source>Vdc of idc limit[V]</source>
+        <translation>限流起始电压值[V]</translation>
+    </message>
+    <message>
+        <source>Vdc of idc min[V]</source>
+        <translation>最小电流电压值[V]</translation>
+    </message>
+    <message>
+        <source>Reg comp to vdc[%]</source>
+        <translation>电压-弱磁补偿</translation>
+    </message>
+    <message>
+        <source>Idc min percent[%]</source>
+        <translation>最小电流百分百[%]</translation>
+    </message>
+    <message>
+        <source>Hall steps for 60 switch to 360</source>
+        <translation>霍尔切换步数</translation>
+    </message>
+    <message>
+        <source>Start speed forcast</source>
+        <translation>启动速度预估</translation>
+    </message>
+    <message>
+        <source>Square start step</source>
+        <translation>方波启动步数</translation>
+    </message>
+    <message>
+        <source>Square step DDP</source>
+        <translation>方波步长</translation>
+    </message>
+    <message>
+        <source>BW iqref step 12[A]</source>
+        <translation>倒车特征电流12[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 13[A]</source>
+        <translation>倒车特征电流13[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref step12[A]</source>
+        <translation>降载电流特征值12[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref step13[A]</source>
+        <translation>降载电流特征值13[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 0[A]</source>
+        <translation>倒车特征电流0[A]</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>指令指设定</translation>
     </message>
 </context>
 </TS>

@@ -3,18 +3,48 @@
 // navigation handlers of its buttons and menu, the link timer's hold on the
 // read and write buttons, and the language switch of the pages.
 
+#include "link/linkcontroller.h"
+
 #include <QObject>
 #include <QPointer>
 
+#include <array>
+#include <functional>
+
 class QWidget;
 struct AppState;
-class LinkController;
 class MessageService;
+class ParameterPage;
+
+// Every window a navigation handler shows or closes.
+enum class PageId {
+    Basic,
+    Reference,
+    Motor,
+    Control,
+    DqPid,
+    Protection,
+    Other,
+    FluxWeaken,
+    Derate,
+    ModeSet,
+    IdcCalib,
+    IacCalib,
+    Curve,
+    UserInfo,
+    Count
+};
+
+// "frmBasic", "frmdqPID", ...
+const char *pageWindowName(PageId id);
 
 class PageNavigator : public QObject
 {
     Q_OBJECT
 public:
+    // Makes a page window (hidden) as a child window of `parent`.
+    using PageFactory = std::function<QWidget *(QWidget *parent)>;
+
     PageNavigator(AppState &state, LinkController &link, MessageService &messages,
                   QWidget *mainWindow, QObject *parent = nullptr);
     ~PageNavigator() override;
@@ -47,4 +77,33 @@ public:
     // The page window with this objectName ("frmBasic"), or nullptr when it
     // does not exist.
     QWidget *page(const QString &name) const;
+    QWidget *page(PageId id) const;
+
+    // The page window, created hidden (with its defaults and captions) when
+    // it does not exist; nullptr for a page the tool does not have yet.
+    QWidget *ensurePage(PageId id);
+
+    // Plugs in the window of a page that lives elsewhere (curve, calibration,
+    // user information, ...).
+    void setPageFactory(PageId id, PageFactory factory);
+    // The routine that fits the pages to the controller type; run on every
+    // tick while online, before the read and write buttons are enabled.
+    void setControllerTypeRoutine(std::function<void()> routine);
+
+private:
+    struct Navigation;
+    void navigate(const Navigation &nav);
+    void showPage(PageId id, bool modal);
+    void closePage(PageId id);
+    void decode(PageId id);
+    ParameterPage *parameterPage(PageId id);
+
+    AppState &m_state;
+    LinkController &m_link;
+    QPointer<LinkController> m_linkAlive;
+    MessageService &m_messages;
+    QPointer<QWidget> m_mainWindow;
+    std::array<PageFactory, std::size_t(PageId::Count)> m_factories;
+    std::array<QPointer<QWidget>, std::size_t(PageId::Count)> m_pages;
+    std::function<void()> m_fitToControllerType;
 };

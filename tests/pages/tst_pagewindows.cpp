@@ -1,0 +1,446 @@
+#include "link/linkcontroller.h"
+#include "pages/basicblock.h"
+#include "pages/pagenavigator.h"
+#include "pages/parameterpage.h"
+#include "shell/appstate.h"
+#include "shell/language.h"
+
+#include "fakeport.h"
+#include "recordingmessages.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+const char *const kBasicDefaults =
+    "F0 E1 5E 01 00 00 4B 00 DC 05 DC 05 EE 02 EE 02 00 00 03 00 02 00 1E 32 00 32 00 FF FF 32 00 DA";
+
+struct Bench
+{
+    AppState state;
+    RecordingMessages messages;
+    FakeLine line;
+    LinkController link{state, messages};
+    QWidget mainWindow;
+    PageNavigator nav{state, link, messages, &mainWindow};
+    Bench() { link.setPortFactory(line.factory()); }
+
+    ParameterPage *page(const char *name) const
+    {
+        return qobject_cast<ParameterPage *>(nav.page(QLatin1String(name)));
+    }
+    QLineEdit *box(const char *pageName, const char *control) const
+    {
+        ParameterPage *p = page(pageName);
+        return p ? p->findChild<QLineEdit *>(QLatin1String(control)) : nullptr;
+    }
+    QPushButton *button(const char *pageName, const char *name) const
+    {
+        ParameterPage *p = page(pageName);
+        return p ? p->findChild<QPushButton *>(QLatin1String(name)) : nullptr;
+    }
+    void click(const char *pageName, const char *name)
+    {
+        QTest::mouseClick(button(pageName, name), Qt::LeftButton);
+    }
+    void receive(const Block &b) { line.deliver(toByteArray(b)); }
+    QString lastWrite() const { return line.writes.isEmpty() ? QString() : hexString(line.writes.last()); }
+};
+
+using Handler = void (PageNavigator::*)();
+} // namespace
+
+Q_DECLARE_METATYPE(Handler)
+
+class TestPageWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void cleanup() { installChineseTranslator(false); }
+    void navigationRequests_data();
+    void navigationRequests();
+    void closeLists_data();
+    void closeLists();
+    void reopenedPageStartsFromDefaults();
+    void userClosedPageIsGone();
+    void pageBuiltFromTable();
+    void writeRightAfterOpeningSendsDefaults();
+    void replyFillsAHiddenPage();
+    void replyFillsAShownPage();
+    void editedWriteSendsTheExactBlock();
+    void readButtonSendsTheRequest();
+    void failedParseSendsNothingAndMarksTheBox_data();
+    void failedParseSendsNothingAndMarksTheBox();
+    void readWriteFollowTheLinkTick();
+    void controllerTypeRoutineRunsWhileOnline();
+    void hiddenEcoSpeedStillTravels();
+    void captions_data();
+    void captions();
+    void captionsKeptForOtherLanguageCodes();
+};
+
+void TestPageWindows::navigationRequests_data()
+{
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<QString>("request");
+    QTest::newRow("Basic") << &PageNavigator::cmdBasic_Click << "F0 E0 DA";
+    QTest::newRow("Reference") << &PageNavigator::cmdReference_Click << "F2 E2 DA";
+    QTest::newRow("Motor") << &PageNavigator::cmdMotor_Click << "F6 E6 DA";
+    QTest::newRow("Control") << &PageNavigator::cmdContorl_Click << "F4 E4 DA";
+    QTest::newRow("Protection") << &PageNavigator::cmdProtection_Click << "F8 E8 DA";
+    QTest::newRow("Other") << &PageNavigator::cmdOther_Click << "FE EE DA";
+    QTest::newRow("Torque PID") << &PageNavigator::cmddqPID_Click << "D2 C2 DA";
+    QTest::newRow("Flux weaken") << &PageNavigator::cmdFluxWeaken_Click << "D6 C6 DA";
+    QTest::newRow("Derate") << &PageNavigator::cmdDerate_Click << "D5 C5 DA";
+    QTest::newRow("Mode set") << &PageNavigator::cmdModeSet_Click << "D7 C7 DA";
+    QTest::newRow("Idc calibration") << &PageNavigator::cmdIdcCalib_Click << "FB ED DA";
+    QTest::newRow("Iac calibration") << &PageNavigator::cmdIacCalib_Click << "";
+    QTest::newRow("curve") << &PageNavigator::cmdCurve_Click << "";
+}
+
+void TestPageWindows::navigationRequests()
+{
+    QFETCH(Handler, handler);
+    QFETCH(QString, request);
+    Bench b;
+    (b.nav.*handler)();
+    if (request.isEmpty()) {
+        QCOMPARE(b.line.opens, 0); // the port is left closed
+        QVERIFY(b.line.writes.isEmpty());
+    } else {
+        QCOMPARE(b.line.writes.size(), 1);
+        QCOMPARE(b.lastWrite(), request);
+    }
+}
+
+void TestPageWindows::closeLists_data()
+{
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<bool>("closesBasic");
+    QTest::addColumn<bool>("closesReference");
+    QTest::newRow("Basic") << &PageNavigator::cmdBasic_Click << false << true;
+    QTest::newRow("Reference") << &PageNavigator::cmdReference_Click << true << false;
+    QTest::newRow("Motor") << &PageNavigator::cmdMotor_Click << false << false;
+    QTest::newRow("Control") << &PageNavigator::cmdContorl_Click << true << true;
+    QTest::newRow("Protection") << &PageNavigator::cmdProtection_Click << false << false;
+    QTest::newRow("Other") << &PageNavigator::cmdOther_Click << true << true;
+    QTest::newRow("Torque PID") << &PageNavigator::cmddqPID_Click << true << true;
+    QTest::newRow("Flux weaken") << &PageNavigator::cmdFluxWeaken_Click << true << true;
+    QTest::newRow("Derate") << &PageNavigator::cmdDerate_Click << true << true;
+    QTest::newRow("Mode set") << &PageNavigator::cmdModeSet_Click << true << true;
+    QTest::newRow("Idc calibration") << &PageNavigator::cmdIdcCalib_Click << true << true;
+    QTest::newRow("Iac calibration") << &PageNavigator::cmdIacCalib_Click << true << true;
+    QTest::newRow("curve") << &PageNavigator::cmdCurve_Click << false << false;
+    QTest::newRow("user info") << &PageNavigator::showUserInfoPage << false << false;
+}
+
+void TestPageWindows::closeLists()
+{
+    QFETCH(Handler, handler);
+    QFETCH(bool, closesBasic);
+    QFETCH(bool, closesReference);
+    Bench b;
+    b.nav.ensurePage(PageId::Basic)->show();
+    b.nav.ensurePage(PageId::Reference)->show();
+    (b.nav.*handler)();
+    QCOMPARE(b.nav.page(QStringLiteral("frmBasic")) == nullptr, closesBasic);
+    QCOMPARE(b.nav.page(QStringLiteral("frmReference")) == nullptr, closesReference);
+    if (!closesBasic && handler == &PageNavigator::cmdBasic_Click)
+        QVERIFY(b.page("frmBasic")->isVisible());
+}
+
+void TestPageWindows::reopenedPageStartsFromDefaults()
+{
+    Bench b;
+    b.nav.cmdBasic_Click();
+    b.box("frmBasic", "txtMaxspeed")->setText(QStringLiteral("123"));
+    b.nav.cmdBasic_Click(); // shown again with its current texts
+    QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("123"));
+    b.nav.cmdReference_Click();
+    QVERIFY(!b.page("frmBasic"));
+    b.nav.cmdBasic_Click();
+    QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("350"));
+}
+
+void TestPageWindows::userClosedPageIsGone()
+{
+    Bench b;
+    b.nav.cmdReference_Click();
+    b.box("frmReference", "txtVoltageH")->setText(QStringLiteral("55"));
+    QVERIFY(b.page("frmReference")->close());
+    QVERIFY(!b.nav.page(QStringLiteral("frmReference")));
+    b.nav.onLinkTick(false); // the link timer brings it back, hidden, from its defaults
+    QVERIFY(b.page("frmReference"));
+    QVERIFY(!b.page("frmReference")->isVisible());
+    QCOMPARE(b.box("frmReference", "txtVoltageH")->text(), QStringLiteral("200"));
+}
+
+void TestPageWindows::pageBuiltFromTable()
+{
+    Bench b;
+    b.nav.cmdBasic_Click();
+    ParameterPage *p = b.page("frmBasic");
+    QVERIFY(p->isWindow());
+    QCOMPARE(p->parentWidget(), &b.mainWindow);
+    QVERIFY(!p->isModal());
+    const BlockTable &t = basicTable();
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const FieldSpec &f = t.field(i);
+        auto *box = p->findChild<QLineEdit *>(QLatin1String(f.control));
+        QVERIFY2(box, f.control);
+        QCOMPARE(box->text(), QString::fromUtf8(f.defaultText));
+        auto *label = p->findChild<QLabel *>(t.labelName(i));
+        QVERIFY2(label, qPrintable(t.labelName(i)));
+        QCOMPARE(label->buddy(), box);
+        QCOMPARE(label->text(), QString::fromUtf8(f.caption));
+    }
+    QCOMPARE(p->findChildren<QGroupBox *>().size(), 3);
+    QCOMPARE(b.button("frmBasic", "cmdread")->text(), QStringLiteral("read"));
+    QCOMPARE(b.button("frmBasic", "cmdwrite")->text(), QStringLiteral("write"));
+    QCOMPARE(p->windowTitle(), QStringLiteral("Basic setting"));
+}
+
+void TestPageWindows::writeRightAfterOpeningSendsDefaults()
+{
+    Bench b;
+    b.nav.cmdBasic_Click();
+    b.click("frmBasic", "cmdwrite");
+    QCOMPARE(b.line.writes.size(), 2);
+    QCOMPARE(b.lastWrite(), QString::fromLatin1(kBasicDefaults));
+}
+
+void TestPageWindows::replyFillsAHiddenPage()
+{
+    Bench b;
+    b.link.openPort();
+    Block reply = makeBlock({0xF0, 0xE0, 0x2C, 0x01, 0x4A, 0x00});
+    reply[22] = 0x1E;
+    reply[29] = 0xF4; // 500
+    reply[30] = 0x01;
+    b.receive(reply);
+    ParameterPage *p = b.page("frmBasic");
+    QVERIFY(p);
+    QVERIFY(!p->isVisible());
+    QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("300"));
+    QCOMPARE(b.box("frmBasic", "txtBspeed")->text(), QStringLiteral("-74"));
+    QCOMPARE(b.box("frmBasic", "txtSpeedFluxQuit")->text(), QStringLiteral("3000"));
+    QCOMPARE(b.box("frmBasic", "txthFlux_Acc")->text(), QStringLiteral("0"));
+    QCOMPARE(b.state.curveTable[0], 500.0);
+    // Shown later, the page has the texts of the reply.
+    b.nav.cmdBasic_Click();
+    QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("300"));
+}
+
+void TestPageWindows::replyFillsAShownPage()
+{
+    Bench b;
+    b.nav.cmdReference_Click();
+    b.box("frmReference", "txtVoltageLRec")->setText(QStringLiteral("being edited"));
+    b.receive(makeBlock({0xF2, 0xE2, 0x20, 0x4E, 0x00, 0x00, 0x00, 0x00, 0xDB, 0x1A}));
+    QCOMPARE(b.box("frmReference", "txtVoltageH")->text(), QStringLiteral("200"));
+    QCOMPARE(b.box("frmReference", "txtVoltageLRec")->text(), QStringLiteral("68.75"));
+    QCOMPARE(b.box("frmReference", "txtIdcMinPerc")->text(), QStringLiteral("0"));
+}
+
+void TestPageWindows::editedWriteSendsTheExactBlock()
+{
+    Bench b;
+    b.nav.cmdReference_Click();
+    b.line.clearWrites();
+    b.box("frmReference", "txtVoltageLRec")->setText(QStringLiteral("0.29"));
+    b.box("frmReference", "txtIdcMinPerc")->setText(QStringLiteral("56.5"));
+    b.box("frmReference", "txtHALL_60_360_Switch")->setText(QStringLiteral("1.5"));
+    b.box("frmReference", "txtVoltageHRec")->setText(QStringLiteral(" 52.4 "));
+    b.click("frmReference", "cmdwrite");
+    QCOMPARE(b.lastWrite(),
+             QStringLiteral("F2 E3 20 4E 78 14 58 02 1C 00 6A 18 00 00 34 21 FF 7F 0A 38 02 14 64 "
+                            "58 00 FF 96 B4 96 5E 01 DA"));
+}
+
+void TestPageWindows::readButtonSendsTheRequest()
+{
+    Bench b;
+    b.nav.cmdReference_Click();
+    b.line.clearWrites();
+    b.click("frmReference", "cmdread");
+    QCOMPARE(b.lastWrite(), QStringLiteral("F2 E2 DA"));
+}
+
+void TestPageWindows::failedParseSendsNothingAndMarksTheBox_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("English letters")
+        << 22 << "abc"
+        << "The box \"Back speed[rpm]\" does not hold a number: \"abc\". Nothing was written.";
+    QTest::newRow("English empty")
+        << 22 << "" << "The box \"Back speed[rpm]\" is empty. Enter a number; nothing was written.";
+    QTest::newRow("Chinese letters") << 11 << "-7x4"
+                                     << "输入框“倒车转速[rpm]”中不是数字（“-7x4”）。未写入任何数据。";
+}
+
+void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
+{
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Bench b;
+    setLanguage(b.state, language);
+    b.nav.cmdBasic_Click();
+    b.line.clearWrites();
+    const Block before = b.state.frames[FrameId::Basic];
+    QLineEdit *box = b.box("frmBasic", "txtBspeed");
+    box->setText(text);
+    b.click("frmBasic", "cmdwrite");
+
+    QVERIFY(b.line.writes.isEmpty());
+    QCOMPARE(b.state.frames[FrameId::Basic], before);
+    QCOMPARE(b.messages.shown.size(), 1);
+    QCOMPARE(b.messages.shown[0].message.title, QStringLiteral("info"));
+    QCOMPARE(b.messages.shown[0].message.text, message);
+    QVERIFY(box->property("parseError").toBool());
+    QVERIFY(box->styleSheet().contains(QLatin1String("border")));
+    QVERIFY(!box->toolTip().isEmpty());
+    QCOMPARE(b.page("frmBasic")->focusWidget(), box);
+
+    // Editing the box clears the mark; the corrected write goes out.
+    QTest::keyClicks(box, QStringLiteral("7"));
+    box->setText(QStringLiteral("-74"));
+    QVERIFY(!box->property("parseError").toBool());
+    QVERIFY(box->styleSheet().isEmpty());
+    QVERIFY(box->toolTip().isEmpty());
+    b.click("frmBasic", "cmdwrite");
+    QCOMPARE(b.line.writes.size(), 1);
+    QCOMPARE(hexString(b.line.writes[0]).mid(12, 5), QStringLiteral("4A 00"));
+}
+
+void TestPageWindows::readWriteFollowTheLinkTick()
+{
+    Bench b;
+    b.nav.onLinkTick(false); // the governed pages exist, hidden, from the first tick
+    for (const char *name : {"frmBasic", "frmReference"}) {
+        QVERIFY(b.page(name));
+        QVERIFY(!b.page(name)->isVisible());
+        QVERIFY(!b.button(name, "cmdread")->isEnabled());
+        QVERIFY(!b.button(name, "cmdwrite")->isEnabled());
+    }
+    b.nav.onLinkTick(true);
+    for (const char *name : {"frmBasic", "frmReference"}) {
+        QVERIFY(b.button(name, "cmdread")->isEnabled());
+        QVERIFY(b.button(name, "cmdwrite")->isEnabled());
+    }
+    b.nav.cmdReference_Click(); // closes Basic
+    QVERIFY(!b.page("frmBasic"));
+    b.nav.onLinkTick(false);
+    QVERIFY(b.page("frmBasic"));
+    QVERIFY(!b.button("frmBasic", "cmdwrite")->isEnabled());
+    QVERIFY(!b.button("frmReference", "cmdwrite")->isEnabled());
+    QVERIFY(b.page("frmReference")->isVisible());
+}
+
+void TestPageWindows::controllerTypeRoutineRunsWhileOnline()
+{
+    Bench b;
+    int runs = 0;
+    b.nav.setControllerTypeRoutine([&] { ++runs; });
+    b.nav.onLinkTick(false);
+    QCOMPARE(runs, 0);
+    b.nav.onLinkTick(true);
+    b.nav.onLinkTick(true);
+    QCOMPARE(runs, 2);
+}
+
+void TestPageWindows::hiddenEcoSpeedStillTravels()
+{
+    Bench b;
+    b.nav.cmdBasic_Click();
+    ParameterPage *p = b.page("frmBasic");
+    p->setFieldHidden(QString::fromLatin1(kEcoSpeedControl));
+    QVERIFY(p->findChild<QLabel *>(QStringLiteral("lblEcospeed"))->isHidden());
+    QLineEdit *eco = b.box("frmBasic", "txtEcospeed");
+    QVERIFY(eco->isHidden());
+    eco->setText(QStringLiteral("300"));
+    b.click("frmBasic", "cmdwrite");
+    QCOMPARE(hexString(b.line.writes.last()).mid(18, 5), QStringLiteral("2C 01"));
+}
+
+void TestPageWindows::captions_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    const auto rows = {
+        std::tuple{22, "frmBasic", "", "Basic setting"},
+        std::tuple{11, "frmBasic", "", "基本参数"},
+        std::tuple{11, "frmBasic", "lblConstPT0", "最大峰值相电流[A]"},
+        std::tuple{11, "frmBasic", "lblhTReg_DEC", "回生转矩减速度"},
+        std::tuple{22, "frmBasic", "lblhTReg_DEC", "Dec of iq at reg"},
+        std::tuple{11, "frmBasic", "cmdread", "读出"},
+        std::tuple{11, "frmBasic", "cmdwrite", "写入"},
+        std::tuple{22, "frmBasic", "cmdwrite", "write"},
+        std::tuple{11, "frmReference", "", "指令指设定"},
+        std::tuple{22, "frmReference", "", "Reference"},
+        std::tuple{11, "frmReference", "lblFluxCompToVdc", "电压-弱磁补偿"},
+        std::tuple{11, "frmReference", "lblHALL_60_360_Switch", "霍尔切换步数"},
+        std::tuple{22, "frmReference", "lblHALL_60_360_Switch", "Hall steps for 60 switch to 360"},
+        std::tuple{11, "frmReference", "cmdread", "读出"},
+    };
+    for (const auto &[language, page, control, text] : rows)
+        QTest::addRow("%d %s %s", language, page, control)
+            << language << page << control << QString::fromUtf8(text);
+}
+
+void TestPageWindows::captions()
+{
+    QFETCH(int, language);
+    QFETCH(QString, page);
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    auto textOf = [&](Bench &b) {
+        QWidget *p = b.nav.page(page);
+        if (control.isEmpty())
+            return p->windowTitle();
+        if (auto *label = p->findChild<QLabel *>(control))
+            return label->text();
+        return p->findChild<QPushButton *>(control)->text();
+    };
+    {
+        // A language switch reaches pages that exist, and creates the others hidden.
+        Bench b;
+        b.nav.cmdBasic_Click();
+        setLanguage(b.state, language == 22 ? 11 : 22);
+        b.nav.applyLanguage();
+        setLanguage(b.state, language);
+        b.nav.applyLanguage();
+        QCOMPARE(textOf(b), text);
+    }
+    {
+        // A page created later applies the current language itself.
+        Bench b;
+        setLanguage(b.state, language);
+        b.nav.ensurePage(language == 22 ? PageId::Basic : PageId::Reference);
+        b.nav.ensurePage(language == 22 ? PageId::Reference : PageId::Basic);
+        QCOMPARE(textOf(b), text);
+    }
+}
+
+void TestPageWindows::captionsKeptForOtherLanguageCodes()
+{
+    Bench b;
+    setLanguage(b.state, 11);
+    b.nav.applyLanguage();
+    b.state.languageCode = 7;
+    b.nav.applyLanguage();
+    QCOMPARE(b.nav.page(QStringLiteral("frmBasic"))->windowTitle(), QStringLiteral("基本参数"));
+    QCOMPARE(b.button("frmReference", "cmdread")->text(), QStringLiteral("读出"));
+}
+
+QTEST_MAIN(TestPageWindows)
+#include "tst_pagewindows.moc"
