@@ -4,6 +4,8 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/qtmessageservice.h"
+#include "sim/simline.h"
+#include "sim/simulatorport.h"
 
 #include <QApplication>
 
@@ -25,14 +27,37 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRANE_VERSION));
 
+    // "Simulator" is the built-in controller. It is made on first use and
+    // lives as long as the program, so what is written to it survives
+    // closing and reopening the port.
+    std::shared_ptr<sim::SimLine> simulator;
+    auto simulatorLine = [&simulator, type = options.controllerType] {
+        if (!simulator) {
+            sim::SimOptions simOptions;
+            simOptions.controllerType = type;
+            simOptions.faultEverySeconds = 120;
+            simulator = std::make_shared<sim::SimLine>(simOptions);
+            simulator->model().vehicle().setDriveCycle(true);
+        }
+        return simulator;
+    };
+
     AppState state;
     QtMessageService messages;
     LinkController link(state, messages);
-    link.setPortFactory([](const QString &) { return std::make_unique<QtSerialPort>(); });
+    link.setPortFactory([simulatorLine](const QString &name) -> std::unique_ptr<SerialPort> {
+        if (name == QLatin1String(kSimulatorPortName))
+            return std::make_unique<SimulatorPort>(simulatorLine());
+        return std::make_unique<QtSerialPort>();
+    });
 
     MainWindow window(state, link, messages);
     messages.setParentWidget(&window);
+    window.setExtraPorts({QString::fromLatin1(kSimulatorPortName)});
     window.show();
+
+    if (options.demo)
+        window.openPortAtStart(QString::fromLatin1(kSimulatorPortName), QStringLiteral("9600,n,8,1"));
 
     if (!options.port.isEmpty())
         window.openPortAtStart(options.port, options.settings);

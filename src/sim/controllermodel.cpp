@@ -1,0 +1,322 @@
+#include "controllermodel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sim {
+
+namespace {
+
+QString headOf(const QByteArray &frame)
+{
+    return hex(frame.left(2));
+}
+
+bool isStoredFamily(const BlockStore &store, quint8 command)
+{
+    return store.find(command) != store.end();
+}
+
+} // namespace
+
+ControllerModel::ControllerModel(const SimOptions &options, qint64 startMs)
+    : m_options(options),
+      m_store(factoryBlocks(options.controllerType)),
+      m_vehicle(options.seed, startMs),
+      m_lineRng(options.seed ^ 0x6C696E65ull),
+      m_measureRng(options.seed ^ 0x68616C6Cull),
+      m_lineEndMs(startMs)
+{
+    m_factory = m_store;
+    if (options.faultEverySeconds > 0)
+        m_vehicle.setSpontaneousFaults(options.faultEverySeconds);
+}
+
+QByteArray ControllerModel::storedBlock(quint8 command) const
+{
+    const auto it = m_store.find(command);
+    return it == m_store.end() ? QByteArray() : toBytes(it->second);
+}
+
+int ControllerModel::requestCount(const QString &head) const
+{
+    const auto it = m_counters.requests.find(head);
+    return it == m_counters.requests.end() ? 0 : it->second;
+}
+
+void ControllerModel::log(const QString &line) const
+{
+    if (m_log)
+        m_log(line);
+}
+
+void ControllerModel::feed(const QByteArray &bytes, qint64 nowMs)
+{
+    m_vehicle.advanceTo(nowMs, m_store);
+    const int droppedBefore = m_parser.droppedBytes();
+    const std::vector<QByteArray> frames = m_parser.feed(bytes, nowMs);
+    if (m_parser.droppedBytes() != droppedBefore)
+        log(QStringLiteral("ignored %1 byte(s) that start no request")
+                .arg(m_parser.droppedBytes() - droppedBefore));
+    for (const QByteArray &frame : frames) {
+        ++m_counters.requests[headOf(frame)];
+        log(QStringLiteral("rx %1").arg(hex(frame)));
+        handle(frame, nowMs);
+    }
+}
+
+void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
+{
+    const quint8 c = quint8(frame[0]);
+    const quint8 s = quint8(frame[1]);
+
+    if (frame.size() == kBlockSize) {
+        handleWrite(fromBytes(frame), nowMs);
+        return;
+    }
+    switch (c) {
+    case 0xFD: // status poll
+        reply(m_vehicle.statusBlock(m_store), nowMs);
+        return;
+    case kIdcCommand: {
+        RawBlock &idc = m_store[kIdcCommand];
+        if (s == 0xEB) {
+            // A calibration run: counted, answered by nothing.
+            idc[kIdcCalibCountByte] = quint8(std::min(3, idc[kIdcCalibCountByte] + 1));
+            return;
+        }
+        if (s == 0xEC)
+            idc[kIdcCalibCountByte] = 0;
+        RawBlock r = idc;
+        r[1] = s;
+        reply(r, nowMs);
+        return;
+    }
+    case 0xFA: {
+        // Factory set keeps the present settings as the defaults; restore
+        // brings them back. Neither touches the unit's identity and
+        // calibration (Idc block) or the user information.
+        for (auto &[command, block] : m_store) {
+            if (command == kIdcCommand || command == kUserInfoCommand)
+                continue;
+            if (s == 0xEA)
+                m_factory[command] = block;
+            else
+                block = m_factory[command];
+        }
+        m_vehicle.noteParameterWrite();
+        reply(makeRaw(0xFA, s), nowMs);
+        return;
+    }
+    case 0xFC:
+        if (s == 0xEE) {
+            m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(),
+                                           [](const Pending &p) { return p.tag == Tag::HallDone; }),
+                            m_pending.end());
+            m_vehicle.setHallTest(false);
+            return;
+        }
+        handleHallTest(s, nowMs);
+        return;
+    case 0xF9:
+        handleTestFrame(frame);
+        return;
+    default:
+        break;
+    }
+    // A read request (the parser lets only known families through).
+    if (isStoredFamily(m_store, c))
+        reply(m_store[c], nowMs);
+}
+
+void ControllerModel::handleWrite(const RawBlock &frame, qint64 nowMs)
+{
+    const quint8 c = frame[0];
+    if (!isStoredFamily(m_store, c))
+        return;
+    RawBlock stored = frame;
+    stored[1] = readCodeFor(c);
+    if (c == kIdcCommand) {
+        // The model code is set in the factory and the calibration count by
+        // the drive itself; the tool sends zeros there.
+        stored[kIdcModelByte] = m_store[c][kIdcModelByte];
+        stored[kIdcCalibCountByte] = m_store[c][kIdcCalibCountByte];
+    }
+    m_store[c] = stored;
+    m_vehicle.noteParameterWrite();
+    reply(frame, nowMs);
+}
+
+void ControllerModel::handleHallTest(quint8 sub, qint64 nowMs)
+{
+    const bool groupA = sub == 0xEC;
+    const bool running = m_vehicle.hallTestRunning();
+    if (m_vehicle.throttle() > 0 || (!running && std::abs(m_vehicle.speed()) >= 5)) {
+        reply(makeRaw(0xFF, 0xFE), nowMs);
+        return;
+    }
+    // A new request restarts the test.
+    m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(),
+                                   [](const Pending &p) { return p.tag == Tag::HallDone; }),
+                    m_pending.end());
+    m_vehicle.setHallTest(true);
+    reply(makeRaw(0xFF, groupA ? 0xFD : 0xFB), nowMs);
+
+    // The result in the Motor layout: the stored Motor block with the six
+    // measured sectors of the group, which add up to a full turn.
+    RawBlock result = m_store[kMotorCommand];
+    result[0] = 0xFF;
+    result[1] = groupA ? 0xFC : 0xFA;
+    const bool typeWithGroupB = controllerType() != 3;
+    const int first = (groupA || !typeWithGroupB) ? 9 : 24;
+    int sum = 0;
+    for (int i = 0; i < 5; ++i) {
+        const int sector = 60 + m_measureRng.between(-3, 3);
+        result[first + i] = quint8(sector);
+        sum += sector;
+    }
+    result[first + 5] = quint8(qBound(20, 360 - sum, 100));
+    reply(result, nowMs, Tag::HallDone, m_options.hallTestMs);
+}
+
+void ControllerModel::handleTestFrame(const QByteArray &frame)
+{
+    const RawBlock f = fromBytes(frame);
+    const quint8 s = f[1];
+    if (s == 0xEA) {
+        m_vehicle.setTestFlags(f[2] != 0, f[3] != 0, f[4] != 0);
+    } else if (s == 0xE9 && frame.size() == 9) {
+        const int angleStep = getU16(f, 2);
+        const int currentCode = getU16(f, 6);
+        // The tool sends the amplitude times 1.414.
+        m_vehicle.setAging(currentCode / 1.414, angleStep);
+    } else if (s == 0xE9) {
+        m_vehicle.setAngleStep(getU16(f, 2));
+    } else if (s == 0xEB && frame.size() == 5) {
+        m_vehicle.setThrottle(f[3]);
+    }
+}
+
+void ControllerModel::reply(const RawBlock &block, qint64 nowMs, Tag tag, qint64 extraMs)
+{
+    Pending p{nowMs + m_options.replyLatencyMs + m_delayMs + extraMs, block, tag,
+              m_dropFraction > 0 && m_lineRng.uniform() < m_dropFraction};
+    const auto at = std::upper_bound(m_pending.begin(), m_pending.end(), p.readyMs,
+                                     [](qint64 t, const Pending &q) { return t < q.readyMs; });
+    m_pending.insert(at, p);
+}
+
+void ControllerModel::putOnLine(const Pending &p)
+{
+    if (p.tag == Tag::HallDone) {
+        m_vehicle.advanceTo(p.readyMs, m_store);
+        m_vehicle.setHallTest(false);
+    }
+    const QString what = hex(toBytes(p.block).left(2));
+    const qint64 start = std::max(p.readyMs, m_lineEndMs);
+    if (start >= m_silentFrom && start < m_silentUntil) {
+        ++m_counters.silenced;
+        log(QStringLiteral("silent: reply %1 not sent").arg(what));
+        return;
+    }
+    if (p.dropped) {
+        ++m_counters.dropped;
+        log(QStringLiteral("dropped reply %1").arg(what));
+        return;
+    }
+    RawBlock block = p.block;
+    if (m_corruptNext) {
+        m_corruptNext = false;
+        block[kBlockSize - 1] = 0xDB;
+        log(QStringLiteral("reply %1 sent with end marker DB").arg(what));
+    }
+    const QByteArray bytes = toBytes(block);
+    ++m_counters.replies;
+    log(QStringLiteral("tx %1").arg(hex(bytes)));
+
+    if (!m_split) {
+        m_line.push_back({start, bytes});
+        m_lineEndMs = start;
+        return;
+    }
+    // Two to four pieces, a few milliseconds apart: well inside the gap after
+    // which the tool gives up on a partial block.
+    const int pieces = m_lineRng.between(2, 4);
+    std::vector<int> cuts;
+    while (int(cuts.size()) < pieces - 1) {
+        const int cut = m_lineRng.between(1, kBlockSize - 1);
+        if (std::find(cuts.begin(), cuts.end(), cut) == cuts.end())
+            cuts.push_back(cut);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.push_back(kBlockSize);
+    qint64 due = start;
+    int from = 0;
+    for (int cut : cuts) {
+        m_line.push_back({due, bytes.mid(from, cut - from)});
+        m_lineEndMs = due;
+        from = cut;
+        due += m_lineRng.between(1, 4);
+    }
+}
+
+std::vector<OutChunk> ControllerModel::advance(qint64 nowMs)
+{
+    while (!m_pending.empty() && m_pending.front().readyMs <= nowMs) {
+        const Pending p = m_pending.front();
+        m_pending.erase(m_pending.begin());
+        putOnLine(p);
+    }
+    std::vector<OutChunk> out;
+    while (!m_line.empty() && m_line.front().dueMs <= nowMs) {
+        out.push_back(m_line.front());
+        m_line.pop_front();
+    }
+    return out;
+}
+
+std::optional<qint64> ControllerModel::nextDueMs() const
+{
+    std::optional<qint64> next;
+    if (!m_pending.empty())
+        next = m_pending.front().readyMs;
+    if (!m_line.empty() && (!next || m_line.front().dueMs < *next))
+        next = m_line.front().dueMs;
+    return next;
+}
+
+void ControllerModel::silence(qint64 durationMs, qint64 nowMs)
+{
+    m_silentFrom = nowMs;
+    m_silentUntil = nowMs + std::max<qint64>(0, durationMs);
+    // What has not gone out yet is cut off, even in the middle of a block.
+    while (!m_line.empty() && m_line.back().dueMs >= nowMs)
+        m_line.pop_back();
+    m_lineEndMs = m_line.empty() ? std::min(m_lineEndMs, nowMs) : m_line.back().dueMs;
+    log(QStringLiteral("silent for %1 ms").arg(durationMs));
+}
+
+void ControllerModel::corruptNextBlock()
+{
+    m_corruptNext = true;
+}
+
+void ControllerModel::sendGarbage(int count, qint64 nowMs)
+{
+    if (count <= 0)
+        return;
+    if (nowMs >= m_silentFrom && nowMs < m_silentUntil) {
+        log(QStringLiteral("silent: %1 garbage bytes not sent").arg(count));
+        return;
+    }
+    QByteArray bytes(count, '\0');
+    for (char &b : bytes)
+        b = char(m_lineRng.next() & 0xFF);
+    const qint64 start = std::max(nowMs, m_lineEndMs);
+    m_line.push_back({start, bytes});
+    m_lineEndMs = start;
+    m_counters.garbageBytes += count;
+    log(QStringLiteral("garbage %1 byte(s): %2").arg(count).arg(hex(bytes)));
+}
+
+} // namespace sim

@@ -1,0 +1,45 @@
+#pragma once
+// The simulated controller on a pseudo-terminal pair: the tool opens the
+// slave side like a serial adapter, the simulator talks on the master side.
+
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+namespace sim {
+
+class SimLine;
+
+class PtyEndpoint : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PtyEndpoint(SimLine &line, QObject *parent = nullptr);
+    ~PtyEndpoint() override;
+
+    // Opens the pair in raw mode; false with the reason in `error`.
+    bool open(QString *error);
+    QString devicePath() const { return m_devicePath; }
+    // A symlink at `path` to the device (replacing an old symlink there).
+    bool makeLink(const QString &path, QString *error);
+    void close();
+
+signals:
+    void log(const QString &line);
+
+private:
+    void onReadable();
+    void onTransmit(const QByteArray &bytes);
+
+    SimLine &m_line;
+    int m_master = -1;
+    // Kept open, so that the master never reads a hang-up while the tool has
+    // the device closed (between its openings).
+    int m_slave = -1;
+    QString m_devicePath;
+    QString m_linkPath;
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+} // namespace sim

@@ -1,0 +1,224 @@
+// End to end: the real kestrane program against the real kestrane-sim over a
+// pseudo-terminal pair, and the demo mode against the built-in simulator.
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QProcessEnvironment toolEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("kestrane.*=true"));
+    env.insert(QStringLiteral("QT_MESSAGE_PATTERN"), QStringLiteral("%{category}: %{message}"));
+    return env;
+}
+
+// kestrane-sim with its bench log on stderr.
+struct Sim
+{
+    QProcess process;
+    QByteArray log;
+    QString device;
+
+    bool start(const QStringList &extra = {})
+    {
+        QObject::connect(&process, &QProcess::readyReadStandardError,
+                         [this] { log += process.readAllStandardError(); });
+        process.start(QStringLiteral(KESTRANE_SIM_BIN),
+                      QStringList{QStringLiteral("--debug"), QStringLiteral("--seed"),
+                                  QStringLiteral("5"), QStringLiteral("--faults-every"),
+                                  QStringLiteral("0")}
+                          + extra);
+        if (!process.waitForStarted(5000))
+            return false;
+        // The first line of standard output is the device.
+        QElapsedTimer t;
+        t.start();
+        while (!process.canReadLine() && t.elapsed() < 5000)
+            process.waitForReadyRead(100);
+        device = QString::fromLocal8Bit(process.readLine()).trimmed();
+        return device.startsWith(QLatin1String("/dev/"));
+    }
+    void command(const char *line) { process.write(QByteArray(line) + '\n'); }
+    int count(const char *text) const { return int(log.count(text)); }
+    ~Sim()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(3000);
+        }
+    }
+};
+
+struct Tool
+{
+    QProcess process;
+    QByteArray log;
+
+    void start(const QStringList &arguments)
+    {
+        process.setProcessEnvironment(toolEnvironment());
+        QObject::connect(&process, &QProcess::readyReadStandardError,
+                         [this] { log += process.readAllStandardError(); });
+        process.start(QStringLiteral(KESTRANE_BIN), arguments);
+    }
+    int count(const char *text) const { return int(log.count(text)); }
+    // Accepted live-status blocks: the in-frame dump of a DF EF block that ends in DA.
+    int goodStatusBlocks() const
+    {
+        int n = 0;
+        for (const QByteArray &line : log.split('\n'))
+            n += line.contains("in  DF EF") && line.endsWith(" DA");
+        return n;
+    }
+    ~Tool()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+};
+
+} // namespace
+
+class TestE2ESim : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void helpAndEndOfInput();
+    void onlineWithinThreeSeconds();
+    void silenceThenBackByItself();
+    void survivesGarbageAndCorruptBlocks();
+    void demoModeComesOnline();
+
+private:
+    // Starts both and waits until the link is up; returns false on failure.
+    bool connect(Sim &sim, Tool &tool);
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestE2ESim::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+bool TestE2ESim::connect(Sim &sim, Tool &tool)
+{
+    if (!sim.start())
+        return false;
+    tool.start({QStringLiteral("--port"), sim.device});
+    return QTest::qWaitFor([&] { return tool.count("link state 1 -> 7") >= 1; }, 10000);
+}
+
+void TestE2ESim::helpAndEndOfInput()
+{
+    QProcess help;
+    help.start(QStringLiteral(KESTRANE_SIM_BIN), {QStringLiteral("--help")});
+    QVERIFY(help.waitForFinished(5000));
+    QCOMPARE(help.exitCode(), 0);
+    const QByteArray text = help.readAllStandardOutput();
+    for (const char *word : {"silence", "corrupt", "garbage", "split", "delay", "drop", "throttle",
+                             "quit", "--type", "--seed", "--link"})
+        QVERIFY2(text.contains(word), word);
+
+    // With --link it makes the symlink, and removes it when its input ends.
+    Sim sim;
+    const QString link = m_dir->filePath(QStringLiteral("ttySIM"));
+    QVERIFY(sim.start({QStringLiteral("--link"), link}));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), sim.device);
+    sim.process.closeWriteChannel();
+    QVERIFY(sim.process.waitForFinished(5000));
+    QCOMPARE(sim.process.exitCode(), 0);
+    QVERIFY(!QFileInfo::exists(link) && !QFileInfo(link).isSymLink());
+}
+
+void TestE2ESim::onlineWithinThreeSeconds()
+{
+    Sim sim;
+    const QString link = m_dir->filePath(QStringLiteral("ttySIM"));
+    QVERIFY(sim.start({QStringLiteral("--link"), link}));
+    Tool tool;
+    tool.start({QStringLiteral("--port"), link});
+    QTRY_VERIFY_WITH_TIMEOUT(tool.log.contains("opened"), 10000);
+    QElapsedTimer sinceOpened;
+    sinceOpened.start();
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("link state 1 -> 7") == 1, 5000);
+    QVERIFY2(sinceOpened.elapsed() <= 3000, qPrintable(QString::number(sinceOpened.elapsed())));
+
+    // The Idc block is read once per connection, not on every poll.
+    QTRY_COMPARE_WITH_TIMEOUT(sim.count("rx FB ED DA"), 1, 2000);
+    QTest::qWait(2500);
+    QCOMPARE(sim.count("rx FB ED DA"), 1);
+    QVERIFY(sim.count("rx FD 48 55") >= 3);
+    QVERIFY(tool.log.contains("in  FB ED"));
+
+    sim.command("quit");
+    QVERIFY(sim.process.waitForFinished(5000));
+    QCOMPARE(sim.process.exitCode(), 0);
+}
+
+void TestE2ESim::silenceThenBackByItself()
+{
+    Sim sim;
+    Tool tool;
+    QVERIFY2(connect(sim, tool), tool.log.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(sim.count("rx FB ED DA"), 1, 2000);
+
+    sim.command("silence 3");
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("-> 3") >= 1, 4000);
+    // Back without any help, and the new connection reads the Idc block again.
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("link state 1 -> 7") == 2, 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(sim.count("rx FB ED DA"), 2, 2000);
+    QCOMPARE(tool.process.state(), QProcess::Running);
+}
+
+void TestE2ESim::survivesGarbageAndCorruptBlocks()
+{
+    Sim sim;
+    Tool tool;
+    QVERIFY2(connect(sim, tool), tool.log.constData());
+
+    sim.command("garbage 40");
+    QTest::qWait(1200);
+    sim.command("corrupt");
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("block without end marker dropped") >= 1, 3000);
+    // The link recovers: good status blocks come in again and the tool is
+    // online (it may have dropped a block or two, not the connection).
+    const int before = tool.goodStatusBlocks();
+    QTRY_VERIFY_WITH_TIMEOUT(tool.goodStatusBlocks() >= before + 2, 4000);
+    QVERIFY(tool.log.lastIndexOf("link state") == tool.log.lastIndexOf("link state 1 -> 7"));
+
+    // Replies in pieces and late ones keep the link up too.
+    sim.command("split on");
+    sim.command("delay 300");
+    const int split = tool.goodStatusBlocks();
+    QTRY_VERIFY_WITH_TIMEOUT(tool.goodStatusBlocks() >= split + 2, 4000);
+    QCOMPARE(tool.count("-> 3"), 0);
+    QCOMPARE(tool.process.state(), QProcess::Running);
+}
+
+void TestE2ESim::demoModeComesOnline()
+{
+    Tool tool;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    tool.start({QStringLiteral("--demo"), QStringLiteral("--type"), QStringLiteral("1")});
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("link state 1 -> 7") == 1, 5000);
+    QVERIFY2(sinceStart.elapsed() <= 3000, qPrintable(QString::number(sinceStart.elapsed())));
+    QVERIFY(tool.log.contains("port Simulator opened"));
+    // The Idc block of the built-in controller reports the chosen type.
+    QTRY_VERIFY_WITH_TIMEOUT(tool.log.contains("in  FB ED"), 2000);
+    const qsizetype at = tool.log.indexOf("in  FB ED");
+    const QList<QByteArray> idc = tool.log.mid(at + 4, 3 * 32).split(' ');
+    QCOMPARE(idc.value(14), QByteArray("01"));
+}
+
+QTEST_GUILESS_MAIN(TestE2ESim)
+#include "tst_e2e_sim.moc"
