@@ -156,7 +156,6 @@ void ParameterPage::build()
     auto *top = new QVBoxLayout(this);
 
     const int groupCount = std::max<int>(1, int(t.spec().groups.size()));
-    QList<QGridLayout *> grids;
     for (int g = 0; g < groupCount; ++g) {
         auto *box = new QGroupBox(this);
         box->setObjectName(QStringLiteral("grp%1").arg(g));
@@ -167,7 +166,7 @@ void ParameterPage::build()
         grid->setHorizontalSpacing(10);
         top->addWidget(box);
         m_groups.append(box);
-        grids.append(grid);
+        m_grids.append(grid);
     }
 
     m_editors.resize(t.slotCount(), nullptr);
@@ -176,7 +175,7 @@ void ParameterPage::build()
     for (int slot = 0; slot < t.slotCount(); ++slot) {
         const int first = t.fieldOfSlot(slot);
         const FieldSpec &f = t.field(first);
-        QGridLayout *grid = grids[std::min<int>(f.group, groupCount - 1)];
+        QGridLayout *grid = m_grids[std::min<int>(f.group, groupCount - 1)];
         const int row = grid->rowCount();
 
         QWidget *editor = makeEditor(f);
@@ -214,6 +213,24 @@ void ParameterPage::build()
     top->addLayout(buttons);
     connect(m_read, &QPushButton::clicked, this, &ParameterPage::cmdread_Click);
     connect(m_write, &QPushButton::clicked, this, &ParameterPage::cmdwrite_Click);
+    alignColumns();
+}
+
+// The boxes of all groups stand in one column, whatever the caption lengths.
+void ParameterPage::alignColumns()
+{
+    int labelWidth = 0;
+    int unitWidth = 0;
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        if (m_labels[slot])
+            labelWidth = std::max(labelWidth, m_labels[slot]->sizeHint().width());
+        if (m_units[slot])
+            unitWidth = std::max(unitWidth, m_units[slot]->sizeHint().width());
+    }
+    for (QGridLayout *grid : m_grids) {
+        grid->setColumnMinimumWidth(0, labelWidth);
+        grid->setColumnMinimumWidth(2, unitWidth);
+    }
 }
 
 ValueMap ParameterPage::values() const
@@ -351,6 +368,7 @@ void ParameterPage::applyCaptions()
     }
     m_read->setText(bilingual(code, kContext, kRead));
     m_write->setText(bilingual(code, kContext, kWrite));
+    alignColumns();
 }
 
 void ParameterPage::setFieldHidden(QStringView control, bool hidden)

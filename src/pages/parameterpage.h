@@ -8,6 +8,7 @@
 
 #include <QList>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,7 @@ private:
     int captionFieldOfSlot(int slot) const;
     QString fieldCaption(int field) const;
     void reportFailure(const EncodeResult &result);
+    void alignColumns();
 
     PageCodec m_codec;
     AppState &m_state;
@@ -66,6 +68,7 @@ private:
     QList<QLabel *> m_labels;   // by value slot; nullptr for check boxes
     QList<QLabel *> m_units;    // by value slot; nullptr without a unit
     QList<QGroupBox *> m_groups;
+    QList<QGridLayout *> m_grids;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
 };
