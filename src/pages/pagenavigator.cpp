@@ -272,6 +272,12 @@ void PageNavigator::showUserInfoPage()
     navigate({P::UserInfo, FrameId::None, {}, true});
 }
 
+void PageNavigator::hideEcoSpeed()
+{
+    if (ParameterPage *basic = parameterPage(PageId::Basic))
+        basic->setFieldHidden(QString::fromLatin1(kEcoSpeedControl));
+}
+
 void PageNavigator::onLinkTick(bool online)
 {
     if (online && m_fitToControllerType)

@@ -3,8 +3,6 @@
 // navigation handlers of its buttons and menu, the link timer's hold on the
 // read and write buttons, and the language switch of the pages.
 
-#include "link/linkcontroller.h"
-
 #include <QObject>
 #include <QPointer>
 
@@ -13,6 +11,7 @@
 
 class QWidget;
 struct AppState;
+class LinkController;
 class MessageService;
 class ParameterPage;
 
@@ -89,6 +88,9 @@ public:
     // The routine that fits the pages to the controller type; run on every
     // tick while online, before the read and write buttons are enabled.
     void setControllerTypeRoutine(std::function<void()> routine);
+    // Controller type 1: hides "ECO speed[rpm]" on the Basic page (created
+    // hidden if need be); its bytes still travel with the block.
+    void hideEcoSpeed();
 
 private:
     struct Navigation;
@@ -100,7 +102,7 @@ private:
 
     AppState &m_state;
     LinkController &m_link;
-    QPointer<LinkController> m_linkAlive;
+    QPointer<QObject> m_linkAlive; // the link may go first when the program ends
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;
     std::array<PageFactory, std::size_t(PageId::Count)> m_factories;

@@ -359,10 +359,12 @@ void TestPageWindows::controllerTypeRoutineRunsWhileOnline()
 void TestPageWindows::hiddenEcoSpeedStillTravels()
 {
     Bench b;
+    b.nav.hideEcoSpeed(); // creates the page hidden
     b.nav.cmdBasic_Click();
     ParameterPage *p = b.page("frmBasic");
-    p->setFieldHidden(QString::fromLatin1(kEcoSpeedControl));
+    QVERIFY(p->isVisible());
     QVERIFY(p->findChild<QLabel *>(QStringLiteral("lblEcospeed"))->isHidden());
+    QVERIFY(p->findChild<QLabel *>(QStringLiteral("unitEcospeed"))->isHidden());
     QLineEdit *eco = b.box("frmBasic", "txtEcospeed");
     QVERIFY(eco->isHidden());
     eco->setText(QStringLiteral("300"));
