@@ -99,9 +99,10 @@ void PtyEndpoint::onReadable()
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
             emit log(QStringLiteral("read error on the line: %1")
-                         .arg(QString::fromLocal8Bit(std::strerror(errno))));
+                         .arg(n == 0 ? QStringLiteral("end of file")
+                                     : QString::fromLocal8Bit(std::strerror(errno))));
             // Nothing more to read until the pair is opened again.
             m_notifier->setEnabled(false);
         }
