@@ -186,7 +186,7 @@ void ParameterPage::build()
         }
         auto *label = new QLabel(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
         label->setObjectName(t.labelName(first));
-        // The buddy names the box for assistive technology and gives it a mnemonic target.
+        // The buddy names the box for assistive technology.
         label->setBuddy(editor);
         m_labels[slot] = label;
         grid->addWidget(label, row, 0);
