@@ -91,10 +91,10 @@ qint64 undoOffsetAndScaleExactly(const FieldSpec &f, qint64 raw)
 }
 } // namespace
 
-BlockTable::BlockTable(const BlockSpec &spec) : m_spec(spec)
+BlockTable::BlockTable(const BlockSpec &definition) : m_definition(definition)
 {
-    for (int i = 0; i < int(spec.fields.size()); ++i) {
-        const FieldSpec &f = spec.fields[std::size_t(i)];
+    for (int i = 0; i < int(definition.fields.size()); ++i) {
+        const FieldSpec &f = definition.fields[std::size_t(i)];
         if (f.isConstant()) {
             m_slotOfField.append(-1);
             m_labels.append(QString());
@@ -257,8 +257,8 @@ QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
 EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                          const CodecOptions &options, Block &out)
 {
-    const BlockSpec &spec = table.spec();
-    Block b = newBlock(spec.command, spec.writeCode);
+    const BlockSpec &definition = table.definition();
+    Block b = newBlock(definition.command, definition.writeCode);
     for (int i = 0; i < table.fieldCount(); ++i) {
         const FieldSpec &f = table.field(i);
         if (!f.hasBytes() || !f.appliesTo(options.controllerType))

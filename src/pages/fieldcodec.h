@@ -10,17 +10,17 @@
 #include <QString>
 #include <QStringView>
 
-// A table ready for use: the spec plus the names derived from it, built once.
+// A table ready for use: the definition plus the names derived from it, built once.
 class BlockTable
 {
 public:
-    explicit BlockTable(const BlockSpec &spec);
+    explicit BlockTable(const BlockSpec &definition);
 
-    const BlockSpec &spec() const { return m_spec; }
-    std::span<const FieldSpec> fields() const { return m_spec.fields; }
-    const FieldSpec &field(int index) const { return m_spec.fields[std::size_t(index)]; }
-    int fieldCount() const { return int(m_spec.fields.size()); }
-    QString window() const { return QString::fromLatin1(m_spec.window); }
+    const BlockSpec &definition() const { return m_definition; }
+    std::span<const FieldSpec> fields() const { return m_definition.fields; }
+    const FieldSpec &field(int index) const { return m_definition.fields[std::size_t(index)]; }
+    int fieldCount() const { return int(m_definition.fields.size()); }
+    QString window() const { return QString::fromLatin1(m_definition.window); }
 
     // Value slots: one per distinct control name (a control may have one row
     // per controller type). Constant bytes have no slot (-1).
@@ -34,7 +34,7 @@ public:
     const QString &labelName(int index) const { return m_labels[index]; }
 
 private:
-    const BlockSpec &m_spec;
+    const BlockSpec &m_definition;
     QList<QString> m_controls;
     QList<int> m_slotOfField;
     QList<int> m_fieldOfSlot;

@@ -121,7 +121,7 @@ ParameterPage::ParameterPage(const PageCodec &codec, AppState &state, LinkContro
     : PageWindow(parent), m_codec(codec), m_state(state), m_link(link), m_messages(messages)
 {
     setObjectName(table().window());
-    setWindowTitle(QString::fromUtf8(table().spec().caption));
+    setWindowTitle(QString::fromUtf8(table().definition().caption));
     setFont(englishFont(9));
     build();
 }
@@ -155,12 +155,12 @@ void ParameterPage::build()
     const BlockTable &t = table();
     auto *top = new QVBoxLayout(this);
 
-    const int groupCount = std::max<int>(1, int(t.spec().groups.size()));
+    const int groupCount = std::max<int>(1, int(t.definition().groups.size()));
     for (int g = 0; g < groupCount; ++g) {
         auto *box = new QGroupBox(this);
         box->setObjectName(QStringLiteral("grp%1").arg(g));
-        if (g < int(t.spec().groups.size()))
-            box->setTitle(QString::fromUtf8(t.spec().groups[std::size_t(g)]));
+        if (g < int(t.definition().groups.size()))
+            box->setTitle(QString::fromUtf8(t.definition().groups[std::size_t(g)]));
         auto *grid = new QGridLayout(box);
         grid->setColumnStretch(0, 1);
         grid->setHorizontalSpacing(10);
@@ -283,7 +283,7 @@ void ParameterPage::decodeReply()
 
 void ParameterPage::cmdread_Click()
 {
-    m_link.sendFrame(m_state.requests.readRequestFor(table().spec().frame));
+    m_link.sendFrame(m_state.requests.readRequestFor(table().definition().frame));
 }
 
 void ParameterPage::cmdwrite_Click()
@@ -293,7 +293,7 @@ void ParameterPage::cmdwrite_Click()
         reportFailure(result);
         return;
     }
-    m_link.sendFrame(toByteArray(m_state.frames[table().spec().frame]));
+    m_link.sendFrame(toByteArray(m_state.frames[table().definition().frame]));
 }
 
 void ParameterPage::reportFailure(const EncodeResult &result)
@@ -331,7 +331,7 @@ int ParameterPage::captionFieldOfSlot(int slot) const
 QString ParameterPage::fieldCaption(int field) const
 {
     const FieldSpec &f = table().field(field);
-    const QString t = bilingual(m_state.languageCode, table().spec().window, f.caption);
+    const QString t = bilingual(m_state.languageCode, table().definition().window, f.caption);
     return t.isNull() ? QString::fromUtf8(f.caption) : t;
 }
 
@@ -340,18 +340,18 @@ void ParameterPage::applyCaptions()
     const int code = m_state.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
-    const BlockSpec &spec = table().spec();
+    const BlockSpec &definition = table().definition();
     auto writes = [code](CaptionRule rule) {
         return rule == CaptionRule::Both ||
                (rule == CaptionRule::EnglishOnly && code == LanguageCode::English);
     };
-    auto text = [&](const char *source) { return bilingual(code, spec.window, source); };
+    auto text = [&](const char *source) { return bilingual(code, definition.window, source); };
 
     setFont(fontForLanguage(code, 9));
-    if (writes(spec.windowCaptionRule))
-        setWindowTitle(text(spec.caption));
-    for (int g = 0; g < int(spec.groups.size()) && g < int(m_groups.size()); ++g)
-        m_groups[g]->setTitle(text(spec.groups[std::size_t(g)]));
+    if (writes(definition.windowCaptionRule))
+        setWindowTitle(text(definition.caption));
+    for (int g = 0; g < int(definition.groups.size()) && g < int(m_groups.size()); ++g)
+        m_groups[g]->setTitle(text(definition.groups[std::size_t(g)]));
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         const int field = captionFieldOfSlot(slot);
         if (field < 0)

@@ -79,11 +79,11 @@ private slots:
 void TestBlockTables::codesMatchTheCommandTable()
 {
     for (const BlockTable *t : allBlockTables()) {
-        const ParamFamily *family = paramFamilyFor(t->spec().frame);
+        const ParamFamily *family = paramFamilyFor(t->definition().frame);
         if (!family)
             continue;
-        QCOMPARE(t->spec().command, family->command);
-        QCOMPARE(t->spec().writeCode, family->writeCode());
+        QCOMPARE(t->definition().command, family->command);
+        QCOMPARE(t->definition().writeCode, family->writeCode());
     }
 }
 
@@ -104,7 +104,7 @@ void TestBlockTables::fieldsInsidePayload()
 void TestBlockTables::noTwoFieldsOnOneByte()
 {
     for (const BlockTable *t : allBlockTables()) {
-        if (t->spec().allowsSharedBytes)
+        if (t->definition().allowsSharedBytes)
             continue;
         for (int i = 0; i < t->fieldCount(); ++i) {
             for (int j = i + 1; j < t->fieldCount(); ++j) {
@@ -185,8 +185,8 @@ void TestBlockTables::everyCaptionTranslated()
             QVERIFY2(translations.contains({context, QString::fromUtf8(source)}),
                      qPrintable(context + QLatin1String(": ") + QString::fromUtf8(source)));
         };
-        check(t->spec().caption, t->spec().windowCaptionRule);
-        for (const char *group : t->spec().groups)
+        check(t->definition().caption, t->definition().windowCaptionRule);
+        for (const char *group : t->definition().groups)
             check(group, CaptionRule::Both);
         for (const FieldSpec &f : t->fields()) {
             if (!f.isConstant())

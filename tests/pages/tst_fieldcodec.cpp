@@ -15,11 +15,11 @@ struct OneField
 {
     FieldSpec field;
     FieldSpec fields[1];
-    BlockSpec spec;
+    BlockSpec definition;
     BlockTable table;
     explicit OneField(const FieldSpec &f)
-        : field(f), fields{f}, spec{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}},
-          table(spec)
+        : field(f), fields{f}, definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}},
+          table(definition)
     {
     }
     EncodeResult encode(const QString &text, Block &out, int type = 0, QChar point = u'.') const
@@ -402,8 +402,8 @@ void TestFieldCodec::failureStopsAndLeavesTheBlock()
         u16Field("txtB", 4, "B", "", "x"),
         u16Field("txtC", 6, "C", "", "y"),
     };
-    static const BlockSpec spec{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
-    const BlockTable table(spec);
+    static const BlockSpec definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
+    const BlockTable table(definition);
     Block out;
     out.fill(0x55);
     const Block before = out;
@@ -422,8 +422,8 @@ void TestFieldCodec::controllerTypeSelectsTheRows()
         u8Field("txtA", 2, "A3", "", "40").divideBy(100).onlyFor(ControllerTypes::Type3),
         constantByte(3, 1).onlyFor(ControllerTypes::Type1),
     };
-    static const BlockSpec spec{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
-    const BlockTable table(spec);
+    static const BlockSpec definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
+    const BlockTable table(definition);
     QCOMPARE(table.slotCount(), 1);
     ValueMap v(table);
     v.setAt(0, QStringLiteral("4550"));
