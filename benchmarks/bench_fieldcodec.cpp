@@ -2,9 +2,9 @@
 //   build-pages/bin/bench_fieldcodec            (wall time per block)
 //   build-pages/bin/bench_fieldcodec -tickcounter
 
-#include "pages/basicblock.h"
-#include "pages/referenceblock.h"
-#include "shell/appstate.h"
+#include "pages/blocks/basicblock.h"
+#include "pages/blocks/referenceblock.h"
+#include "core/appstate.h"
 
 #include <QTest>
 

@@ -7,7 +7,7 @@
 // a reply cut short by a reset): they are dropped before new bytes are added,
 // so that the next reply starts on a block boundary.
 
-#include "link/frames.h"
+#include "core/frames.h"
 
 #include <QByteArray>
 

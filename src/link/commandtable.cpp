@@ -42,6 +42,12 @@ static QByteArray readRequest(quint8 command)
     return shortRequest(command, readCodeOf(command));
 }
 
+const RequestFrames &requestFrames()
+{
+    static const RequestFrames frames = buildRequestFrames();
+    return frames;
+}
+
 RequestFrames buildRequestFrames()
 {
     RequestFrames r;

@@ -3,7 +3,7 @@
 // The request frames, the dispatch of replies, the pages and the tests all
 // read it from here.
 
-#include "link/frames.h"
+#include "core/frames.h"
 
 #include <QByteArray>
 
@@ -99,6 +99,8 @@ struct RequestFrames
 };
 
 RequestFrames buildRequestFrames();
+// The request frames of the running program, built on first use.
+const RequestFrames &requestFrames();
 
 // What the receive handler does with a reply.
 enum class ReplyAction {

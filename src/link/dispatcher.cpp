@@ -1,9 +1,10 @@
 #include "link/dispatcher.h"
 
 #include "link/linksupervisor.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
-#include "shell/messageservice.h"
+#include "core/appstate.h"
+#include "link/commandtable.h"
+#include "core/language.h"
+#include "core/messageservice.h"
 
 Dispatcher::Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages,
                        Sender send)
@@ -92,13 +93,13 @@ void Dispatcher::hallWarning()
 
 void Dispatcher::continueLoadParaAfterProtectionAck()
 {
-    if (m_state.loadParaStage == 1 && m_state.loadParaPending)
-        m_send(m_state.requests.dqPidReadRequest);
+    if (m_state.loadPara.loadParaStage == 1 && m_state.loadPara.loadParaPending)
+        m_send(requestFrames().dqPidReadRequest);
 }
 
 void Dispatcher::continueLoadParaAfterTorquePidReply()
 {
-    if (m_state.loadParaStage != 1 || !m_state.loadParaPending || !m_encodeTorquePid)
+    if (m_state.loadPara.loadParaStage != 1 || !m_state.loadPara.loadParaPending || !m_encodeTorquePid)
         return;
     if (m_encodeTorquePid())
         m_send(toByteArray(m_state.frames[FrameId::DqPid]));

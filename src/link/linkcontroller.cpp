@@ -1,8 +1,9 @@
 #include "link/linkcontroller.h"
 
 #include "link/logging.h"
-#include "shell/appstate.h"
-#include "shell/messageservice.h"
+#include "core/appstate.h"
+#include "link/commandtable.h"
+#include "core/messageservice.h"
 
 #include <QPointer>
 
@@ -96,10 +97,10 @@ bool LinkController::sendFrame(const QByteArray &frame)
 
 void LinkController::tick()
 {
-    const int before = m_state.linkState;
+    const int before = m_state.connection.linkState;
     const LinkSupervisor::TickActions actions = m_supervisor.tick();
     if (actions.sendIdcCalibRead)
-        sendFrame(m_state.requests.idcCalibReadRequest);
+        sendFrame(requestFrames().idcCalibReadRequest);
     if (actions.discardInput) {
         m_assembler.clear();
         if (isOpen()) {
@@ -110,7 +111,7 @@ void LinkController::tick()
     if (actions.sendPoll) {
         // Whatever part of a block waits from before the poll is no reply to it.
         m_assembler.dropStale(nowMs());
-        sendFrame(m_state.requests.statusPollRequest);
+        sendFrame(requestFrames().statusPollRequest);
     }
     noteStateChange(before);
 }
@@ -126,7 +127,7 @@ void LinkController::onReadyRead()
 
 void LinkController::handleBlock(const Block &block)
 {
-    const int before = m_state.linkState;
+    const int before = m_state.connection.linkState;
     // A buffer holds a reply only until the next event.
     m_state.frames.clearAll();
     qCDebug(lcFrames, "in  %s", qPrintable(hexString(block)));
@@ -148,7 +149,7 @@ void LinkController::onPortFailed(const QString &reason)
     if (m_closing)
         return;
     m_closing = true;
-    const int before = m_state.linkState;
+    const int before = m_state.connection.linkState;
     qCInfo(lcLink, "port %s lost: %s", qPrintable(m_portName), qPrintable(reason));
     m_supervisor.forceOffline();
     m_assembler.clear();
@@ -204,8 +205,8 @@ QString LinkController::openFailureText(const SerialPort::OpenResult &result) co
 
 void LinkController::noteStateChange(int before)
 {
-    if (m_state.linkState == before)
+    if (m_state.connection.linkState == before)
         return;
-    qCInfo(lcLink, "link state %d -> %d", before, m_state.linkState);
-    emit linkStateChanged(m_state.linkState);
+    qCInfo(lcLink, "link state %d -> %d", before, m_state.connection.linkState);
+    emit linkStateChanged(m_state.connection.linkState);
 }

@@ -1,7 +1,7 @@
 #include "monitor/statusdecoder.h"
 
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "core/appstate.h"
+#include "core/language.h"
 
 #include <QCoreApplication>
 
@@ -166,7 +166,7 @@ QString minutesSeconds(qint64 seconds)
 StatusView decodeStatus(AppState &state, const QDateTime &now)
 {
     Block &b = state.frames.statusFrame();
-    LiveValues &live = state.live;
+    LiveValues &live = state.recorder.live;
     StatusView v;
     auto set = [&v](const char *name, const QString &t, int color = -1) {
         v.labels.push_back({name, t, color});
@@ -189,12 +189,12 @@ StatusView decodeStatus(AppState &state, const QDateTime &now)
 
     const int powerTemp = int(b[8]) - 10;
     live.lastPowerTemp = powerTemp;
-    if (state.tempAlertArmed && powerTemp >= 100) {
-        state.tempAlertArmed = false;
+    if (state.iqTest.tempAlertArmed && powerTemp >= 100) {
+        state.iqTest.tempAlertArmed = false;
         v.alertFired = true;
         v.alertStopTime = now;
         v.alertElapsedSeconds =
-            state.iqTestStartTime.isValid() ? std::max<qint64>(0, state.iqTestStartTime.secsTo(now)) : 0;
+            state.iqTest.iqTestStartTime.isValid() ? std::max<qint64>(0, state.iqTest.iqTestStartTime.secsTo(now)) : 0;
     }
     set("lblfrmSysStatustemp_a", QString::number(powerTemp));
 

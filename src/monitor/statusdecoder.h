@@ -3,7 +3,7 @@
 // show: label texts, colours and visibility, keyed by the labels' names.
 // No widgets here; the panel applies the result.
 
-#include "shell/language.h"
+#include "core/language.h"
 
 #include <QDateTime>
 #include <QString>

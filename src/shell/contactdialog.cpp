@@ -1,8 +1,8 @@
 #include "shell/contactdialog.h"
 
-#include "shell/appstate.h"
-#include "shell/fonts.h"
-#include "shell/language.h"
+#include "core/appstate.h"
+#include "widgets/fonts.h"
+#include "core/language.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

@@ -1,10 +1,10 @@
 #include "link/linkcontroller.h"
-#include "link/qtserialport.h"
-#include "shell/appstate.h"
+#include "link/ui/qtserialport.h"
+#include "core/appstate.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
-#include "shell/qtmessageservice.h"
-#include "sim/simline.h"
+#include "widgets/qtmessageservice.h"
+#include "sim/model/simline.h"
 #include "sim/simulatorport.h"
 
 #include <QApplication>

@@ -1,18 +1,19 @@
 #include "shell/mainwindow.h"
 
 #include "link/linkcontroller.h"
-#include "link/portdialog.h"
+#include "link/ui/portdialog.h"
 #include "link/portsettings.h"
 #include "monitor/statusdecoder.h"
-#include "monitor/statuspanel.h"
-#include "pages/pagenavigator.h"
-#include "shell/appstate.h"
+#include "monitor/ui/statuspanel.h"
+#include "pages/ui/pagenavigator.h"
+#include "core/appstate.h"
+#include "link/commandtable.h"
 #include "shell/contactdialog.h"
-#include "shell/fonts.h"
-#include "shell/indicator.h"
-#include "shell/language.h"
-#include "shell/messageservice.h"
-#include "shell/qtsoundplayer.h"
+#include "widgets/fonts.h"
+#include "widgets/indicator.h"
+#include "core/language.h"
+#include "core/messageservice.h"
+#include "widgets/qtsoundplayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -281,11 +282,11 @@ void MainWindow::buildCentral()
     connectButton("cmdIdcCalib", [this] { m_pages->cmdIdcCalib_Click(); });
     connectButton("cmdIacCalib", [this] { m_pages->cmdIacCalib_Click(); });
     connectButton("cmdCurve", [this] { m_pages->cmdCurve_Click(); });
-    connectButton("cmd_halltest", [this] { send(m_state.requests.hallATestRequest); });
-    connectButton("cmd_hallBtest", [this] { send(m_state.requests.hallBTestRequest); });
-    connectButton("cmd_hallteststop", [this] { send(m_state.requests.hallTestStopRequest); });
-    connectButton("cmd_SetFactory", [this] { send(m_state.requests.factorySetRequest); });
-    connectButton("cmd_ResetDefaults", [this] { send(m_state.requests.restoreDefaultsRequest); });
+    connectButton("cmd_halltest", [this] { send(requestFrames().hallATestRequest); });
+    connectButton("cmd_hallBtest", [this] { send(requestFrames().hallBTestRequest); });
+    connectButton("cmd_hallteststop", [this] { send(requestFrames().hallTestStopRequest); });
+    connectButton("cmd_SetFactory", [this] { send(requestFrames().factorySetRequest); });
+    connectButton("cmd_ResetDefaults", [this] { send(requestFrames().restoreDefaultsRequest); });
     connectButton("Command1", [this] { m_sounds->play(QStringLiteral("BUZZ.WAV")); });
 }
 
@@ -339,7 +340,7 @@ void MainWindow::applyShellCaptions()
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
-    m_lblWelCom1->setText(m_state.linkState == LinkStateCode::Online
+    m_lblWelCom1->setText(m_state.connection.linkState == LinkStateCode::Online
                               ? text(QT_TRANSLATE_NOOP("frmMain", "ONLINE"))
                               : text(QT_TRANSLATE_NOOP("frmMain", "OFFLINE")));
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
@@ -387,8 +388,8 @@ void MainWindow::enableMainButtons()
 
 QString MainWindow::portLabel() const
 {
-    if (m_state.portNumber > 0)
-        return QString::number(m_state.portNumber);
+    if (m_state.connection.portNumber > 0)
+        return QString::number(m_state.connection.portNumber);
     return m_link.portName();
 }
 
@@ -399,7 +400,7 @@ void MainWindow::startLinkTimer()
 
 bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
 {
-    m_state.portSettings = settings;
+    m_state.connection.portSettings = settings;
     m_link.setSettings(settings);
     m_link.setPortName(device);
     const SerialPort::OpenResult result = m_link.openPort();
@@ -408,14 +409,14 @@ bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
             {MessageService::Icon::Warning, QStringLiteral("info"), m_link.openFailureText(result)});
         return false;
     }
-    m_state.portNumber = portNumberForName(device);
+    m_state.connection.portNumber = portNumberForName(device);
     startLinkTimer();
     return true;
 }
 
 void MainWindow::Timer3_Timer()
 {
-    button("cmdRecordStop")->setEnabled(m_state.recordingActive);
+    button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
     m_link.tick();
     showLinkState();
 }
@@ -424,21 +425,21 @@ void MainWindow::showLinkState()
 {
     const QString portNo = QStringLiteral("COM - ") + portLabel();
     m_panelPortNo->setText(portNo);
-    if (m_state.linkState == LinkStateCode::Online) {
+    if (m_state.connection.linkState == LinkStateCode::Online) {
         m_shape->setFillColor(kColorGreen);
         m_lblWelCom1->setText(QStringLiteral("ONLINE"));
-        m_panelPortState->setText(m_state.portSettings);
+        m_panelPortState->setText(m_state.connection.portSettings);
         m_pages->onLinkTick(true);
         enableMainButtons();
         // "Stop record" is of use only while a recording runs.
-        button("cmdRecordStop")->setEnabled(m_state.recordingActive);
+        button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
         timeIqTest();
         return;
     }
     m_shape->setFillColor(kColorRed);
-    const bool connecting = m_state.linkState == LinkStateCode::Connecting;
+    const bool connecting = m_state.connection.linkState == LinkStateCode::Connecting;
     m_lblWelCom1->setText(connecting ? QStringLiteral("Connecting...") : QStringLiteral("OFFLINE"));
-    m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.portSettings);
+    m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.connection.portSettings);
     disableMainButtons();
     m_pages->onLinkTick(false);
 }
@@ -446,9 +447,9 @@ void MainWindow::showLinkState()
 // A timed Iq test stops itself when the aging time is up.
 void MainWindow::timeIqTest()
 {
-    if (!m_state.iqTestRunning || !m_state.iqTestStartTime.isValid())
+    if (!m_state.iqTest.iqTestRunning || !m_state.iqTest.iqTestStartTime.isValid())
         return;
-    const qint64 elapsed = std::max<qint64>(0, m_state.iqTestStartTime.secsTo(now()));
+    const qint64 elapsed = std::max<qint64>(0, m_state.iqTest.iqTestStartTime.secsTo(now()));
     if (m_showConduction)
         m_showConduction(minutesSeconds(elapsed));
     // A limit that is not a whole number of seconds must not let the run go
@@ -458,7 +459,7 @@ void MainWindow::timeIqTest()
     if (!ok)
         limit = kDefaultAgingSeconds;
     if (elapsed > limit) {
-        m_state.iqTestRunning = false;
+        m_state.iqTest.iqTestRunning = false;
         m_link.sendFrame(kIqTestStopFrame);
         m_sounds->play(QStringLiteral("ALARM.WAV"));
     }
@@ -475,8 +476,8 @@ void MainWindow::decodeStatus()
         m_sounds->play(QStringLiteral("BUZZ.WAV"));
         m_messages.info(QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
     }
-    if (m_state.recordingActive) {
-        ++m_state.recordCount;
+    if (m_state.recorder.recordingActive) {
+        ++m_state.recorder.recordCount;
         if (m_recordHook)
             m_recordHook();
     }
@@ -506,7 +507,7 @@ void MainWindow::Menu_Option_UserInfo_Click()
             return;
         }
     }
-    m_link.sendFrame(m_state.requests.userInfoReadRequest);
+    m_link.sendFrame(requestFrames().userInfoReadRequest);
     m_pages->showUserInfoPage();
 }
 

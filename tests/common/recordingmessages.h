@@ -1,7 +1,7 @@
 #pragma once
 // A message service for tests: keeps every message; the test closes them.
 
-#include "shell/messageservice.h"
+#include "core/messageservice.h"
 
 #include <QList>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/soundplayer.h"
+#include "core/soundplayer.h"
 
 #include <QStringList>
 

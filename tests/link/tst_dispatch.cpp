@@ -1,6 +1,6 @@
 #include "link/linkcontroller.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "core/appstate.h"
+#include "core/language.h"
 
 #include "fakeport.h"
 #include "recordingmessages.h"
@@ -179,7 +179,7 @@ void TestDispatch::badEndMarkerChangesNothingElse()
     b.link.dispatcher().setHandler(ReplyAction::DecodeStatus, [&] { ++decoded; });
     b.link.tick();
     b.receive(makeBlock({0xDF, 0xEF}, 0xDB));
-    QVERIFY(b.state.lastFrameBad);
+    QVERIFY(b.state.connection.lastFrameBad);
     QCOMPARE(decoded, 0);
     QCOMPARE(b.link.supervisor().silenceTicks(), 1);
     b.receive(makeBlock({0xF0, 0xE1}, 0xDB));
@@ -232,13 +232,13 @@ void TestDispatch::hallAResultGoesThroughTheMotorDecoder()
 void TestDispatch::loadParaChain()
 {
     Bench b;
-    b.state.loadParaPending = true;
-    b.state.loadParaStage = 1;
+    b.state.loadPara.loadParaPending = true;
+    b.state.loadPara.loadParaStage = 1;
     int encoded = 0;
     b.link.dispatcher().setTorquePidEncoder([&] {
         ++encoded;
         b.state.frames[FrameId::DqPid] = makeBlock({0xD2, 0xC3, 1, 5});
-        b.state.loadParaPending = false;
+        b.state.loadPara.loadParaPending = false;
         return true;
     });
     b.line.clearWrites();
@@ -266,8 +266,8 @@ void TestDispatch::loadParaChain()
 void TestDispatch::loadParaChainStopsWhenEncodingFails()
 {
     Bench b;
-    b.state.loadParaPending = true;
-    b.state.loadParaStage = 1;
+    b.state.loadPara.loadParaPending = true;
+    b.state.loadPara.loadParaStage = 1;
     b.link.dispatcher().setTorquePidEncoder([] { return false; });
     b.line.clearWrites();
     b.receive(makeBlock({0xD2, 0xC2, 7, 7}));

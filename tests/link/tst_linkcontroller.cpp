@@ -1,6 +1,7 @@
 #include "link/linkcontroller.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "core/appstate.h"
+#include "link/commandtable.h"
+#include "core/language.h"
 
 #include "fakeport.h"
 #include "recordingmessages.h"
@@ -36,7 +37,7 @@ struct Bench
     // Ticks until a poll has been written.
     void untilPoll()
     {
-        const QByteArray poll = state.requests.statusPollRequest;
+        const QByteArray poll = requestFrames().statusPollRequest;
         const int before = int(line.writes.count(poll));
         for (int i = 0; i < 10 && line.writes.count(poll) == before; ++i)
             tick();
@@ -73,12 +74,12 @@ void TestLinkController::sendOpensAClosedPort()
     Bench b;
     b.link.setSettings(QStringLiteral("57600,e,7,2"));
     QVERIFY(!b.link.isOpen());
-    QVERIFY(b.link.sendFrame(b.state.requests.basicReadRequest));
+    QVERIFY(b.link.sendFrame(requestFrames().basicReadRequest));
     QVERIFY(b.link.isOpen());
     QCOMPARE(b.line.openedNames, QStringList{"/dev/ttyFAKE"});
     QCOMPARE(b.line.openedSettings.first().toString(), QStringLiteral("57600,e,7,2"));
     QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xF0, 0xE0, 0xDA})});
-    b.link.sendFrame(b.state.requests.motorReadRequest);
+    b.link.sendFrame(requestFrames().motorReadRequest);
     QCOMPARE(b.line.opens, 1);
 }
 
@@ -111,7 +112,7 @@ void TestLinkController::openFailureIsReportedOnce()
     QCOMPARE(b.messages.shown.size(), 1);
     QVERIFY2(b.messages.shown[0].message.text.startsWith(expected),
              qPrintable(b.messages.shown[0].message.text));
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
 
     // Once the port opens again, a later failure is reported again.
     b.line.openError = SerialPort::OpenError::None;
@@ -138,13 +139,13 @@ void TestLinkController::unpluggedAdapter()
 {
     Bench b;
     b.bringOnline();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
     QSignalSpy lost(&b.link, &LinkController::portLost);
 
     // The driver reports the dead line over and over while the port stays open.
     b.line.fail(QStringLiteral("Input/output error"), 5000);
     QCOMPARE(lost.size(), 1);
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     QCOMPARE(b.messages.shown.size(), 1);
     QVERIFY(!b.link.isOpen());
     QCoreApplication::processEvents(); // the port is closed from the event loop
@@ -154,20 +155,20 @@ void TestLinkController::unpluggedAdapter()
     b.line.openError = SerialPort::OpenError::NotFound;
     b.tick(40);
     QCOMPARE(b.messages.shown.size(), 1);
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
 
     // It is back: the next poll reopens it and the link returns by itself.
     b.line.openError = SerialPort::OpenError::None;
     b.untilPoll();
     QVERIFY(b.link.isOpen());
     b.line.deliver(toByteArray(Bench::status(3)));
-    QCOMPARE(b.state.linkState, 3); // one to two poll periods to reconnect
+    QCOMPARE(b.state.connection.linkState, 3); // one to two poll periods to reconnect
     b.untilPoll();
     b.line.deliver(toByteArray(Bench::status(4)));
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
     b.line.clearWrites();
     b.tick();
-    QCOMPARE(b.line.writes, QList<QByteArray>{b.state.requests.idcCalibReadRequest});
+    QCOMPARE(b.line.writes, QList<QByteArray>{requestFrames().idcCalibReadRequest});
 
     // A second drop gets its own notice.
     b.line.fail(QStringLiteral("Input/output error"), 3);
@@ -201,7 +202,7 @@ void TestLinkController::resynchronisation()
     QFETCH(int, markerAt);
     Bench b;
     b.bringOnline();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
 
     Block reply = Bench::status(0x77);
     if (markerAt >= 0)
@@ -230,7 +231,7 @@ void TestLinkController::resynchronisation()
     if (!sameBurst)
         QCOMPARE(b.statusBlocks.size(), 1); // the first reply after the poll
     QVERIFY(b.link.assembler().pending() < kBlockSize);
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
 }
 
 QTEST_GUILESS_MAIN(TestLinkController)

@@ -1,5 +1,5 @@
 #include "link/linksupervisor.h"
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 #include <QTest>
 
@@ -72,13 +72,13 @@ void TestLinkSupervisor::pollOnEveryTenthTick()
 void TestLinkSupervisor::offlineConnectingOnline()
 {
     Bench b;
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.tick(9);
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.tick();
-    QCOMPARE(b.state.linkState, 1);
+    QCOMPARE(b.state.connection.linkState, 1);
     b.statusBlock();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
     QVERIFY(b.sup.justConnected());
 }
 
@@ -88,7 +88,7 @@ void TestLinkSupervisor::connectingShowsOnlyWhileSilenceIsShort()
     QList<int> states;
     for (int t = 1; t <= 31; ++t) {
         b.tick();
-        states << b.state.linkState;
+        states << b.state.connection.linkState;
     }
     // Connecting from the first poll (tick 10) until the 21st tick; after that
     // every poll's 3 -> 1 is undone by the silence check of the same tick.
@@ -102,15 +102,15 @@ void TestLinkSupervisor::statusWhileOfflineDoesNotConnect()
 {
     Bench b;
     b.tick(25); // offline again after the first silent poll period
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.statusBlock();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     QCOMPARE(b.sup.silenceTicks(), 0);
     // The reply to the next poll completes the connection.
     b.untilPoll();
-    QCOMPARE(b.state.linkState, 1);
+    QCOMPARE(b.state.connection.linkState, 1);
     b.statusBlock();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
 }
 
 void TestLinkSupervisor::offlineOnThe21stTick_data()
@@ -133,10 +133,10 @@ void TestLinkSupervisor::offlineOnThe21stTick()
     }
     for (int t = 1; t <= 20; ++t) {
         b.tick();
-        QVERIFY2(b.state.linkState == 7, qPrintable(QStringLiteral("tick %1").arg(t)));
+        QVERIFY2(b.state.connection.linkState == 7, qPrintable(QStringLiteral("tick %1").arg(t)));
     }
     b.tick();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
 }
 
 void TestLinkSupervisor::idcReadOncePerConnection()
@@ -153,13 +153,13 @@ void TestLinkSupervisor::idcReadOncePerConnection()
     QCOMPARE(b.idcReads, 1);
 
     b.tick(25); // silence: offline
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     // The first reply after a long silence only resets the silence; the reply
     // to the next poll completes the connection.
     b.connect();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.connect();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
     b.tick();
     QCOMPARE(b.idcReads, 2);
 }
@@ -169,7 +169,7 @@ void TestLinkSupervisor::discardAfterBadEndMarker()
     Bench b;
     b.connect();
     b.sup.badBlock();
-    QVERIFY(b.state.lastFrameBad);
+    QVERIFY(b.state.connection.lastFrameBad);
     const int silenceBefore = b.sup.silenceTicks();
     b.tick();
     QCOMPARE(b.sup.silenceTicks(), silenceBefore + 1); // a bad block is no activity
@@ -178,7 +178,7 @@ void TestLinkSupervisor::discardAfterBadEndMarker()
     b.untilPoll();
     QCOMPARE(b.discards, 2); // until a good block arrives
     b.statusBlock();
-    QVERIFY(!b.state.lastFrameBad);
+    QVERIFY(!b.state.connection.lastFrameBad);
     b.untilPoll();
     QCOMPARE(b.discards, 2);
 }
@@ -189,13 +189,13 @@ void TestLinkSupervisor::forcedOfflineReconnects()
     b.connect();
     b.tick();
     b.sup.forceOffline();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.tick();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.connect();
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     b.connect();
-    QCOMPARE(b.state.linkState, 7);
+    QCOMPARE(b.state.connection.linkState, 7);
     b.tick();
     QCOMPARE(b.idcReads, 2);
 }

@@ -1,7 +1,7 @@
 #include "link/linkcontroller.h"
-#include "link/portdialog.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "link/ui/portdialog.h"
+#include "core/appstate.h"
+#include "core/language.h"
 
 #include "fakeport.h"
 #include "recordingmessages.h"
@@ -98,10 +98,10 @@ void TestPortDialog::settingsString()
     box(d.get(), "cboStopBit")->setCurrentText(stop);
     QTest::mouseClick(d->findChild<QPushButton *>("cmdComOK"), Qt::LeftButton);
 
-    QCOMPARE(b.state.portSettings, expected);
+    QCOMPARE(b.state.connection.portSettings, expected);
     QCOMPARE(b.link.settings(), expected);
     QCOMPARE(b.line.openedNames, QStringList{portNameForNumber(3)});
-    QCOMPARE(b.state.portNumber, 3);
+    QCOMPARE(b.state.connection.portNumber, 3);
     QCOMPARE(opened.size(), 1);
     QCOMPARE(d->result(), int(QDialog::Accepted));
 }
@@ -112,8 +112,8 @@ void TestPortDialog::okWithoutPortChangesNothing()
     auto d = b.dialog();
     box(d.get(), "cboBaudRate")->setCurrentText(QStringLiteral("1200"));
     d->cmdComOK_Click();
-    QCOMPARE(b.state.portSettings, QStringLiteral("9600,n,8,1"));
-    QCOMPARE(b.state.portNumber, 0);
+    QCOMPARE(b.state.connection.portSettings, QStringLiteral("9600,n,8,1"));
+    QCOMPARE(b.state.connection.portNumber, 0);
     QCOMPARE(b.line.opens, 0);
     QVERIFY(b.messages.shown.isEmpty());
 }
@@ -126,8 +126,8 @@ void TestPortDialog::cancelChangesNothing()
     box(d.get(), "cboBaudRate")->setCurrentText(QStringLiteral("1200"));
     QTest::mouseClick(d->findChild<QPushButton *>("cmdComCancel"), Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Rejected));
-    QCOMPARE(b.state.portSettings, QStringLiteral("9600,n,8,1"));
-    QCOMPARE(b.state.portNumber, 0);
+    QCOMPARE(b.state.connection.portSettings, QStringLiteral("9600,n,8,1"));
+    QCOMPARE(b.state.connection.portNumber, 0);
     QCOMPARE(b.line.opens, 0);
 }
 
@@ -141,9 +141,9 @@ void TestPortDialog::portThatDoesNotExist()
     d->cmdComOK_Click();
     QCOMPARE(b.messages.texts(), QStringList{"COM port does not exist."});
     QCOMPARE(opened.size(), 0); // the link timer is not started
-    QCOMPARE(b.state.portNumber, 0);
+    QCOMPARE(b.state.connection.portNumber, 0);
     // What ran before the failure keeps its effect.
-    QCOMPARE(b.state.portSettings, QStringLiteral("57600,n,8,1"));
+    QCOMPARE(b.state.connection.portSettings, QStringLiteral("57600,n,8,1"));
     QCOMPARE(b.link.portName(), portNameForNumber(9));
 }
 
@@ -190,10 +190,10 @@ void TestPortDialog::okWhilePortIsOpenOnlyStoresTheSettings()
     box(d.get(), "cboPortNumber")->setCurrentIndex(5);
     box(d.get(), "cboBaudRate")->setCurrentText(QStringLiteral("115200"));
     d->cmdComOK_Click();
-    QCOMPARE(b.state.portSettings, QStringLiteral("115200,n,8,1"));
+    QCOMPARE(b.state.connection.portSettings, QStringLiteral("115200,n,8,1"));
     QCOMPARE(b.link.settings(), QStringLiteral("57600,n,8,1"));
     QCOMPARE(b.link.portName(), portNameForNumber(1));
-    QCOMPARE(b.state.portNumber, 1);
+    QCOMPARE(b.state.connection.portNumber, 1);
     QCOMPARE(b.line.opens, 1);
     QCOMPARE(opened.size(), 0);
 }
@@ -206,7 +206,7 @@ void TestPortDialog::namedDevice()
     port->setCurrentIndex(port->findText(QStringLiteral("Simulator")));
     d->cmdComOK_Click();
     QCOMPARE(b.line.openedNames, QStringList{"Simulator"});
-    QCOMPARE(b.state.portNumber, 0);
+    QCOMPARE(b.state.connection.portNumber, 0);
     auto again = b.dialog({QStringLiteral("Simulator")});
     QCOMPARE(box(again.get(), "cboPortNumber")->currentText(), QStringLiteral("Simulator"));
 }

@@ -1,6 +1,6 @@
 #include "monitor/statusdecoder.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "core/appstate.h"
+#include "core/language.h"
 
 #include "fakeport.h"
 
@@ -183,7 +183,7 @@ void TestStatusDecoder::faultTable()
         QCOMPARE(v.isVisible(row.description), cur);
     }
     QCOMPARE(v.isVisible("lblErrTitle"), title);
-    QCOMPARE(state.live.lastErrorWord, history);
+    QCOMPARE(state.recorder.live.lastErrorWord, history);
 }
 
 void TestStatusDecoder::ioText_data()
@@ -256,8 +256,8 @@ void TestStatusDecoder::heatingAlert()
     QFETCH(QList<int>, temperatureBytes);
     QFETCH(int, firesOnBlock);
     AppState state;
-    state.tempAlertArmed = armed;
-    state.iqTestStartTime = kNow.addSecs(-187);
+    state.iqTest.tempAlertArmed = armed;
+    state.iqTest.iqTestStartTime = kNow.addSecs(-187);
     for (int i = 0; i < temperatureBytes.size(); ++i) {
         state.frames.statusFrame() = statusBlock({{8, temperatureBytes[i]}});
         const StatusView v = decodeStatus(state, kNow);
@@ -266,7 +266,7 @@ void TestStatusDecoder::heatingAlert()
             QCOMPARE(v.alertElapsedSeconds, 187);
             QCOMPARE(minutesSeconds(v.alertElapsedSeconds), QStringLiteral("03:07"));
             QCOMPARE(v.alertStopTime, kNow);
-            QVERIFY(!state.tempAlertArmed);
+            QVERIFY(!state.iqTest.tempAlertArmed);
         }
     }
 }
@@ -279,13 +279,13 @@ void TestStatusDecoder::liveValuesForTheRecorder()
                                               {12, 65}, {21, 12}, {22, 0x80}, {15, 0x34}, {16, 0x30},
                                               {10, 0x10}});
     decodeStatus(state, kNow);
-    QCOMPARE(state.live.batteryVoltage, 48.25);
-    QCOMPARE(state.live.lastSpeed, 1500.0);
-    QCOMPARE(state.live.lastPowerTemp, 45);
-    QCOMPARE(state.live.lastMotorTemp, 130.0);
-    QCOMPARE(state.live.lastIqActual, -12.0);
-    QCOMPARE(state.live.lastThrottle, 1.234);
-    QCOMPARE(state.live.lastErrorWord, 0x10);
+    QCOMPARE(state.recorder.live.batteryVoltage, 48.25);
+    QCOMPARE(state.recorder.live.lastSpeed, 1500.0);
+    QCOMPARE(state.recorder.live.lastPowerTemp, 45);
+    QCOMPARE(state.recorder.live.lastMotorTemp, 130.0);
+    QCOMPARE(state.recorder.live.lastIqActual, -12.0);
+    QCOMPARE(state.recorder.live.lastThrottle, 1.234);
+    QCOMPARE(state.recorder.live.lastErrorWord, 0x10);
 }
 
 QTEST_GUILESS_MAIN(TestStatusDecoder)

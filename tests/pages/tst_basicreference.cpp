@@ -1,6 +1,6 @@
-#include "pages/basicblock.h"
-#include "pages/referenceblock.h"
-#include "shell/appstate.h"
+#include "pages/blocks/basicblock.h"
+#include "pages/blocks/referenceblock.h"
+#include "core/appstate.h"
 
 #include <QLocale>
 #include <QTest>
@@ -188,7 +188,7 @@ void TestBasicReference::curvePointZero()
     ValueMap values(basicTable());
     values.setText(u"txtConstPT0", QStringLiteral("420"));
     QVERIFY(encodeBasic(state, values).ok());
-    QCOMPARE(state.curveTable[0], kCurveTableStart[0]); // a write leaves the curve alone
+    QCOMPARE(state.curve.curveTable[0], kCurveTableStart[0]); // a write leaves the curve alone
 
     Block reply{};
     reply[0] = 0xF0;
@@ -198,8 +198,8 @@ void TestBasicReference::curvePointZero()
     reply[31] = 0xDA;
     state.frames[FrameId::Basic] = reply;
     decodeBasic(state, values);
-    QCOMPARE(state.curveTable[0], 300.0);
-    QCOMPARE(state.curveTable[1], kCurveTableStart[1]);
+    QCOMPARE(state.curve.curveTable[0], 300.0);
+    QCOMPARE(state.curve.curveTable[1], kCurveTableStart[1]);
 }
 
 void TestBasicReference::ecoSpeedTravelsForEveryType()

@@ -1,7 +1,7 @@
 // What must hold for every block table of the tool, checked once for all.
 
 #include "link/commandtable.h"
-#include "pages/blocktables.h"
+#include "pages/engine/blocktables.h"
 
 #include <QFile>
 #include <QSet>

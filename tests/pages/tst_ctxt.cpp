@@ -1,4 +1,4 @@
-#include "pages/ctxt.h"
+#include "pages/ui/ctxt.h"
 
 #include <QLineEdit>
 #include <QTest>

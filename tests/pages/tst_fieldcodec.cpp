@@ -1,5 +1,5 @@
-#include "pages/blocktables.h"
-#include "pages/fieldcodec.h"
+#include "pages/engine/blocktables.h"
+#include "pages/engine/fieldcodec.h"
 
 #include <QTest>
 

@@ -2,12 +2,12 @@
 // writes is what the controller keeps and gives back.
 
 #include "simline.h"
-#include "simulatorport.h"
+#include "sim/simulatorport.h"
 
 #include "link/linkcontroller.h"
-#include "pages/pagenavigator.h"
-#include "pages/parameterpage.h"
-#include "shell/appstate.h"
+#include "pages/ui/pagenavigator.h"
+#include "pages/ui/parameterpage.h"
+#include "core/appstate.h"
 
 #include "recordingmessages.h"
 

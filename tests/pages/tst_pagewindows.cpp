@@ -1,9 +1,9 @@
 #include "link/linkcontroller.h"
-#include "pages/basicblock.h"
-#include "pages/pagenavigator.h"
-#include "pages/parameterpage.h"
-#include "shell/appstate.h"
-#include "shell/language.h"
+#include "pages/blocks/basicblock.h"
+#include "pages/ui/pagenavigator.h"
+#include "pages/ui/parameterpage.h"
+#include "core/appstate.h"
+#include "core/language.h"
 
 #include "fakeport.h"
 #include "recordingmessages.h"
@@ -230,7 +230,7 @@ void TestPageWindows::replyFillsAHiddenPage()
     QCOMPARE(b.box("frmBasic", "txtBspeed")->text(), QStringLiteral("-74"));
     QCOMPARE(b.box("frmBasic", "txtSpeedFluxQuit")->text(), QStringLiteral("3000"));
     QCOMPARE(b.box("frmBasic", "txthFlux_Acc")->text(), QStringLiteral("0"));
-    QCOMPARE(b.state.curveTable[0], 500.0);
+    QCOMPARE(b.state.curve.curveTable[0], 500.0);
     // Shown later, the page has the texts of the reply.
     b.nav.cmdBasic_Click();
     QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("300"));

@@ -3,7 +3,7 @@
 // clock the test sets.
 
 #include "link/linkcontroller.h"
-#include "shell/appstate.h"
+#include "core/appstate.h"
 #include "shell/mainwindow.h"
 
 #include "fakeport.h"

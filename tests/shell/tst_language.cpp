@@ -1,4 +1,4 @@
-#include "shell/language.h"
+#include "core/language.h"
 
 #include "mainwindowbench.h"
 
@@ -197,7 +197,7 @@ void TestLanguage::connectionLabel()
     QFETCH(bool, online);
     QFETCH(QString, text);
     Bench b;
-    b.state.linkState = online ? 7 : 3;
+    b.state.connection.linkState = online ? 7 : 3;
     b.window->applyLanguage(code);
     QCOMPARE(b.window->findChild<QLabel *>("lblWelCom1")->text(), text);
 }

@@ -76,7 +76,7 @@ void TestMainWindow::barFollowsTheLink()
     b.window->openPortAtStart(QStringLiteral("/dev/ttyFAKE"), QStringLiteral("9600,n,8,1"));
     b.window->linkTimer()->stop();
     b.ticks(10);
-    QCOMPARE(b.state.linkState, 1);
+    QCOMPARE(b.state.connection.linkState, 1);
     QCOMPARE(b.enabledBar(), QStringList{});
     b.status({0xDF, 0xEF});
     b.ticks(1);
@@ -84,7 +84,7 @@ void TestMainWindow::barFollowsTheLink()
     expected.removeAll(QStringLiteral("cmdRecordStop")); // nothing is being recorded
     QCOMPARE(b.enabledBar(), expected);
     b.ticks(20); // silent for 21 ticks
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     QCOMPARE(b.enabledBar(), QStringList{});
     // Values stay as the last block left them.
     QCOMPARE(b.label("lblfrmSysStatusVdc_a")->text(), QStringLiteral("0.00"));
@@ -109,10 +109,10 @@ void TestMainWindow::recordStopFollowsRecording()
     Bench b;
     if (online)
         b.goOnline();
-    b.state.recordingActive = recording;
+    b.state.recorder.recordingActive = recording;
     b.ticks(1);
     QCOMPARE(b.button("cmdRecordStop")->isEnabled(), enabled);
-    b.state.recordingActive = !recording;
+    b.state.recorder.recordingActive = !recording;
     b.ticks(1);
     QCOMPARE(b.button("cmdRecordStop")->isEnabled(), online && !recording);
 }
@@ -153,8 +153,8 @@ void TestMainWindow::heatingAlert()
 {
     Bench b;
     b.goOnline();
-    b.state.tempAlertArmed = true;
-    b.state.iqTestStartTime = b.now.addSecs(-187);
+    b.state.iqTest.tempAlertArmed = true;
+    b.state.iqTest.iqTestStartTime = b.now.addSecs(-187);
     b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 109});
     QVERIFY(b.messages.shown.isEmpty());
     b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 110});
@@ -174,12 +174,12 @@ void TestMainWindow::recordingCountsBlocks()
     b.goOnline();
     b.status({0xDF, 0xEF});
     QCOMPARE(b.records, 0);
-    b.state.recordingActive = true;
+    b.state.recorder.recordingActive = true;
     b.status({0xDF, 0xEF});
     b.status({0xDF, 0xEF});
     b.status({0xF0, 0xE0}); // not a status block
     QCOMPARE(b.records, 2);
-    QCOMPARE(b.state.recordCount, 2);
+    QCOMPARE(b.state.recorder.recordCount, 2);
 }
 
 void TestMainWindow::userInfoMenuSendsTheRequest()
@@ -223,14 +223,14 @@ void TestMainWindow::iqTestStopsWhenTimeIsUp()
     b.window->setConductionDisplay([&](const QString &t) { shown << t; });
     b.goOnline();
     b.window->findChild<QLineEdit *>("txtMaxTime")->setText(limit);
-    b.state.iqTestRunning = true;
-    b.state.iqTestStartTime = b.now.addSecs(-elapsed);
+    b.state.iqTest.iqTestRunning = true;
+    b.state.iqTest.iqTestStartTime = b.now.addSecs(-elapsed);
     b.line.clearWrites();
     b.ticks(1);
     QCOMPARE(shown.last(), minutesSeconds(elapsed));
     const QByteArray stop = bytesOf({0xF9, 0xE9, 0, 0, 0, 0, 0, 0, 0xDA});
     QCOMPARE(b.line.writes.contains(stop), stops);
-    QCOMPARE(b.state.iqTestRunning, !stops);
+    QCOMPARE(b.state.iqTest.iqTestRunning, !stops);
     QCOMPARE(b.sounds.played.contains(QStringLiteral("ALARM.WAV")), stops);
 }
 

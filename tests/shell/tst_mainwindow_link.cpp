@@ -1,4 +1,4 @@
-#include "shell/indicator.h"
+#include "widgets/indicator.h"
 
 #include "mainwindowbench.h"
 
@@ -42,7 +42,7 @@ void TestMainWindowLink::startUp()
     QVERIFY(!b.window->linkTimer()->isActive());
     QCOMPARE(b.window->linkTimer()->interval(), 100);
     QCOMPARE(b.line.opens, 0);
-    QCOMPARE(b.state.linkState, 3);
+    QCOMPARE(b.state.connection.linkState, 3);
     QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
     QCOMPARE(b.window->findChild<QMenu *>("Menu_File")->title(), QStringLiteral("&File"));
     QCOMPARE(b.window->findChild<QAction *>("Menu_File_Exit")->text(), QStringLiteral("E&xit"));

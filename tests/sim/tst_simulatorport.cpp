@@ -1,10 +1,10 @@
 // The simulated controller as a port inside the tool, on a real clock.
 
 #include "simline.h"
-#include "simulatorport.h"
+#include "sim/simulatorport.h"
 
 #include "link/linkcontroller.h"
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 #include "recordingmessages.h"
 
@@ -140,7 +140,7 @@ void TestSimulatorPort::linkGoesOnline()
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &link, &LinkController::tick);
     timer.start(100);
-    QTRY_COMPARE_WITH_TIMEOUT(state.linkState, int(LinkStateCode::Online), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(state.connection.linkState, int(LinkStateCode::Online), 3000);
     // The after-connect request reached the controller once.
     QTRY_COMPARE_WITH_TIMEOUT(line->model().requestCount(QStringLiteral("FB ED")), 1, 1000);
     QVERIFY(messages.shown.isEmpty());

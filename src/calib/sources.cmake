@@ -1,0 +1,1 @@
+# Idc, Iac / Iq test, hall test and factory commands (+ ui/).

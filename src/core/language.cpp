@@ -1,0 +1,57 @@
+#include "core/language.h"
+
+#include "core/appstate.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+namespace {
+QTranslator *chineseTranslator()
+{
+    static QTranslator *translator = [] {
+        auto *t = new QTranslator(QCoreApplication::instance());
+        if (!t->load(QStringLiteral(":/i18n/kestrane_zh_CN.qm")))
+            qWarning("kestrane: the Chinese translation is missing from the program");
+        return t;
+    }();
+    return translator;
+}
+bool g_installed = false;
+} // namespace
+
+QString bilingual(int languageCode, const char *context, const char *source,
+                  const char *disambiguation)
+{
+    if (languageCode == LanguageCode::English)
+        return QString::fromUtf8(source);
+    if (languageCode == LanguageCode::Chinese)
+        return QCoreApplication::translate(
+            context, source, disambiguation && *disambiguation ? disambiguation : nullptr);
+    return {};
+}
+
+bool installChineseTranslator(bool install)
+{
+    if (install == g_installed)
+        return true;
+    bool ok = true;
+    if (install)
+        ok = QCoreApplication::installTranslator(chineseTranslator());
+    else
+        QCoreApplication::removeTranslator(chineseTranslator());
+    g_installed = install && ok;
+    return ok;
+}
+
+bool chineseTranslatorInstalled()
+{
+    return g_installed;
+}
+
+bool setLanguage(AppState &state, int code)
+{
+    if (code != LanguageCode::English && code != LanguageCode::Chinese)
+        return false;
+    state.languageCode = code;
+    return installChineseTranslator(code == LanguageCode::Chinese);
+}

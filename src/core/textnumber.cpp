@@ -1,0 +1,332 @@
+#include "core/textnumber.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+bool isAsciiDigit(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+
+// The pieces of a decimal number, ready for std::from_chars (which knows
+// nothing of locales, unlike strtod).
+struct DecimalText
+{
+    std::string chars; // "-123.45e-6" without a leading "+"
+    bool negative = false;
+    int leadingIntDigits = 0;  // significant digits before the point
+    int zerosAfterPoint = 0;   // zeros right after the point when the integer part is 0
+    bool anyNonZeroDigit = false;
+    long long exponent = 0;    // saturated
+};
+
+// Converts what the scanner collected. Out-of-range magnitudes become an
+// infinity (too large) or zero (too small), with the number's sign.
+double convert(const DecimalText &d, bool *overflow)
+{
+    *overflow = false;
+    double value = 0;
+    const char *first = d.chars.data();
+    const char *last = first + d.chars.size();
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Rough decimal magnitude: positive means the number is huge.
+        const long long magnitude = d.leadingIntDigits > 0
+                                        ? d.leadingIntDigits + d.exponent
+                                        : d.exponent - d.zerosAfterPoint;
+        if (d.anyNonZeroDigit && magnitude > 0) {
+            *overflow = true;
+            value = std::numeric_limits<double>::infinity();
+        } else {
+            value = 0;
+        }
+        if (d.negative)
+            value = -value;
+    }
+    return value;
+}
+
+void appendDigit(DecimalText &d, QChar c, bool beforePoint)
+{
+    const char ch = char(c.unicode());
+    d.chars.push_back(ch);
+    if (ch != '0')
+        d.anyNonZeroDigit = true;
+    if (beforePoint) {
+        if (d.leadingIntDigits > 0 || ch != '0')
+            ++d.leadingIntDigits;
+    } else if (d.leadingIntDigits == 0 && !d.anyNonZeroDigit) {
+        ++d.zerosAfterPoint;
+    }
+}
+
+void addExponentDigit(long long &exponent, QChar c)
+{
+    if (exponent < 1'000'000'000LL)
+        exponent = exponent * 10 + (c.unicode() - '0');
+}
+
+// Skips blanks, tabs and line feeds wherever they stand.
+class LenientScanner
+{
+public:
+    explicit LenientScanner(QStringView text) : m_text(text) {}
+    QChar peek()
+    {
+        while (m_pos < m_text.size()) {
+            const QChar c = m_text[m_pos];
+            if (c != u' ' && c != u'\t' && c != u'\n')
+                return c;
+            ++m_pos;
+        }
+        return QChar();
+    }
+    void take() { ++m_pos; }
+    qsizetype position() const { return m_pos; }
+    void rewind(qsizetype pos) { m_pos = pos; }
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+double readRadixInteger(LenientScanner &s, int radix)
+{
+    double value = 0;
+    for (;;) {
+        const QChar c = s.peek();
+        int digit = -1;
+        if (isAsciiDigit(c))
+            digit = c.unicode() - '0';
+        else if (radix == 16 && c.toLower().unicode() >= 'a' && c.toLower().unicode() <= 'f')
+            digit = c.toLower().unicode() - 'a' + 10;
+        if (digit < 0 || digit >= radix)
+            return value;
+        value = value * radix + digit;
+        s.take();
+    }
+}
+} // namespace
+
+ParsedNumber parseNumber(QStringView text, QChar decimalPoint)
+{
+    const QStringView t = text.trimmed();
+    if (t.isEmpty())
+        return {0, ParseError::Empty};
+
+    DecimalText d;
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (t[i] == u'+' || t[i] == u'-') {
+        d.negative = t[i] == u'-';
+        if (d.negative)
+            d.chars.push_back('-');
+        ++i;
+    }
+    int mantissaDigits = 0;
+    d.chars.push_back('0'); // so that ".5" and "-.5" convert
+    while (i < n && isAsciiDigit(t[i])) {
+        appendDigit(d, t[i++], true);
+        ++mantissaDigits;
+    }
+    if (i < n && t[i] == decimalPoint) {
+        ++i;
+        d.chars.push_back('.');
+        while (i < n && isAsciiDigit(t[i])) {
+            appendDigit(d, t[i++], false);
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return {0, ParseError::NotANumber};
+    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        bool negativeExponent = false;
+        d.chars.push_back('e');
+        if (i < n && (t[i] == u'+' || t[i] == u'-')) {
+            negativeExponent = t[i] == u'-';
+            if (negativeExponent)
+                d.chars.push_back('-');
+            ++i;
+        }
+        int exponentDigits = 0;
+        while (i < n && isAsciiDigit(t[i])) {
+            d.chars.push_back(char(t[i].unicode()));
+            addExponentDigit(d.exponent, t[i++]);
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return {0, ParseError::NotANumber};
+        if (negativeExponent)
+            d.exponent = -d.exponent;
+    }
+    if (i != n)
+        return {0, ParseError::NotANumber};
+
+    bool overflow = false;
+    const double value = convert(d, &overflow);
+    if (overflow)
+        return {0, ParseError::OutOfRange};
+    return {value, ParseError::None};
+}
+
+double parseLeadingNumber(QStringView text)
+{
+    LenientScanner s(text);
+    if (s.peek() == u'&') {
+        s.take();
+        const QChar kind = s.peek().toUpper();
+        if (kind == u'H') {
+            s.take();
+            return readRadixInteger(s, 16);
+        }
+        if (kind == u'O') {
+            s.take();
+            return readRadixInteger(s, 8);
+        }
+        return 0;
+    }
+
+    DecimalText d;
+    if (s.peek() == u'+' || s.peek() == u'-') {
+        d.negative = s.peek() == u'-';
+        if (d.negative)
+            d.chars.push_back('-');
+        s.take();
+    }
+    d.chars.push_back('0');
+    int mantissaDigits = 0;
+    while (isAsciiDigit(s.peek())) {
+        appendDigit(d, s.peek(), true);
+        s.take();
+        ++mantissaDigits;
+    }
+    if (s.peek() == u'.') {
+        s.take();
+        d.chars.push_back('.');
+        while (isAsciiDigit(s.peek())) {
+            appendDigit(d, s.peek(), false);
+            s.take();
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0;
+
+    // An exponent counts only when it is complete; "12e" reads as 12.
+    const qsizetype beforeExponent = s.position();
+    if (s.peek() == u'e' || s.peek() == u'E') {
+        s.take();
+        std::string exponentChars = "e";
+        bool negativeExponent = false;
+        if (s.peek() == u'+' || s.peek() == u'-') {
+            negativeExponent = s.peek() == u'-';
+            if (negativeExponent)
+                exponentChars.push_back('-');
+            s.take();
+        }
+        long long exponent = 0;
+        int exponentDigits = 0;
+        while (isAsciiDigit(s.peek())) {
+            exponentChars.push_back(char(s.peek().unicode()));
+            addExponentDigit(exponent, s.peek());
+            s.take();
+            ++exponentDigits;
+        }
+        if (exponentDigits > 0) {
+            d.chars += exponentChars;
+            d.exponent = negativeExponent ? -exponent : exponent;
+        } else {
+            s.rewind(beforeExponent);
+        }
+    }
+    bool overflow = false;
+    return convert(d, &overflow);
+}
+
+ParsedNumber parseInteger(QStringView text, QChar decimalPoint)
+{
+    ParsedNumber n = parseNumber(text, decimalPoint);
+    if (!n.ok())
+        return n;
+    const double r = roundHalfEven(n.value);
+    if (r < double(std::numeric_limits<qint32>::min()) ||
+        r > double(std::numeric_limits<qint32>::max()))
+        return {0, ParseError::OutOfRange};
+    return {r == 0 ? 0.0 : r, ParseError::None};
+}
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double r = std::round(value); // halves away from zero
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return r;
+}
+
+QChar systemDecimalPoint()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 ? point[0] : QChar(u'.');
+}
+
+QString formatInteger(qint64 value)
+{
+    return QString::number(value);
+}
+
+QString formatShortest(double value, QChar decimalPoint)
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    QString s = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    if (decimalPoint != u'.')
+        s.replace(u'.', decimalPoint);
+    return s;
+}
+
+QString formatFixed(double value, int decimals, QChar decimalPoint)
+{
+    QString s = QString::number(value, 'f', decimals);
+    // A tiny negative value rounds to "-0.000": show it without the sign.
+    if (s.startsWith(u'-') && s.size() > 1) {
+        bool allZero = true;
+        for (qsizetype i = 1; i < s.size(); ++i) {
+            if (s[i] != u'0' && s[i] != u'.') {
+                allZero = false;
+                break;
+            }
+        }
+        if (allZero)
+            s.remove(0, 1);
+    }
+    if (decimalPoint != u'.')
+        s.replace(u'.', decimalPoint);
+    return s;
+}
+
+QString formatFixedRatio(qint64 numerator, qint64 denominator, int decimals, QChar decimalPoint)
+{
+    const bool negative = (numerator < 0) != (denominator < 0);
+    const quint64 num = quint64(numerator < 0 ? -numerator : numerator);
+    const quint64 den = quint64(denominator < 0 ? -denominator : denominator);
+    quint64 scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const quint64 scaled = (num * scale * 2 + den) / (den * 2); // half away from zero
+    QString digits = QString::number(scaled);
+    if (digits.size() <= decimals)
+        digits = QString(decimals - digits.size() + 1, u'0') + digits;
+    QString s = decimals > 0 ? digits.left(digits.size() - decimals) + decimalPoint + digits.right(decimals)
+                             : digits;
+    if (negative && scaled != 0)
+        s.prepend(u'-');
+    return s;
+}

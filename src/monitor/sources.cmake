@@ -1,0 +1,6 @@
+# Status decoding, recording, curve; ui/: the status panel and the curve page.
+set(d ${CMAKE_CURRENT_LIST_DIR})
+target_sources(kestrane_core PRIVATE
+    ${d}/statusdecoder.h ${d}/statusdecoder.cpp)
+target_sources(kestrane_ui PRIVATE
+    ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)

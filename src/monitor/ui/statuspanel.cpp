@@ -1,0 +1,216 @@
+#include "monitor/ui/statuspanel.h"
+
+#include "monitor/statusdecoder.h"
+#include "core/appstate.h"
+#include "widgets/fonts.h"
+#include "widgets/indicator.h"
+#include "core/language.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+void setForeColor(QLabel *label, int bgr)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colorFromBgr(bgr));
+    label->setPalette(p);
+    label->setProperty("foreColor", bgr);
+}
+
+namespace {
+// Caption label, value label and English caption of each reading, in the
+// order they appear in the frame.
+struct Reading
+{
+    const char *caption;
+    const char *value;
+    TrText text;
+};
+
+const Reading kReadings[] = {
+    {"lblfrmSysStatusVdc", "lblfrmSysStatusVdc_a", QT_TRANSLATE_NOOP3("frmMain", "Vdc[V]", "")},
+    {"lblfrmSysStatusIdc", "lblfrmSysStatusIdc_a", QT_TRANSLATE_NOOP3("frmMain", "Idc[A]", "")},
+    {"lblfrmSysStatusRPM", "lblfrmSysStatusRPM_a", QT_TRANSLATE_NOOP3("frmMain", "Revolution[rpm]", "")},
+    {"lblfrmSysStatusVthrot", "lblfrmSysStatusVthrot_a", QT_TRANSLATE_NOOP3("frmMain", "Motor T[Deg]", "")},
+    {"lblfrmSysStatustemp", "lblfrmSysStatustemp_a", QT_TRANSLATE_NOOP3("frmMain", "Power T[Deg]", "")},
+    {"lblfrmSysStatusHallP", "lblfrmSysStatusHallP_a", QT_TRANSLATE_NOOP3("frmMain", "Throttle vdc[V]", "")},
+    {"lblfrmSysStatusTref", "lblfrmSysStatusTref_a", QT_TRANSLATE_NOOP3("frmMain", "Iq ref[A]", "")},
+    {"lblfrmSysStatusTact", "lblfrmSysStatusTact_a", QT_TRANSLATE_NOOP3("frmMain", "Iq actual[A]", "")},
+    {"lblIdref", "lblIdref_a", QT_TRANSLATE_NOOP3("frmMain", "Id ref[A]", "")},
+    {"lblIdactual", "lblIdactual_a", QT_TRANSLATE_NOOP3("frmMain", "Id actual[A]", "")},
+    {"lblfrmSysStatusEco", "lblfrmSysStatusEco_a", QT_TRANSLATE_NOOP3("frmMain", "Forward", "")},
+    {"lblfrmSysStatusDir", "lblfrmSysStatusDir_a", QT_TRANSLATE_NOOP3("frmMain", "Backward", "")},
+    {"lblECO", "lblECO_a", QT_TRANSLATE_NOOP3("frmMain", "ECO status", "")},
+    {"lblfrmSysStatusBrake", "lblfrmSysStatusBrake_a", QT_TRANSLATE_NOOP3("frmMain", "Brake", "")},
+    {"lblfrmSysStatusBoost", "lblfrmSysStatusBoost_a", QT_TRANSLATE_NOOP3("frmMain", "Boost", "")},
+    {"lblfrmSysStatusAlarm", "lblfrmSysStatusAlarm_a", QT_TRANSLATE_NOOP3("frmMain", "Alarm", "")},
+    {"lblfrmSysStatusHallC", "lblfrmSysStatusHallC_a", QT_TRANSLATE_NOOP3("frmMain", "Hall calib", "")},
+    {"lblHallSt", "lblHallSt_a", QT_TRANSLATE_NOOP3("frmMain", "Hall", "hall state")},
+    {"lblHallGroupCaption", "lblHallGroup", QT_TRANSLATE_NOOP3("frmMain", "Hall group", "")},
+    {"lblMode", "lblMode_a", QT_TRANSLATE_NOOP3("frmMain", "Mode", "")},
+};
+
+const TrText kStateCaption = QT_TRANSLATE_NOOP3("frmMain", "STATE", "");
+const TrText kStatusFrameCaption = QT_TRANSLATE_NOOP3("frmMain", "System RealTime info", "");
+const TrText kErrorFrameCaption = QT_TRANSLATE_NOOP3("frmMain", "Error infomation", "");
+const TrText kErrTitle = QT_TRANSLATE_NOOP3("frmMain", "Error description", "");
+const TrText kCurrentColumn = QT_TRANSLATE_NOOP3("frmMain", "Current", "");
+const TrText kHistoryColumn = QT_TRANSLATE_NOOP3("frmMain", "History", "");
+} // namespace
+
+QLabel *StatusPanel::makeLabel(const char *name, QWidget *parent, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QLabel *StatusPanel::find(const char *name) const
+{
+    return findChild<QLabel *>(QLatin1String(name));
+}
+
+StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
+{
+    auto *top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+
+    // Live values: controller state and gear first, then the readings in two columns.
+    m_status = new QGroupBox(this);
+    m_status->setObjectName(QStringLiteral("frmSysStatus"));
+    auto *statusLayout = new QVBoxLayout(m_status);
+
+    auto *stateRow = new QHBoxLayout;
+    QLabel *stateCaption = makeLabel("lblState", m_status);
+    QLabel *stateWord = makeLabel("lblfrmSysMach_a", m_status);
+    QFont big = stateWord->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 3);
+    stateWord->setFont(big);
+    stateWord->setMinimumWidth(110);
+    QLabel *gear = makeLabel("lblgearStatus", m_status);
+    gear->setFont(big);
+    QLabel *pedal = makeLabel("lblPedalErr", m_status);
+    pedal->setToolTip(QStringLiteral("28"));
+    stateRow->addWidget(stateCaption);
+    stateRow->addWidget(stateWord);
+    stateRow->addSpacing(16);
+    stateRow->addWidget(gear);
+    stateRow->addWidget(pedal);
+    stateRow->addStretch();
+    statusLayout->addLayout(stateRow);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    const int rows = (int(std::size(kReadings)) + 1) / 2;
+    for (int i = 0; i < int(std::size(kReadings)); ++i) {
+        const Reading &r = kReadings[i];
+        const int row = i % rows;
+        const int col = (i / rows) * 3;
+        QLabel *caption = makeLabel(r.caption, m_status);
+        QLabel *value = makeLabel(r.value, m_status);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(70);
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        caption->setBuddy(value);
+        grid->addWidget(caption, row, col);
+        grid->addWidget(value, row, col + 1);
+    }
+    grid->setColumnMinimumWidth(2, 18);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    statusLayout->addLayout(grid);
+
+    m_portStatus = makeLabel("lblPortStatus", this);
+    m_portStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_portStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_portStatus->setMinimumWidth(190);
+
+    auto *upper = new QHBoxLayout;
+    upper->addWidget(m_status, 3);
+    upper->addWidget(m_portStatus, 1);
+    top->addLayout(upper);
+
+    // Faults: one row per fault with its current and history cell and the
+    // description, shown only while the fault is present.
+    m_errors = new QGroupBox(this);
+    m_errors->setObjectName(QStringLiteral("frmErrCode"));
+    auto *errGrid = new QGridLayout(m_errors);
+    errGrid->setHorizontalSpacing(14);
+    errGrid->addWidget(makeLabel("lblCurrent", m_errors), 0, 1, Qt::AlignCenter);
+    errGrid->addWidget(makeLabel("lblhistory", m_errors), 0, 2, Qt::AlignCenter);
+    QLabel *errTitle = makeLabel("lblErrTitle", m_errors);
+    errTitle->setVisible(false);
+    errGrid->addWidget(errTitle, 0, 3);
+    for (int i = 0; i < int(kFaultRows.size()); ++i) {
+        const FaultRow &row = kFaultRows[i];
+        const bool bms = row.currentMask == 0;
+        errGrid->addWidget(makeLabel(row.nameLabel, m_errors), i + 1, 0);
+        QLabel *cur = makeLabel(row.currentCell, m_errors, bms ? QStringLiteral("-") : QStringLiteral("OK"));
+        QLabel *hist = makeLabel(row.historyCell, m_errors, bms ? QStringLiteral("-") : QStringLiteral("OK"));
+        for (QLabel *c : {cur, hist}) {
+            c->setAlignment(Qt::AlignCenter);
+            c->setMinimumWidth(44);
+            QFont f = c->font();
+            f.setBold(true);
+            c->setFont(f);
+            if (!bms)
+                setForeColor(c, kColorGreenBgr);
+        }
+        errGrid->addWidget(cur, i + 1, 1);
+        errGrid->addWidget(hist, i + 1, 2);
+        QLabel *desc = makeLabel(row.description, m_errors);
+        setForeColor(desc, kColorRedBgr);
+        desc->setVisible(false);
+        errGrid->addWidget(desc, i + 1, 3);
+    }
+    errGrid->setColumnStretch(3, 1);
+    top->addWidget(m_errors);
+}
+
+void StatusPanel::resetStatusValues()
+{
+    for (const char *name : kStatusValueLabels)
+        find(name)->setText(QStringLiteral("***"));
+}
+
+void StatusPanel::applyCaptions(int code)
+{
+    if (code != LanguageCode::English && code != LanguageCode::Chinese)
+        return;
+    auto text = [code](TrText t) { return bilingual(code, "frmMain", t); };
+    m_status->setFont(fontForLanguage(code, 9));
+    m_status->setTitle(text(kStatusFrameCaption));
+    for (const Reading &r : kReadings)
+        find(r.caption)->setText(text(r.text));
+    find("lblState")->setText(text(kStateCaption));
+
+    m_errors->setTitle(text(kErrorFrameCaption));
+    find("lblErrTitle")->setText(text(kErrTitle));
+    find("lblCurrent")->setText(text(kCurrentColumn));
+    find("lblhistory")->setText(text(kHistoryColumn));
+    for (const FaultRow &row : kFaultRows) {
+        find(row.nameLabel)->setText(text(row.caption));
+        find(row.description)->setText(text(row.descriptionText));
+    }
+    m_portStatus->setText(ioStatusInitialText(code));
+}
+
+void StatusPanel::showStatus(const StatusView &view)
+{
+    for (const StatusView::Label &l : view.labels) {
+        QLabel *label = find(l.name);
+        if (!label)
+            continue;
+        label->setText(l.text);
+        if (l.color >= 0)
+            setForeColor(label, l.color);
+    }
+    for (const StatusView::Visibility &v : view.visibility) {
+        if (QLabel *label = find(v.name))
+            label->setVisible(v.visible);
+    }
+}

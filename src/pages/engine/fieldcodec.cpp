@@ -1,0 +1,299 @@
+#include "pages/engine/fieldcodec.h"
+
+#include "link/commandtable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// "txtMaxspeed" -> "lblMaxspeed", "cboMTherType" -> "lblMTherType"; check
+// boxes carry their caption themselves and have no label.
+QString derivedLabel(const FieldSpec &f)
+{
+    if (f.label)
+        return QString::fromLatin1(f.label);
+    const QString control = QString::fromLatin1(f.control);
+    if (control.startsWith(QLatin1String("Chk")))
+        return {};
+    for (const char *prefix : {"txt", "cbo", "cmb"}) {
+        if (control.startsWith(QLatin1String(prefix)))
+            return QLatin1String("lbl") + control.mid(3);
+    }
+    return QLatin1String("lbl") + control;
+}
+
+void storeU16(Block &b, int offset, quint32 v)
+{
+    b[std::size_t(offset)] = quint8(v & 0xFF);
+    b[std::size_t(offset) + 1] = quint8((v >> 8) & 0xFF);
+}
+
+void storeValue(const FieldSpec &f, qint64 v, Block &b)
+{
+    const auto at = std::size_t(f.offset);
+    switch (f.form) {
+    case ValueForm::U8:
+    case ValueForm::List:
+        b[at] = quint8(v);
+        break;
+    case ValueForm::U16:
+        storeU16(b, f.offset, quint32(v));
+        break;
+    case ValueForm::Sm16:
+        storeU16(b, f.offset, v < 0 ? quint32(0x8000 | quint32(-v)) : quint32(v));
+        break;
+    case ValueForm::Flag:
+        if (v)
+            b[at] |= quint8(1u << f.bit);
+        break;
+    case ValueForm::Box:
+    case ValueForm::Chars:
+        break;
+    }
+}
+
+ParseError storeChars(const FieldSpec &f, const QString &text, Block &b)
+{
+    if (text.size() > f.length)
+        return ParseError::TooLong;
+    for (QChar c : text) {
+        if (c.unicode() == 0 || c.unicode() > 0xFF)
+            return ParseError::BadCharacter;
+    }
+    for (qsizetype k = 0; k < text.size(); ++k)
+        b[std::size_t(f.offset + k)] = quint8(text[k].unicode());
+    return ParseError::None;
+}
+
+// The first character counts even when a later one is missing; after it,
+// the text ends at the first zero byte.
+QString decodeChars(const FieldSpec &f, const Block &b)
+{
+    QString s;
+    for (int k = 0; k < f.length; ++k) {
+        const quint8 c = b[std::size_t(f.offset + k)];
+        if (c == 0) {
+            if (k == 0)
+                continue;
+            break;
+        }
+        s.append(QChar(c));
+    }
+    return s;
+}
+
+qint64 undoOffsetAndScaleExactly(const FieldSpec &f, qint64 raw)
+{
+    qint64 v = raw - f.addend;
+    if (f.scaling == Scaling::Divide)
+        v *= f.factor;
+    return f.negate ? -v : v;
+}
+} // namespace
+
+BlockTable::BlockTable(const BlockSpec &definition) : m_definition(definition)
+{
+    for (int i = 0; i < int(definition.fields.size()); ++i) {
+        const FieldSpec &f = definition.fields[std::size_t(i)];
+        if (f.isConstant()) {
+            m_slotOfField.append(-1);
+            m_labels.append(QString());
+            continue;
+        }
+        const QString control = QString::fromLatin1(f.control);
+        int slot = int(m_controls.indexOf(control));
+        if (slot < 0) {
+            slot = int(m_controls.size());
+            m_controls.append(control);
+            m_fieldOfSlot.append(i);
+        }
+        m_slotOfField.append(slot);
+        m_labels.append(derivedLabel(f));
+    }
+}
+
+int BlockTable::slotOf(QStringView control) const
+{
+    for (int s = 0; s < int(m_controls.size()); ++s) {
+        if (m_controls[s] == control)
+            return s;
+    }
+    return -1;
+}
+
+ValueMap::ValueMap(const BlockTable &table) : m_table(&table)
+{
+    m_texts.reserve(table.slotCount());
+    for (int s = 0; s < table.slotCount(); ++s)
+        m_texts.append(QString::fromUtf8(table.field(table.fieldOfSlot(s)).defaultText));
+}
+
+QString ValueMap::text(QStringView control) const
+{
+    const int slot = m_table->slotOf(control);
+    return slot < 0 ? QString() : m_texts[slot];
+}
+
+bool ValueMap::setText(QStringView control, const QString &text)
+{
+    const int slot = m_table->slotOf(control);
+    if (slot < 0)
+        return false;
+    m_texts[slot] = text;
+    return true;
+}
+
+FieldValue encodeFieldValue(const FieldSpec &f, QStringView text, QChar decimalPoint)
+{
+    if (f.form == ValueForm::Flag)
+        return {text == QLatin1String(f.onText) ? 1 : 0};
+    if (f.form == ValueForm::List) {
+        bool ok = false;
+        const int index = text.toInt(&ok);
+        const qint64 v = qint64(ok ? index : -1) + f.addend;
+        return {std::clamp<qint64>(v, f.lo, f.hi)};
+    }
+
+    double v = 0;
+    switch (f.parse) {
+    case ParseKind::Number:
+    case ParseKind::Integer: {
+        const ParsedNumber n = f.parse == ParseKind::Number ? parseNumber(text, decimalPoint)
+                                                            : parseInteger(text, decimalPoint);
+        if (!n.ok())
+            return {0, n.error};
+        v = n.value;
+        break;
+    }
+    case ParseKind::LeadingNumber:
+        v = parseLeadingNumber(text);
+        break;
+    }
+
+    if (f.negate)
+        v = -v;
+    // Plain double arithmetic, on purpose: 0.29 * 100 is 28.999999999999996
+    // and floors to 28, as the controller's own tools have always stored it.
+    if (f.scaling == Scaling::Multiply)
+        v *= f.factor;
+    else if (f.scaling == Scaling::Divide)
+        v /= f.factor;
+    v += f.addend;
+    if (f.rangeRule == RangeRule::BelowOneIsZero && v < 1)
+        v = 0;
+    v = f.conversion == Conversion::Floor ? std::floor(v) : roundHalfEven(v);
+
+    if (f.rangeRule == RangeRule::Refuse) {
+        if (!(v >= f.lo && v <= f.hi))
+            return {0, ParseError::OutOfRange};
+    } else {
+        // Integer bounds: clamping before or after the conversion is the same.
+        v = std::isnan(v) ? f.lo : std::clamp(v, double(f.lo), double(f.hi));
+    }
+    return {qint64(v)};
+}
+
+qint64 rawFieldValue(const FieldSpec &f, const Block &b)
+{
+    const auto at = std::size_t(f.offset);
+    switch (f.form) {
+    case ValueForm::U8:
+    case ValueForm::List:
+        return b[at];
+    case ValueForm::U16:
+        return qint64(b[at + 1]) * 256 + b[at];
+    case ValueForm::Sm16: {
+        const qint64 magnitude = qint64(b[at + 1] & 0x7F) * 256 + b[at];
+        return (b[at + 1] & 0x80) ? -magnitude : magnitude;
+    }
+    case ValueForm::Flag:
+        return (b[at] >> f.bit) & 1;
+    case ValueForm::Box:
+    case ValueForm::Chars:
+        break;
+    }
+    return 0;
+}
+
+double decodedFieldValue(const FieldSpec &f, qint64 raw)
+{
+    if (f.scaling != Scaling::Multiply)
+        return double(undoOffsetAndScaleExactly(f, raw));
+    double v = double(raw - f.addend) / f.factor;
+    if (f.negate)
+        v = -v;
+    return v == 0 ? 0.0 : v;
+}
+
+QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
+{
+    switch (f.form) {
+    case ValueForm::Flag:
+        return QString::fromLatin1(raw ? f.onText : f.offText);
+    case ValueForm::List:
+        return formatInteger(std::clamp<qint64>(raw - f.addend, f.decodeLo, f.decodeHi));
+    default:
+        break;
+    }
+    switch (f.display) {
+    case DisplayForm::Integer:
+        if (f.scaling != Scaling::Multiply)
+            return formatInteger(undoOffsetAndScaleExactly(f, raw));
+        return formatShortest(decodedFieldValue(f, raw), decimalPoint);
+    case DisplayForm::ShortestDecimal:
+        return formatShortest(decodedFieldValue(f, raw), decimalPoint);
+    case DisplayForm::ThreeDecimals:
+    case DisplayForm::OneDecimal: {
+        const int decimals = f.display == DisplayForm::ThreeDecimals ? 3 : 1;
+        if (f.scaling != Scaling::Multiply)
+            return formatFixed(decodedFieldValue(f, raw), decimals, decimalPoint);
+        const qint64 numerator = f.negate ? -(raw - f.addend) : raw - f.addend;
+        return formatFixedRatio(numerator, f.factor, decimals, decimalPoint);
+    }
+    }
+    return {};
+}
+
+EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
+                         const CodecOptions &options, Block &out)
+{
+    const BlockSpec &definition = table.definition();
+    Block b = newBlock(definition.command, definition.writeCode);
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const FieldSpec &f = table.field(i);
+        if (!f.hasBytes() || !f.appliesTo(options.controllerType))
+            continue;
+        if (f.isConstant()) {
+            b[f.offset] = f.constant;
+            continue;
+        }
+        const QString &text = values.at(table.slotOfField(i));
+        if (f.form == ValueForm::Chars) {
+            const ParseError e = storeChars(f, text, b);
+            if (e != ParseError::None)
+                return {i, e};
+            continue;
+        }
+        const FieldValue v = encodeFieldValue(f, text, options.decimalPoint);
+        if (!v.ok())
+            return {i, v.error};
+        storeValue(f, v.stored, b);
+    }
+    out = b;
+    return {};
+}
+
+void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions &options,
+                 ValueMap &values)
+{
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const FieldSpec &f = table.field(i);
+        if (!f.hasBytes() || f.isConstant() || !f.appliesTo(options.controllerType))
+            continue;
+        const int slot = table.slotOfField(i);
+        if (f.form == ValueForm::Chars)
+            values.setAt(slot, decodeChars(f, block));
+        else
+            values.setAt(slot, displayText(f, rawFieldValue(f, block), options.decimalPoint));
+    }
+}

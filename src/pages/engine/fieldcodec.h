@@ -1,0 +1,103 @@
+#pragma once
+// The field codec: one engine that turns the box texts of any block table
+// into block bytes and back. Values travel in a ValueMap (control name ->
+// text), so the codec never sees a widget.
+
+#include "pages/engine/fieldspec.h"
+#include "core/textnumber.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// A table ready for use: the definition plus the names derived from it, built once.
+class BlockTable
+{
+public:
+    explicit BlockTable(const BlockSpec &definition);
+
+    const BlockSpec &definition() const { return m_definition; }
+    std::span<const FieldSpec> fields() const { return m_definition.fields; }
+    const FieldSpec &field(int index) const { return m_definition.fields[std::size_t(index)]; }
+    int fieldCount() const { return int(m_definition.fields.size()); }
+    QString window() const { return QString::fromLatin1(m_definition.window); }
+
+    // Value slots: one per distinct control name (a control may have one row
+    // per controller type). Constant bytes have no slot (-1).
+    int slotCount() const { return int(m_controls.size()); }
+    int slotOfField(int index) const { return m_slotOfField[index]; }
+    int slotOf(QStringView control) const;
+    const QString &controlName(int slot) const { return m_controls[slot]; }
+    // The first field that uses `slot`.
+    int fieldOfSlot(int slot) const { return m_fieldOfSlot[slot]; }
+    // Label objectName of a field ("lblMaxspeed"); empty for constants.
+    const QString &labelName(int index) const { return m_labels[index]; }
+
+private:
+    const BlockSpec &m_definition;
+    QList<QString> m_controls;
+    QList<int> m_slotOfField;
+    QList<int> m_fieldOfSlot;
+    QList<QString> m_labels;
+};
+
+// The texts of one page's boxes, by control name.
+class ValueMap
+{
+public:
+    // Every box at its design-time default.
+    explicit ValueMap(const BlockTable &table);
+
+    const BlockTable &table() const { return *m_table; }
+    QString text(QStringView control) const;
+    // Returns false when the table has no such control.
+    bool setText(QStringView control, const QString &text);
+
+    const QString &at(int slot) const { return m_texts[slot]; }
+    void setAt(int slot, const QString &text) { m_texts[slot] = text; }
+    int size() const { return int(m_texts.size()); }
+
+private:
+    const BlockTable *m_table;
+    QList<QString> m_texts;
+};
+
+struct EncodeResult
+{
+    int failedField = -1; // index into the table; -1 when the block is complete
+    ParseError error = ParseError::None;
+    bool ok() const { return failedField < 0; }
+};
+
+// What one numeric field stores for a box text, after parse, sign, scale,
+// conversion and range.
+struct FieldValue
+{
+    qint64 stored = 0;
+    ParseError error = ParseError::None;
+    bool ok() const { return error == ParseError::None; }
+};
+
+struct CodecOptions
+{
+    int controllerType = 0;
+    QChar decimalPoint = u'.';
+};
+
+FieldValue encodeFieldValue(const FieldSpec &field, QStringView text, QChar decimalPoint);
+// The integer a numeric, flag or list field holds in `block` (sm16 signed).
+qint64 rawFieldValue(const FieldSpec &field, const Block &block);
+// The number a box shows for a raw value (scale, sign and offset undone).
+double decodedFieldValue(const FieldSpec &field, qint64 raw);
+QString displayText(const FieldSpec &field, qint64 raw, QChar decimalPoint);
+
+// Builds a whole write block from the values: 32 zero bytes, command, write
+// code, end marker, then every field of the controller type in table order.
+// On the first field that fails, stops and leaves `out` untouched.
+EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
+                         const CodecOptions &options, Block &out);
+
+// Sets the values of every field of the controller type from `block`;
+// the values of other fields keep their texts.
+void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions &options,
+                 ValueMap &values);

@@ -1,0 +1,293 @@
+#pragma once
+// A parameter block as data: one FieldSpec per box (or constant byte), in
+// the order the encoder handles them. The rows are built with the small
+// constexpr helpers at the end of this file, for example
+//
+//     u16Field("txtBspeed", 4, QT_TRANSLATE_NOOP("frmBasic", "Back speed[rpm]"), "rpm", "74")
+//         .negated()
+//
+// Every step of a field's road between box text and bytes is a member here;
+// the codec (fieldcodec.h) is the one place that walks that road.
+
+#include "core/frames.h"
+
+#include <QtGlobal>
+
+#include <limits>
+#include <span>
+
+// Where the value lives in the block.
+enum class ValueForm : quint8 {
+    Box,   // a box of the page that travels in no byte
+    U8,    // one byte
+    U16,   // two bytes, low byte first
+    Sm16,  // sign-magnitude: bit 15 set means negative, then as U16
+    Flag,  // one bit of a byte shared with other Flag fields
+    List,  // one byte holding a list index
+    Chars, // single-byte character codes, zero-filled
+};
+
+enum class ParseKind : quint8 { Number, LeadingNumber, Integer };
+enum class Scaling : quint8 { None, Multiply, Divide };
+enum class Conversion : quint8 { Floor, Round };
+
+enum class RangeRule : quint8 {
+    Clamp,          // silently limited to lo..hi
+    BelowOneIsZero, // as Clamp, but anything below 1 is stored as 0 (before rounding)
+    Refuse,         // a value outside lo..hi stops the write
+};
+
+// How a decoded number is shown.
+enum class DisplayForm : quint8 {
+    Integer,         // "350", "-74"
+    ShortestDecimal, // 6875 / 100 -> "68.75", 20000 / 100 -> "200"
+    ThreeDecimals,   // 5000 / 10000 -> "0.500"
+    OneDecimal,      // 25 / 10 -> "2.5", 20 / 10 -> "2.0"
+};
+
+// Which caption routine languages write the field's label.
+enum class CaptionRule : quint8 { Both, EnglishOnly, None };
+
+// Controller types a field belongs to. Types 1, 2 and 3 have a bit each;
+// every other value (0 before the controller reported one) shares one bit.
+namespace ControllerTypes {
+inline constexpr quint8 Unknown = 0x01;
+inline constexpr quint8 Type1 = 0x02;
+inline constexpr quint8 Type2 = 0x04;
+inline constexpr quint8 Type3 = 0x08;
+inline constexpr quint8 Any = 0x0F;
+constexpr quint8 bitFor(int controllerType)
+{
+    return controllerType >= 1 && controllerType <= 3 ? quint8(1u << controllerType) : Unknown;
+}
+} // namespace ControllerTypes
+
+struct FieldSpec
+{
+    const char *control = nullptr; // objectName of the box; nullptr for a constant byte
+    const char *label = nullptr;   // nullptr: "lbl" + the control name after its prefix
+    const char *caption = nullptr; // English caption, translated in the table's context
+    const char *designCaption = nullptr; // label text before any caption routine ran (nullptr: caption)
+    const char *unit = "";
+    const char *defaultText = "";
+    const char *onText = "1";  // Flag: the box value that sets the bit
+    const char *offText = "0"; // Flag: the box value shown for a clear bit
+
+    qint32 lo = 0;
+    qint32 hi = 32767;
+    qint32 factor = 1;
+    qint32 addend = 0; // added after scaling (list index + 1, flux sign + 1)
+    qint32 decodeLo = std::numeric_limits<qint32>::min(); // List: index limits when shown
+    qint32 decodeHi = std::numeric_limits<qint32>::max();
+    quint8 offset = 0;
+    quint8 bit = 0;      // Flag
+    quint8 length = 0;   // Chars
+    quint8 constant = 0; // constant byte
+    quint8 types = ControllerTypes::Any;
+    quint8 group = 0; // index into the table's group titles
+
+    ValueForm form = ValueForm::U16;
+    ParseKind parse = ParseKind::Number;
+    Scaling scaling = Scaling::None;
+    Conversion conversion = Conversion::Floor;
+    RangeRule rangeRule = RangeRule::Clamp;
+    DisplayForm display = DisplayForm::Integer;
+    CaptionRule captionRule = CaptionRule::Both;
+    bool negate = false;
+
+    constexpr bool isConstant() const { return control == nullptr; }
+    constexpr bool hasBytes() const { return form != ValueForm::Box; }
+    constexpr bool isNumeric() const
+    {
+        return form == ValueForm::U8 || form == ValueForm::U16 || form == ValueForm::Sm16;
+    }
+    constexpr int width() const
+    {
+        switch (form) {
+        case ValueForm::Box: return 0;
+        case ValueForm::U16:
+        case ValueForm::Sm16: return 2;
+        case ValueForm::Chars: return length;
+        default: return 1;
+        }
+    }
+    constexpr bool appliesTo(int controllerType) const
+    {
+        return (types & ControllerTypes::bitFor(controllerType)) != 0;
+    }
+
+    // Chained modifiers for the tables.
+    constexpr FieldSpec negated() const { FieldSpec f = *this; f.negate = true; return f; }
+    constexpr FieldSpec divideBy(qint32 n) const
+    {
+        FieldSpec f = *this;
+        f.scaling = Scaling::Divide;
+        f.factor = n;
+        return f;
+    }
+    // The decoder divides back, so the box shows a decimal.
+    constexpr FieldSpec multiplyBy(qint32 n) const
+    {
+        FieldSpec f = *this;
+        f.scaling = Scaling::Multiply;
+        f.factor = n;
+        f.display = DisplayForm::ShortestDecimal;
+        return f;
+    }
+    constexpr FieldSpec plus(qint32 n) const { FieldSpec f = *this; f.addend = n; return f; }
+    constexpr FieldSpec range(qint32 low, qint32 high) const
+    {
+        FieldSpec f = *this;
+        f.lo = low;
+        f.hi = high;
+        return f;
+    }
+    constexpr FieldSpec leadingNumber() const
+    {
+        FieldSpec f = *this;
+        f.parse = ParseKind::LeadingNumber;
+        return f;
+    }
+    constexpr FieldSpec integer() const { FieldSpec f = *this; f.parse = ParseKind::Integer; return f; }
+    constexpr FieldSpec rounded() const { FieldSpec f = *this; f.conversion = Conversion::Round; return f; }
+    constexpr FieldSpec belowOneIsZero() const
+    {
+        FieldSpec f = *this;
+        f.rangeRule = RangeRule::BelowOneIsZero;
+        return f;
+    }
+    constexpr FieldSpec refuseOutOfRange() const
+    {
+        FieldSpec f = *this;
+        f.rangeRule = RangeRule::Refuse;
+        return f;
+    }
+    constexpr FieldSpec shows(DisplayForm d) const { FieldSpec f = *this; f.display = d; return f; }
+    constexpr FieldSpec onlyFor(quint8 typeMask) const { FieldSpec f = *this; f.types = typeMask; return f; }
+    constexpr FieldSpec inGroup(quint8 g) const { FieldSpec f = *this; f.group = g; return f; }
+    constexpr FieldSpec labelled(const char *name) const { FieldSpec f = *this; f.label = name; return f; }
+    constexpr FieldSpec designedAs(const char *text) const
+    {
+        FieldSpec f = *this;
+        f.designCaption = text;
+        return f;
+    }
+    constexpr FieldSpec captions(CaptionRule r) const { FieldSpec f = *this; f.captionRule = r; return f; }
+    constexpr FieldSpec listLimits(qint32 low, qint32 high) const
+    {
+        FieldSpec f = *this;
+        f.decodeLo = low;
+        f.decodeHi = high;
+        return f;
+    }
+    constexpr FieldSpec bitTexts(const char *on, const char *off) const
+    {
+        FieldSpec f = *this;
+        f.onText = on;
+        f.offText = off;
+        return f;
+    }
+};
+
+// Row helpers. Defaults: number parse, floor, clamp, plain integer shown.
+constexpr FieldSpec u8Field(const char *control, int offset, const char *caption,
+                            const char *unit, const char *defaultText)
+{
+    FieldSpec f;
+    f.control = control;
+    f.offset = quint8(offset);
+    f.caption = caption;
+    f.unit = unit;
+    f.defaultText = defaultText;
+    f.form = ValueForm::U8;
+    f.lo = 0;
+    f.hi = 255;
+    return f;
+}
+
+constexpr FieldSpec u16Field(const char *control, int offset, const char *caption,
+                             const char *unit, const char *defaultText)
+{
+    FieldSpec f = u8Field(control, offset, caption, unit, defaultText);
+    f.form = ValueForm::U16;
+    f.hi = 32767;
+    return f;
+}
+
+// Signed angles: integer parse, -180..179.
+constexpr FieldSpec sm16Field(const char *control, int offset, const char *caption,
+                              const char *unit, const char *defaultText)
+{
+    FieldSpec f = u8Field(control, offset, caption, unit, defaultText);
+    f.form = ValueForm::Sm16;
+    f.parse = ParseKind::Integer;
+    f.lo = -180;
+    f.hi = 179;
+    return f;
+}
+
+// One check box (or two-state list) of a flags byte.
+constexpr FieldSpec flagField(const char *control, int offset, int bit, const char *caption)
+{
+    FieldSpec f = u8Field(control, offset, caption, "", "0");
+    f.form = ValueForm::Flag;
+    f.bit = quint8(bit);
+    f.lo = 0;
+    f.hi = 1;
+    return f;
+}
+
+// A list box; the box value is the list index ("-1": nothing selected).
+constexpr FieldSpec listField(const char *control, int offset, const char *caption,
+                              const char *defaultIndex = "0")
+{
+    FieldSpec f = u8Field(control, offset, caption, "", defaultIndex);
+    f.form = ValueForm::List;
+    return f;
+}
+
+constexpr FieldSpec charsField(const char *control, int offset, int length,
+                               const char *caption, const char *defaultText)
+{
+    FieldSpec f = u8Field(control, offset, caption, "", defaultText);
+    f.form = ValueForm::Chars;
+    f.length = quint8(length);
+    return f;
+}
+
+// A byte the encoder always writes with the same value.
+constexpr FieldSpec constantByte(int offset, int value)
+{
+    FieldSpec f;
+    f.offset = quint8(offset);
+    f.form = ValueForm::U8;
+    f.constant = quint8(value);
+    f.lo = 0;
+    f.hi = 255;
+    return f;
+}
+
+// A box of the page that no byte carries.
+constexpr FieldSpec pageBox(const char *control, const char *caption, const char *unit,
+                            const char *defaultText)
+{
+    FieldSpec f = u8Field(control, 0, caption, unit, defaultText);
+    f.form = ValueForm::Box;
+    return f;
+}
+
+// A whole block: its window, its codes and its fields in encoder order.
+struct BlockSpec
+{
+    const char *window;  // "frmBasic": objectName of the page and translation context
+    const char *caption; // English window caption
+    FrameId frame;
+    quint8 command;
+    quint8 writeCode;
+    std::span<const FieldSpec> fields;
+    std::span<const char *const> groups; // English group titles, same context
+    CaptionRule windowCaptionRule = CaptionRule::Both;
+    // Fields that may share a byte although neither is a flag nor are their
+    // controller types apart (none so far; the invariant test reads it).
+    bool allowsSharedBytes = false;
+};

@@ -1,0 +1,397 @@
+#include "pages/ui/parameterpage.h"
+
+#include "link/linkcontroller.h"
+#include "core/appstate.h"
+#include "link/commandtable.h"
+#include "widgets/fonts.h"
+#include "core/language.h"
+#include "core/messageservice.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr const char *kContext = "ParameterPage";
+
+// Units shown beside the boxes; listed here so that the translation tools see them.
+[[maybe_unused]] constexpr const char *kUnits[] = {
+    QT_TRANSLATE_NOOP("ParameterPage", "rpm"),  QT_TRANSLATE_NOOP("ParameterPage", "A"),
+    QT_TRANSLATE_NOOP("ParameterPage", "V"),    QT_TRANSLATE_NOOP("ParameterPage", "%"),
+    QT_TRANSLATE_NOOP("ParameterPage", "deg"),  QT_TRANSLATE_NOOP("ParameterPage", "hall steps"),
+    QT_TRANSLATE_NOOP("ParameterPage", "s"),    QT_TRANSLATE_NOOP("ParameterPage", "0.1 s"),
+    QT_TRANSLATE_NOOP("ParameterPage", "ms"),
+};
+constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
+constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
+
+const char kErrorProperty[] = "parseError";
+const QString kErrorStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; padding: 1px; }");
+
+// The text for the current language; English for a code without captions.
+QString pageText(int languageCode, const char *source)
+{
+    const QString t = bilingual(languageCode, kContext, source);
+    return t.isNull() ? QString::fromUtf8(source) : t;
+}
+
+void clearMark(QLineEdit *box)
+{
+    if (!box->property(kErrorProperty).toBool())
+        return;
+    box->setProperty(kErrorProperty, false);
+    box->setStyleSheet(QString());
+    box->setToolTip(QString());
+}
+
+QString elided(const QString &text, int maxLength)
+{
+    QString t = text;
+    t.replace(u'\n', u' ');
+    return t.size() > maxLength ? t.left(maxLength) + QStringLiteral("...") : t;
+}
+} // namespace
+
+QString parseFailureReason(int languageCode, ParseError error)
+{
+    switch (error) {
+    case ParseError::Empty:
+        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Empty: enter a number."));
+    case ParseError::NotANumber:
+        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Not a number."));
+    case ParseError::OutOfRange:
+        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Number out of range."));
+    case ParseError::TooLong:
+        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Too many characters."));
+    case ParseError::BadCharacter:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage", "Holds a character the controller cannot store."));
+    case ParseError::None:
+        break;
+    }
+    return {};
+}
+
+QString parseFailureMessage(int languageCode, ParseError error, const QString &caption,
+                            const QString &text, int maxLength)
+{
+    const QString shown = elided(text, 40);
+    switch (error) {
+    case ParseError::Empty:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage",
+                                          "The box \"%1\" is empty. Enter a number; nothing was written."))
+            .arg(caption);
+    case ParseError::NotANumber:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage",
+                                          "The box \"%1\" does not hold a number: \"%2\". Nothing was written."))
+            .arg(caption, shown);
+    case ParseError::OutOfRange:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage",
+                                          "The box \"%1\" holds a number out of range: \"%2\". Nothing was written."))
+            .arg(caption, shown);
+    case ParseError::TooLong:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage",
+                                          "The box \"%1\" holds more than %2 characters. Nothing was written."))
+            .arg(caption)
+            .arg(maxLength);
+    case ParseError::BadCharacter:
+        return pageText(languageCode,
+                        QT_TRANSLATE_NOOP("ParameterPage",
+                                          "The box \"%1\" holds a character the controller cannot store. "
+                                          "Nothing was written."))
+            .arg(caption);
+    case ParseError::None:
+        break;
+    }
+    return {};
+}
+
+ParameterPage::ParameterPage(const PageCodec &codec, AppState &state, LinkController &link,
+                             MessageService &messages, QWidget *parent)
+    : PageWindow(parent), m_codec(codec), m_state(state), m_link(link), m_messages(messages)
+{
+    setObjectName(table().window());
+    setWindowTitle(QString::fromUtf8(table().definition().caption));
+    setFont(englishFont(9));
+    build();
+}
+
+QWidget *ParameterPage::makeEditor(const FieldSpec &f)
+{
+    const QString name = QString::fromLatin1(f.control);
+    if (f.form == ValueForm::Flag && QLatin1String(f.onText) == QLatin1String("1")) {
+        auto *check = new QCheckBox(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
+        check->setObjectName(name);
+        check->setChecked(QLatin1String(f.defaultText) == QLatin1String(f.onText));
+        return check;
+    }
+    if (f.form == ValueForm::List || f.form == ValueForm::Flag) {
+        // The items come from the page's own formLoad.
+        auto *list = new QComboBox(this);
+        list->setObjectName(name);
+        return list;
+    }
+    auto *box = new QLineEdit(QString::fromUtf8(f.defaultText), this);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int width = box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000"));
+    box->setFixedWidth(width);
+    connect(box, &QLineEdit::textChanged, box, [box] { clearMark(box); });
+    return box;
+}
+
+void ParameterPage::build()
+{
+    const BlockTable &t = table();
+    auto *top = new QVBoxLayout(this);
+
+    const int groupCount = std::max<int>(1, int(t.definition().groups.size()));
+    for (int g = 0; g < groupCount; ++g) {
+        auto *box = new QGroupBox(this);
+        box->setObjectName(QStringLiteral("grp%1").arg(g));
+        if (g < int(t.definition().groups.size()))
+            box->setTitle(QString::fromUtf8(t.definition().groups[std::size_t(g)]));
+        auto *grid = new QGridLayout(box);
+        grid->setColumnStretch(0, 1);
+        grid->setHorizontalSpacing(10);
+        top->addWidget(box);
+        m_groups.append(box);
+        m_grids.append(grid);
+    }
+
+    m_editors.resize(t.slotCount(), nullptr);
+    m_labels.resize(t.slotCount(), nullptr);
+    m_units.resize(t.slotCount(), nullptr);
+    for (int slot = 0; slot < t.slotCount(); ++slot) {
+        const int first = t.fieldOfSlot(slot);
+        const FieldSpec &f = t.field(first);
+        QGridLayout *grid = m_grids[std::min<int>(f.group, groupCount - 1)];
+        const int row = grid->rowCount();
+
+        QWidget *editor = makeEditor(f);
+        m_editors[slot] = editor;
+        if (qobject_cast<QCheckBox *>(editor)) {
+            grid->addWidget(editor, row, 0, 1, 3);
+            continue;
+        }
+        auto *label = new QLabel(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
+        label->setObjectName(t.labelName(first));
+        // The buddy names the box for assistive technology.
+        label->setBuddy(editor);
+        m_labels[slot] = label;
+        grid->addWidget(label, row, 0);
+        grid->addWidget(editor, row, 1);
+        if (*f.unit) {
+            auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
+            unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
+            unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance(QStringLiteral("rpm ")));
+            m_units[slot] = unit;
+            grid->addWidget(unit, row, 2);
+        }
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    m_read = new QPushButton(QString::fromUtf8(kRead), this);
+    m_read->setObjectName(QStringLiteral("cmdread"));
+    m_write = new QPushButton(QString::fromUtf8(kWrite), this);
+    m_write->setObjectName(QStringLiteral("cmdwrite"));
+    m_write->setAutoDefault(false);
+    m_read->setAutoDefault(false);
+    buttons->addWidget(m_read);
+    buttons->addWidget(m_write);
+    top->addLayout(buttons);
+    connect(m_read, &QPushButton::clicked, this, &ParameterPage::cmdread_Click);
+    connect(m_write, &QPushButton::clicked, this, &ParameterPage::cmdwrite_Click);
+    alignColumns();
+}
+
+// The boxes of all groups stand in one column, whatever the caption lengths.
+void ParameterPage::alignColumns()
+{
+    int labelWidth = 0;
+    int unitWidth = 0;
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        if (m_labels[slot])
+            labelWidth = std::max(labelWidth, m_labels[slot]->sizeHint().width());
+        if (m_units[slot])
+            unitWidth = std::max(unitWidth, m_units[slot]->sizeHint().width());
+    }
+    for (QGridLayout *grid : m_grids) {
+        grid->setColumnMinimumWidth(0, labelWidth);
+        grid->setColumnMinimumWidth(2, unitWidth);
+    }
+}
+
+ValueMap ParameterPage::values() const
+{
+    ValueMap v(table());
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        QWidget *w = m_editors[slot];
+        if (auto *box = qobject_cast<QLineEdit *>(w)) {
+            v.setAt(slot, box->text());
+        } else if (auto *check = qobject_cast<QCheckBox *>(w)) {
+            const Qt::CheckState s = check->checkState();
+            v.setAt(slot, s == Qt::Checked ? QStringLiteral("1")
+                          : s == Qt::PartiallyChecked ? QStringLiteral("2")
+                                                      : QStringLiteral("0"));
+        } else if (auto *list = qobject_cast<QComboBox *>(w)) {
+            const FieldSpec &f = table().field(table().fieldOfSlot(slot));
+            v.setAt(slot, f.form == ValueForm::List ? QString::number(list->currentIndex())
+                                                    : list->currentText());
+        }
+    }
+    return v;
+}
+
+void ParameterPage::setValues(const ValueMap &values)
+{
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        const QString &text = values.at(slot);
+        QWidget *w = m_editors[slot];
+        if (auto *box = qobject_cast<QLineEdit *>(w)) {
+            if (box->text() != text)
+                box->setText(text);
+        } else if (auto *check = qobject_cast<QCheckBox *>(w)) {
+            check->setChecked(text == QLatin1String("1"));
+        } else if (auto *list = qobject_cast<QComboBox *>(w)) {
+            const FieldSpec &f = table().field(table().fieldOfSlot(slot));
+            if (f.form == ValueForm::List)
+                list->setCurrentIndex(text.toInt());
+            else
+                list->setCurrentText(text);
+        }
+    }
+}
+
+void ParameterPage::decodeReply()
+{
+    ValueMap v = values();
+    m_codec.decode(m_state, v);
+    setValues(v);
+}
+
+void ParameterPage::cmdread_Click()
+{
+    m_link.sendFrame(requestFrames().readRequestFor(table().definition().frame));
+}
+
+void ParameterPage::cmdwrite_Click()
+{
+    const EncodeResult result = m_codec.encode(m_state, values());
+    if (!result.ok()) {
+        reportFailure(result);
+        return;
+    }
+    m_link.sendFrame(toByteArray(m_state.frames[table().definition().frame]));
+}
+
+void ParameterPage::reportFailure(const EncodeResult &result)
+{
+    const int code = m_state.languageCode;
+    const FieldSpec &f = table().field(result.failedField);
+    QWidget *editor = m_editors[table().slotOfField(result.failedField)];
+    QString text;
+    if (auto *box = qobject_cast<QLineEdit *>(editor)) {
+        text = box->text();
+        box->setProperty(kErrorProperty, true);
+        box->setStyleSheet(kErrorStyle);
+        box->setToolTip(parseFailureReason(code, result.error));
+        if (box->isVisible()) {
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        }
+    }
+    m_messages.info(parseFailureMessage(code, result.error, fieldCaption(result.failedField), text,
+                                        f.length));
+}
+
+int ParameterPage::captionFieldOfSlot(int slot) const
+{
+    // A control with one row per controller type takes the caption of the
+    // row for the current type; with no such row it keeps its text.
+    const BlockTable &t = table();
+    for (int i = t.fieldOfSlot(slot); i < t.fieldCount(); ++i) {
+        if (t.slotOfField(i) == slot && t.field(i).appliesTo(m_state.controllerType))
+            return i;
+    }
+    return -1;
+}
+
+QString ParameterPage::fieldCaption(int field) const
+{
+    const FieldSpec &f = table().field(field);
+    const QString t = bilingual(m_state.languageCode, table().definition().window, f.caption);
+    return t.isNull() ? QString::fromUtf8(f.caption) : t;
+}
+
+void ParameterPage::applyCaptions()
+{
+    const int code = m_state.languageCode;
+    if (code != LanguageCode::English && code != LanguageCode::Chinese)
+        return;
+    const BlockSpec &definition = table().definition();
+    auto writes = [code](CaptionRule rule) {
+        return rule == CaptionRule::Both ||
+               (rule == CaptionRule::EnglishOnly && code == LanguageCode::English);
+    };
+    auto text = [&](const char *source) { return bilingual(code, definition.window, source); };
+
+    setFont(fontForLanguage(code, 9));
+    if (writes(definition.windowCaptionRule))
+        setWindowTitle(text(definition.caption));
+    for (int g = 0; g < int(definition.groups.size()) && g < int(m_groups.size()); ++g)
+        m_groups[g]->setTitle(text(definition.groups[std::size_t(g)]));
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        const int field = captionFieldOfSlot(slot);
+        if (field < 0)
+            continue;
+        const FieldSpec &f = table().field(field);
+        if (!writes(f.captionRule))
+            continue;
+        if (QLabel *label = m_labels[slot])
+            label->setText(text(f.caption));
+        else if (auto *check = qobject_cast<QCheckBox *>(m_editors[slot]))
+            check->setText(text(f.caption));
+        if (QLabel *unit = m_units[slot])
+            unit->setText(bilingual(code, kContext, f.unit));
+    }
+    m_read->setText(bilingual(code, kContext, kRead));
+    m_write->setText(bilingual(code, kContext, kWrite));
+    alignColumns();
+}
+
+void ParameterPage::setFieldHidden(QStringView control, bool hidden)
+{
+    const int slot = table().slotOf(control);
+    if (slot < 0)
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(m_labels[slot]), m_editors[slot],
+                       static_cast<QWidget *>(m_units[slot])}) {
+        if (w)
+            w->setHidden(hidden);
+    }
+}
+
+QLineEdit *ParameterPage::box(QStringView control) const
+{
+    const int slot = table().slotOf(control);
+    return slot < 0 ? nullptr : qobject_cast<QLineEdit *>(m_editors[slot]);
+}
+
+void ParameterPage::setReadWriteEnabled(bool enabled)
+{
+    m_read->setEnabled(enabled);
+    m_write->setEnabled(enabled);
+}
