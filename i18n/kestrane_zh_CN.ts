@@ -98,6 +98,10 @@
 <context>
     <name>ParameterPage</name>
     <message>
+        <source>The controller type is not known yet: bytes %1 will be written as 0. Write anyway?</source>
+        <translation>控制器类型尚未读到：字节 %1 将写入 0。仍然写入吗？</translation>
+    </message>
+    <message>
         <source>rpm</source>
         <translation>rpm</translation>
     </message>

@@ -25,6 +25,10 @@ public:
     // closed it.
     virtual void show(const Message &message, std::function<void()> onClosed = {}) = 0;
 
+    // A Yes/No question (Yes not the default); `onAnswer` runs with true for
+    // Yes once the user has answered, with false for No or a closed box.
+    virtual void ask(const Message &message, std::function<void(bool yes)> onAnswer) = 0;
+
     // The "info" box of the tool: title "info", information icon, OK button.
     void info(const QString &text, std::function<void()> onClosed = {})
     {

@@ -27,9 +27,18 @@ struct DecimalText
 
 // Converts what the scanner collected. Out-of-range magnitudes become an
 // infinity (too large) or zero (too small), with the number's sign.
-double convert(const DecimalText &d, bool *overflow)
+// `shift` moves the decimal point first (the number times 10^shift), on the
+// digits themselves: 0.29 shifted by 2 is exactly 29, never 28.999999999999996.
+double convert(DecimalText d, int shift, bool *overflow)
 {
     *overflow = false;
+    if (shift != 0) {
+        const std::size_t e = d.chars.find('e');
+        if (e != std::string::npos)
+            d.chars.erase(e);
+        d.exponent += shift;
+        d.chars += 'e' + std::to_string(d.exponent);
+    }
     double value = 0;
     const char *first = d.chars.data();
     const char *last = first + d.chars.size();
@@ -113,7 +122,7 @@ double readRadixInteger(LenientScanner &s, int radix)
 }
 } // namespace
 
-ParsedNumber parseNumber(QStringView text, QChar decimalPoint)
+ParsedNumber parseNumber(QStringView text, QChar decimalPoint, int decimalShift)
 {
     const QStringView t = text.trimmed();
     if (t.isEmpty())
@@ -169,27 +178,29 @@ ParsedNumber parseNumber(QStringView text, QChar decimalPoint)
         return {0, ParseError::NotANumber};
 
     bool overflow = false;
-    const double value = convert(d, &overflow);
+    const double value = convert(d, decimalShift, &overflow);
     if (overflow)
         return {0, ParseError::OutOfRange};
     return {value, ParseError::None};
 }
 
-double parseLeadingNumber(QStringView text)
+double parseLeadingNumber(QStringView text, int decimalShift)
 {
     LenientScanner s(text);
     if (s.peek() == u'&') {
         s.take();
         const QChar kind = s.peek().toUpper();
-        if (kind == u'H') {
-            s.take();
-            return readRadixInteger(s, 16);
-        }
-        if (kind == u'O') {
-            s.take();
-            return readRadixInteger(s, 8);
-        }
-        return 0;
+        int radix = 0;
+        if (kind == u'H')
+            radix = 16;
+        else if (kind == u'O')
+            radix = 8;
+        if (radix == 0)
+            return 0;
+        s.take();
+        const double value = readRadixInteger(s, radix);
+        const double scale = std::pow(10.0, std::abs(decimalShift));
+        return decimalShift >= 0 ? value * scale : value / scale;
     }
 
     DecimalText d;
@@ -246,7 +257,7 @@ double parseLeadingNumber(QStringView text)
         }
     }
     bool overflow = false;
-    return convert(d, &overflow);
+    return convert(d, decimalShift, &overflow);
 }
 
 ParsedNumber parseInteger(QStringView text, QChar decimalPoint)

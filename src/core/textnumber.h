@@ -27,14 +27,17 @@ struct ParsedNumber
 // sign, digits, the decimal separator, optional exponent); blanks around it
 // are allowed. No group separators: "1,500" or "1.500" meaning fifteen
 // hundred would otherwise be read as something else entirely.
-ParsedNumber parseNumber(QStringView text, QChar decimalPoint);
+//
+// `decimalShift` scales the number by 10^decimalShift on its decimal digits,
+// before any binary rounding, so that "0.29" times 100 is exactly 29.
+ParsedNumber parseNumber(QStringView text, QChar decimalPoint, int decimalShift = 0);
 
 // leading number: the longest leading part that reads as a number with "."
 // as decimal point; blanks, tabs and line feeds are skipped wherever they
 // stand; "&H" and "&O" read hexadecimal and octal integers. Text without a
 // leading number gives 0. Never fails; a huge exponent gives an infinity,
 // which the field's clamp then limits.
-double parseLeadingNumber(QStringView text);
+double parseLeadingNumber(QStringView text, int decimalShift = 0);
 
 // integer: as number, then rounded half to even to a 32-bit integer; a
 // result outside the 32-bit range is a failure.

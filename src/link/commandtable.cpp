@@ -28,6 +28,29 @@ Block newWriteBlock(const ParamFamily &family)
     return b;
 }
 
+bool blockCodesFor(FrameId buffer, BlockCodes *codes)
+{
+    if (const ParamFamily *family = paramFamilyFor(buffer)) {
+        *codes = {family->command, family->readCode(), family->writeCode()};
+        return true;
+    }
+    if (buffer == FrameId::IdcCalib) {
+        *codes = {Cmd::Idc, Cmd::IdcRead, Cmd::IdcWrite};
+        return true;
+    }
+    return false;
+}
+
+Block newWriteBlockFor(FrameId buffer)
+{
+    if (const ParamFamily *family = paramFamilyFor(buffer))
+        return newWriteBlock(*family);
+    BlockCodes codes;
+    if (blockCodesFor(buffer, &codes))
+        return newBlock(codes.command, codes.writeCode);
+    return newBlock(0, 0);
+}
+
 static QByteArray shortRequest(quint8 command, quint8 subCommand)
 {
     QByteArray a(3, '\0');

@@ -48,6 +48,18 @@ const ParamFamily *paramFamilyFor(FrameId buffer);
 Block newWriteBlock(const ParamFamily &family);
 Block newBlock(quint8 command, quint8 subCommand);
 
+// The codes of the block that lives in `buffer`: a parameter family's, or
+// FB ED / FB EE for the Idc calibration block. False for buffers no page writes.
+struct BlockCodes
+{
+    quint8 command = 0;
+    quint8 readCode = 0;
+    quint8 writeCode = 0;
+};
+bool blockCodesFor(FrameId buffer, BlockCodes *codes);
+// The empty write block of that buffer (codes, qualifier, end marker).
+Block newWriteBlockFor(FrameId buffer);
+
 // Commands outside the parameter families.
 namespace Cmd {
 inline constexpr quint8 Idc = 0xFB;

@@ -1,31 +1,16 @@
 #include "link/dispatcher.h"
 
-#include "link/linksupervisor.h"
 #include "core/appstate.h"
-#include "link/commandtable.h"
 #include "core/language.h"
 #include "core/messageservice.h"
+#include "link/linksupervisor.h"
+
+#include <QPointer>
 
 Dispatcher::Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages,
-                       Sender send)
-    : m_state(state), m_supervisor(supervisor), m_messages(messages), m_send(std::move(send))
+                       QObject *parent)
+    : QObject(parent), m_state(state), m_supervisor(supervisor), m_messages(messages)
 {
-}
-
-void Dispatcher::setHandler(ReplyAction action, Handler handler)
-{
-    m_handlers[static_cast<std::size_t>(action)] = std::move(handler);
-}
-
-bool Dispatcher::hasHandler(ReplyAction action) const
-{
-    return bool(m_handlers[static_cast<std::size_t>(action)]);
-}
-
-void Dispatcher::run(ReplyAction action)
-{
-    if (const Handler &h = m_handlers[static_cast<std::size_t>(action)])
-        h();
 }
 
 const ReplyRow *Dispatcher::dispatch(const Block &block)
@@ -44,22 +29,24 @@ const ReplyRow *Dispatcher::dispatch(const Block &block)
         break;
     case ReplyAction::HallWarning:
         hallWarning();
+        emit hallReply(row->action);
         break;
     case ReplyAction::DecodeStatus:
-        run(ReplyAction::DecodeStatus);
+        emit statusReceived();
         m_supervisor.statusBlock();
         break;
     case ReplyAction::HallADone:
         // The group A result is laid out as a Motor block.
-        run(ReplyAction::DecodeMotor);
-        run(ReplyAction::HallADone);
+        emit blockReceived(FrameId::Motor);
+        emit hallReply(row->action);
         break;
-    case ReplyAction::DecodeTorquePid:
-        run(ReplyAction::DecodeTorquePid);
-        continueLoadParaAfterTorquePidReply();
+    case ReplyAction::HallAUnderTest:
+    case ReplyAction::HallBUnderTest:
+    case ReplyAction::HallBDone:
+        emit hallReply(row->action);
         break;
     default:
-        run(row->action);
+        emit blockReceived(row->buffer);
         break;
     }
     return row;
@@ -67,17 +54,17 @@ const ReplyRow *Dispatcher::dispatch(const Block &block)
 
 void Dispatcher::acknowledge(const ReplyRow &row)
 {
-    const bool protectionAck = row.command == 0xF8 && row.subCommand == 0xE9;
+    const quint8 command = row.command;
     const QString text = bilingual(m_state.languageCode, "Link", row.ackText);
     if (text.isNull()) {
-        if (protectionAck)
-            continueLoadParaAfterProtectionAck();
+        emit acknowledgementClosed(command);
         return;
     }
-    if (protectionAck)
-        m_messages.info(text, [this] { continueLoadParaAfterProtectionAck(); });
-    else
-        m_messages.info(text);
+    QPointer<Dispatcher> self(this);
+    m_messages.info(text, [self, command] {
+        if (self)
+            emit self->acknowledgementClosed(command);
+    });
 }
 
 void Dispatcher::hallWarning()
@@ -89,18 +76,4 @@ void Dispatcher::hallWarning()
     } else if (m_state.languageCode == LanguageCode::Chinese) {
         m_messages.info(bilingual(m_state.languageCode, "Link", kHallWarningText));
     }
-}
-
-void Dispatcher::continueLoadParaAfterProtectionAck()
-{
-    if (m_state.loadPara.loadParaStage == 1 && m_state.loadPara.loadParaPending)
-        m_send(requestFrames().dqPidReadRequest);
-}
-
-void Dispatcher::continueLoadParaAfterTorquePidReply()
-{
-    if (m_state.loadPara.loadParaStage != 1 || !m_state.loadPara.loadParaPending || !m_encodeTorquePid)
-        return;
-    if (m_encodeTorquePid())
-        m_send(toByteArray(m_state.frames[FrameId::DqPid]));
 }

@@ -1,49 +1,47 @@
 #pragma once
 // The receive dispatch: a block with a valid end marker is looked up in the
-// reply table, copied into its buffer, and handed to its decoder, its
-// acknowledgement message or the hall-test window. Decoders plug in with
-// setHandler(); a row without a handler only stores its block.
+// reply table, copied into its buffer, and announced by the signal of its
+// reply family. Pages, panels and calibration windows listen with a context
+// object, so a window that closes simply stops listening.
 
 #include "link/commandtable.h"
 
 #include <QByteArray>
-
-#include <array>
-#include <functional>
+#include <QObject>
 
 struct AppState;
 class LinkSupervisor;
 class MessageService;
 
-class Dispatcher
+class Dispatcher : public QObject
 {
+    Q_OBJECT
 public:
-    using Handler = std::function<void()>;
-    using Sender = std::function<bool(const QByteArray &)>;
-    using Encoder = std::function<bool()>; // false: a box did not parse, nothing to send
-
-    Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages, Sender send);
-
-    void setHandler(ReplyAction action, Handler handler);
-    bool hasHandler(ReplyAction action) const;
-    // encodeTorquePid, for the "Load para" rewrite of the Torque PID block.
-    void setTorquePidEncoder(Encoder encoder) { m_encodeTorquePid = std::move(encoder); }
+    Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages,
+               QObject *parent = nullptr);
 
     // Dispatches one block whose end marker has been checked; returns the
     // matching row or nullptr.
     const ReplyRow *dispatch(const Block &block);
 
+signals:
+    // A live-status block is in the status buffer.
+    void statusReceived();
+    // A parameter, Idc calibration or user-information block is in `buffer`
+    // (also the hall group A result, laid out as a Motor block).
+    void blockReceived(FrameId buffer);
+    // The acknowledgement of a write (command byte `command`) has been shown
+    // and its box closed by the user (at once for a language without texts).
+    void acknowledgementClosed(quint8 command);
+    // Hall-test progress: HallAUnderTest, HallADone, HallBUnderTest, HallBDone,
+    // HallWarning.
+    void hallReply(ReplyAction action);
+
 private:
-    void run(ReplyAction action);
     void acknowledge(const ReplyRow &row);
     void hallWarning();
-    void continueLoadParaAfterProtectionAck();
-    void continueLoadParaAfterTorquePidReply();
 
     AppState &m_state;
     LinkSupervisor &m_supervisor;
     MessageService &m_messages;
-    Sender m_send;
-    Encoder m_encodeTorquePid;
-    std::array<Handler, static_cast<std::size_t>(ReplyAction::Count)> m_handlers;
 };

@@ -12,8 +12,7 @@ LinkController::LinkController(AppState &state, MessageService &messages, QObjec
       m_state(state),
       m_messages(messages),
       m_supervisor(state),
-      m_dispatcher(state, m_supervisor, messages,
-                   [this](const QByteArray &frame) { return sendFrame(frame); }),
+      m_dispatcher(state, m_supervisor, messages),
       m_portName(portNameForNumber(1)),
       m_settings(QString::fromLatin1(kDefaultPortSettings))
 {

@@ -4,7 +4,7 @@ set(d ${CMAKE_CURRENT_LIST_DIR})
 target_sources(kestrane_core PRIVATE
     ${d}/engine/fieldspec.h ${d}/engine/tablelookup.h
     ${d}/engine/fieldcodec.h ${d}/engine/fieldcodec.cpp
-    ${d}/engine/blocktables.h ${d}/engine/blocktables.cpp
+    ${d}/engine/pageregistry.h ${d}/engine/pageregistry.cpp
     ${d}/blocks/basicblock.h ${d}/blocks/basicblock.cpp
     ${d}/blocks/referenceblock.h ${d}/blocks/referenceblock.cpp)
 target_sources(kestrane_ui PRIVATE

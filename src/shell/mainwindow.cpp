@@ -120,14 +120,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildStatusBar();
     buildCentral();
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
-    m_link.dispatcher().setHandler(ReplyAction::DecodeStatus, [this] { decodeStatus(); });
+    connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     Form_Load();
 }
 
-MainWindow::~MainWindow()
-{
-    m_link.dispatcher().setHandler(ReplyAction::DecodeStatus, {});
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setSoundPlayer(SoundPlayer *player)
 {
@@ -269,19 +266,13 @@ void MainWindow::buildCentral()
     auto connectButton = [this](const char *name, auto handler) {
         connect(button(name), &QPushButton::clicked, this, handler);
     };
-    connectButton("cmdBasic", [this] { m_pages->cmdBasic_Click(); });
-    connectButton("cmdReference", [this] { m_pages->cmdReference_Click(); });
-    connectButton("cmdMotor", [this] { m_pages->cmdMotor_Click(); });
-    connectButton("cmdContorl", [this] { m_pages->cmdContorl_Click(); });
-    connectButton("cmdProtection", [this] { m_pages->cmdProtection_Click(); });
-    connectButton("cmdOther", [this] { m_pages->cmdOther_Click(); });
-    connectButton("cmddqPID", [this] { m_pages->cmddqPID_Click(); });
-    connectButton("cmdFluxWeaken", [this] { m_pages->cmdFluxWeaken_Click(); });
-    connectButton("cmdDerate", [this] { m_pages->cmdDerate_Click(); });
-    connectButton("cmdModeSet", [this] { m_pages->cmdModeSet_Click(); });
-    connectButton("cmdIdcCalib", [this] { m_pages->cmdIdcCalib_Click(); });
-    connectButton("cmdIacCalib", [this] { m_pages->cmdIacCalib_Click(); });
-    connectButton("cmdCurve", [this] { m_pages->cmdCurve_Click(); });
+    // The page buttons, from the page registry.
+    for (const PageDef &def : allPages()) {
+        if (QPushButton *b = findChild<QPushButton *>(QLatin1String(def.button))) {
+            const PageId id = def.id;
+            connect(b, &QPushButton::clicked, this, [this, id] { m_pages->open(id); });
+        }
+    }
     connectButton("cmd_halltest", [this] { send(requestFrames().hallATestRequest); });
     connectButton("cmd_hallBtest", [this] { send(requestFrames().hallBTestRequest); });
     connectButton("cmd_hallteststop", [this] { send(requestFrames().hallTestStopRequest); });
@@ -507,8 +498,7 @@ void MainWindow::Menu_Option_UserInfo_Click()
             return;
         }
     }
-    m_link.sendFrame(requestFrames().userInfoReadRequest);
-    m_pages->showUserInfoPage();
+    m_pages->showUserInfoPage(); // sends the read request first
 }
 
 void MainWindow::Menu_Help_Cont_Click()

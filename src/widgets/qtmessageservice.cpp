@@ -3,15 +3,24 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
-void QtMessageService::show(const Message &message, std::function<void()> onClosed)
+namespace {
+QMessageBox::Icon boxIcon(MessageService::Icon i)
 {
+    using Icon = MessageService::Icon;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (message.icon) {
+    switch (i) {
     case Icon::NoIcon: icon = QMessageBox::NoIcon; break;
     case Icon::Information: icon = QMessageBox::Information; break;
     case Icon::Warning: icon = QMessageBox::Warning; break;
     case Icon::Critical: icon = QMessageBox::Critical; break;
     }
+    return icon;
+}
+} // namespace
+
+void QtMessageService::show(const Message &message, std::function<void()> onClosed)
+{
+    const QMessageBox::Icon icon = boxIcon(message.icon);
     const QString title =
         message.title.isEmpty() ? QCoreApplication::applicationName() : message.title;
     auto *box = new QMessageBox(icon, title, message.text, QMessageBox::Ok, m_parent);
@@ -19,6 +28,22 @@ void QtMessageService::show(const Message &message, std::function<void()> onClos
     QObject::connect(box, &QMessageBox::finished, box, [onClosed = std::move(onClosed)] {
         if (onClosed)
             onClosed();
+    });
+    box->open();
+}
+
+void QtMessageService::ask(const Message &message, std::function<void(bool yes)> onAnswer)
+{
+    const QString title =
+        message.title.isEmpty() ? QCoreApplication::applicationName() : message.title;
+    auto *box = new QMessageBox(boxIcon(message.icon), title, message.text,
+                                QMessageBox::Yes | QMessageBox::No, m_parent);
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, box, [onAnswer = std::move(onAnswer)](int result) {
+        if (onAnswer)
+            onAnswer(result == QMessageBox::Yes);
     });
     box->open();
 }

@@ -10,6 +10,7 @@ class QtMessageService : public MessageService
 public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     void show(const Message &message, std::function<void()> onClosed = {}) override;
+    void ask(const Message &message, std::function<void(bool yes)> onAnswer) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -19,6 +19,21 @@ public:
         shown.append({message, std::move(onClosed)});
     }
 
+    void ask(const Message &message, std::function<void(bool yes)> onAnswer) override
+    {
+        questions.append({message, std::move(onAnswer)});
+    }
+
+    // Answers the oldest open question.
+    void answer(bool yes)
+    {
+        if (questions.isEmpty())
+            return;
+        const Question q = questions.takeFirst();
+        if (q.onAnswer)
+            q.onAnswer(yes);
+    }
+
     // Closes every open box in order, running what follows the closing.
     void closeAll()
     {
@@ -37,6 +52,13 @@ public:
         return t;
     }
 
+    struct Question
+    {
+        Message message;
+        std::function<void(bool)> onAnswer;
+    };
+
     QList<Shown> shown;
     QList<Shown> closed;
+    QList<Question> questions;
 };

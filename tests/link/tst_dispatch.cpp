@@ -39,8 +39,8 @@ private slots:
     void badEndMarkerChangesNothingElse();
     void decodersSeeTheirBuffer();
     void hallAResultGoesThroughTheMotorDecoder();
-    void loadParaChain();
-    void loadParaChainStopsWhenEncodingFails();
+    void acknowledgementClosedFollowsTheBox();
+    void acknowledgementWithoutTextClosesAtOnce();
 };
 
 void TestDispatch::acknowledgements_data()
@@ -131,7 +131,9 @@ void TestDispatch::userInfoNeedsQualifier()
 {
     Bench b;
     int decoded = 0;
-    b.link.dispatcher().setHandler(ReplyAction::DecodeUserInfo, [&] { ++decoded; });
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
+        decoded += f == FrameId::UserInfo ? 1 : 0;
+    });
     b.link.tick();
     b.link.tick();
     QCOMPARE(b.link.supervisor().silenceTicks(), 2);
@@ -176,7 +178,7 @@ void TestDispatch::badEndMarkerChangesNothingElse()
 {
     Bench b;
     int decoded = 0;
-    b.link.dispatcher().setHandler(ReplyAction::DecodeStatus, [&] { ++decoded; });
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::statusReceived, [&] { ++decoded; });
     b.link.tick();
     b.receive(makeBlock({0xDF, 0xEF}, 0xDB));
     QVERIFY(b.state.connection.lastFrameBad);
@@ -189,7 +191,6 @@ void TestDispatch::badEndMarkerChangesNothingElse()
 void TestDispatch::decodersSeeTheirBuffer()
 {
     const struct { quint8 c, s; ReplyAction action; FrameId buffer; } rows[] = {
-        {0xDF, 0xEF, ReplyAction::DecodeStatus, FrameId::Status},
         {0xF0, 0xE0, ReplyAction::DecodeBasic, FrameId::Basic},
         {0xF2, 0xE2, ReplyAction::DecodeReference, FrameId::Reference},
         {0xF4, 0xE4, ReplyAction::DecodeControl, FrameId::Control},
@@ -207,8 +208,13 @@ void TestDispatch::decodersSeeTheirBuffer()
         Bench b;
         const Block block = makeBlock({r.c, r.s, 0x42, 0x43});
         Block seen{};
-        b.link.dispatcher().setHandler(r.action, [&] { seen = b.state.frames[r.buffer]; });
+        FrameId announced = FrameId::None;
+        QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
+            announced = f;
+            seen = b.state.frames[f];
+        });
         b.receive(block);
+        QCOMPARE(int(announced), int(r.buffer));
         QCOMPARE(seen, block);
     }
 }
@@ -218,60 +224,42 @@ void TestDispatch::hallAResultGoesThroughTheMotorDecoder()
     Bench b;
     QStringList order;
     Block seen{};
-    b.link.dispatcher().setHandler(ReplyAction::DecodeMotor, [&] {
-        order << "decodeMotor";
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
+        order << (f == FrameId::Motor ? "decodeMotor" : "other");
         seen = b.state.frames[FrameId::Motor];
     });
-    b.link.dispatcher().setHandler(ReplyAction::HallADone, [&] { order << "hallADone"; });
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::hallReply, [&](ReplyAction a) {
+        order << (a == ReplyAction::HallADone ? "hallADone" : "other");
+    });
     const Block result = makeBlock({0xFF, 0xFC, 23, 92});
     b.receive(result);
     QCOMPARE(order, (QStringList{"decodeMotor", "hallADone"}));
     QCOMPARE(seen, result);
 }
 
-void TestDispatch::loadParaChain()
+void TestDispatch::acknowledgementClosedFollowsTheBox()
 {
     Bench b;
-    b.state.loadPara.loadParaPending = true;
-    b.state.loadPara.loadParaStage = 1;
-    int encoded = 0;
-    b.link.dispatcher().setTorquePidEncoder([&] {
-        ++encoded;
-        b.state.frames[FrameId::DqPid] = makeBlock({0xD2, 0xC3, 1, 5});
-        b.state.loadPara.loadParaPending = false;
-        return true;
-    });
-    b.line.clearWrites();
-
+    QList<int> closed;
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::acknowledgementClosed,
+                     [&](quint8 command) { closed << command; });
     b.receive(makeBlock({0xF8, 0xE9}));
     QCOMPARE(b.messages.texts(), QStringList{"Protection set successfull!"});
-    QVERIFY(b.line.writes.isEmpty()); // waits for the user to close the box
+    QVERIFY(closed.isEmpty()); // waits for the user to close the box
     b.messages.closeAll();
-    QCOMPARE(b.line.writes, QList<QByteArray>{bytesOf({0xD2, 0xC2, 0xDA})});
-
-    b.line.clearWrites();
-    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
-    QCOMPARE(encoded, 1);
-    QCOMPARE(b.line.writes, QList<QByteArray>{toByteArray(makeBlock({0xD2, 0xC3, 1, 5}))});
-
-    // Once the rewrite has gone out, a further Torque PID reply is only shown.
-    b.line.clearWrites();
-    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
-    QVERIFY(b.line.writes.isEmpty());
-    b.receive(makeBlock({0xF8, 0xE9}));
-    b.messages.closeAll();
-    QVERIFY(b.line.writes.isEmpty());
+    QCOMPARE(closed, QList<int>{0xF8});
 }
 
-void TestDispatch::loadParaChainStopsWhenEncodingFails()
+void TestDispatch::acknowledgementWithoutTextClosesAtOnce()
 {
     Bench b;
-    b.state.loadPara.loadParaPending = true;
-    b.state.loadPara.loadParaStage = 1;
-    b.link.dispatcher().setTorquePidEncoder([] { return false; });
-    b.line.clearWrites();
-    b.receive(makeBlock({0xD2, 0xC2, 7, 7}));
-    QVERIFY(b.line.writes.isEmpty());
+    b.state.languageCode = 5; // a code without texts
+    QList<int> closed;
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::acknowledgementClosed,
+                     [&](quint8 command) { closed << command; });
+    b.receive(makeBlock({0xD2, 0xC3}));
+    QVERIFY(b.messages.shown.isEmpty());
+    QCOMPARE(closed, QList<int>{0xD2});
 }
 
 QTEST_GUILESS_MAIN(TestDispatch)

@@ -24,8 +24,8 @@ struct Bench
         link.setPortFactory(line.factory());
         link.setPortName(QStringLiteral("/dev/ttyFAKE"));
         link.setClock([this] { return now; });
-        link.dispatcher().setHandler(ReplyAction::DecodeStatus,
-                                     [this] { statusBlocks << state.frames[FrameId::Status]; });
+        QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived,
+                         [this] { statusBlocks << state.frames[FrameId::Status]; });
     }
     void tick(int n = 1)
     {

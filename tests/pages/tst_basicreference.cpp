@@ -89,8 +89,15 @@ void TestBasicReference::edgeCases_data()
     row("max Iac pk", "Basic", "txtConstPT0", "420.9", 29, QByteArray("\xA4\x01", 2), "420");
     row("under vdc recover 68.75", "Reference", "txtVoltageLRec", "68.75", 8,
         QByteArray("\xDB\x1A", 2), "68.75");
-    row("0.29 floors to 28", "Reference", "txtVoltageLRec", "0.29", 8, QByteArray("\x1C\x00", 2),
-        "0.28");
+    // Scaled on the typed digits: 0.29 V is 29 hundredths, never 28.
+    row("0.29 is stored as 29", "Reference", "txtVoltageLRec", "0.29", 8, QByteArray("\x1D\x00", 2),
+        "0.29");
+    row("1.005 floors to 100", "Reference", "txtVoltageLRec", "1.005", 8, QByteArray("\x64\x00", 2),
+        "1");
+    row("2.9e-1 is stored as 29", "Reference", "txtVoltageLRec", "2.9e-1", 8,
+        QByteArray("\x1D\x00", 2), "0.29");
+    row("0.57 is stored as 57", "Reference", "txtRegHighV", "0.57", 10, QByteArray("\x39\x00", 2),
+        "0.57");
     row("over vdc 400", "Reference", "txtVoltageH", "400", 2, QByteArray("\xFF\x7F", 2), "327.67");
     row("negative voltage", "Reference", "txtVoltageHRec", "-92", 4, zero16, "0");
     row("voltage 57.5", "Reference", "txtRegHighV", "57.5", 10, QByteArray("\x76\x16", 2), "57.5");
@@ -173,7 +180,7 @@ void TestBasicReference::failedParseStopsTheWrite()
     AppState state;
     state.frames[p.frame].fill(0x77);
     ValueMap values(p.table);
-    values.setText(control, text);
+    QVERIFY(values.setText(control, text));
     const EncodeResult r = p.encode(state, values);
     QCOMPARE(!r.ok(), fails);
     if (fails) {
@@ -186,7 +193,7 @@ void TestBasicReference::curvePointZero()
 {
     AppState state;
     ValueMap values(basicTable());
-    values.setText(u"txtConstPT0", QStringLiteral("420"));
+    QVERIFY(values.setText(u"txtConstPT0", QStringLiteral("420")));
     QVERIFY(encodeBasic(state, values).ok());
     QCOMPARE(state.curve.curveTable[0], kCurveTableStart[0]); // a write leaves the curve alone
 
@@ -208,13 +215,13 @@ void TestBasicReference::ecoSpeedTravelsForEveryType()
         AppState state;
         state.controllerType = type;
         ValueMap values(basicTable());
-        values.setText(QString::fromLatin1(kEcoSpeedControl), QStringLiteral("300"));
+        QVERIFY(values.setText(QStringLiteral("txtEcospeed"), QStringLiteral("300")));
         QVERIFY(encodeBasic(state, values).ok());
         QCOMPARE(state.frames[FrameId::Basic][6], quint8(0x2C));
         QCOMPARE(state.frames[FrameId::Basic][7], quint8(0x01));
         ValueMap back(basicTable());
         decodeBasic(state, back);
-        QCOMPARE(back.text(QString::fromLatin1(kEcoSpeedControl)), QStringLiteral("300"));
+        QCOMPARE(back.text(QStringLiteral("txtEcospeed")), QStringLiteral("300"));
     }
 }
 
@@ -223,12 +230,12 @@ void TestBasicReference::decimalSeparatorOfTheSystem()
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     AppState state;
     ValueMap values(referenceTable());
-    values.setText(u"txtVoltageLRec", QStringLiteral("68,75"));
-    values.setText(u"txtVoltageL", QStringLiteral("6"));
-    values.setText(u"txtRegHighV", QStringLiteral("62,5"));
-    values.setText(u"txtIdclimitLowV", QStringLiteral("75"));
+    QVERIFY(values.setText(u"txtVoltageLRec", QStringLiteral("68,75")));
+    QVERIFY(values.setText(u"txtVoltageL", QStringLiteral("6")));
+    QVERIFY(values.setText(u"txtRegHighV", QStringLiteral("62,5")));
+    QVERIFY(values.setText(u"txtIdclimitLowV", QStringLiteral("75")));
     const EncodeResult ok = encodeReference(state, values);
-    values.setText(u"txtVoltageH", QStringLiteral("1.500")); // fifteen hundred in this format
+    QVERIFY(values.setText(u"txtVoltageH", QStringLiteral("1.500"))); // fifteen hundred in this format
     const EncodeResult refused = encodeReference(state, values);
     ValueMap shown(referenceTable());
     decodeReference(state, shown);

@@ -1,9 +1,12 @@
 // What must hold for every block table of the tool, checked once for all.
 
 #include "link/commandtable.h"
-#include "pages/engine/blocktables.h"
+#include "core/appstate.h"
+#include "pages/engine/pageregistry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -49,6 +52,41 @@ QString describe(const BlockTable &t, int i)
            (f.control ? QString::fromLatin1(f.control) : QStringLiteral("byte %1").arg(f.offset));
 }
 
+// Windows of the block tables defined in these sources ("file" -> text) that
+// no registry row lists.
+QStringList unregisteredTables(const QHash<QString, QString> &sources, const QStringList &registered)
+{
+    static const QRegularExpression spec(QStringLiteral("BlockSpec\\s+\\w+\\s*\\{\\s*\"(\\w+)\""));
+    QStringList missing;
+    for (auto it = sources.begin(); it != sources.end(); ++it) {
+        auto m = spec.globalMatch(it.value());
+        while (m.hasNext()) {
+            const QString window = m.next().captured(1);
+            if (!registered.contains(window))
+                missing << it.key() + QLatin1String(": ") + window;
+        }
+    }
+    return missing;
+}
+
+QStringList registeredTableWindows()
+{
+    QStringList windows;
+    for (const PageDef &p : allPages()) {
+        if (p.table)
+            windows << p.table().window();
+    }
+    return windows;
+}
+
+// A value every field of the table accepts back unchanged, for a base block.
+qint64 restingRaw(const FieldSpec &f)
+{
+    if (f.form == ValueForm::List)
+        return std::clamp<qint64>(std::max<qint64>(f.lo, f.decodeLo + f.addend), f.lo, f.hi);
+    return f.lo;
+}
+
 std::pair<qint64, qint64> formLimits(ValueForm form)
 {
     switch (form) {
@@ -66,6 +104,10 @@ class TestBlockTables : public QObject
 {
     Q_OBJECT
 private slots:
+    void registryIsComplete();
+    void plantedUnregisteredTableIsFound();
+    void closeListsMatchTheNavigation();
+    void everyFieldRoundTrips();
     void codesMatchTheCommandTable();
     void fieldsInsidePayload();
     void noTwoFieldsOnOneByte();
@@ -76,14 +118,171 @@ private slots:
     void sharedTextsTranslated();
 };
 
+void TestBlockTables::registryIsComplete()
+{
+    // Every block file's table has a registry row.
+    QHash<QString, QString> sources;
+    const QDir blocks(QStringLiteral(KESTRANE_SRC_DIR "/pages/blocks"));
+    for (const QString &name : blocks.entryList({QStringLiteral("*.cpp")})) {
+        QFile f(blocks.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        sources.insert(name, QString::fromUtf8(f.readAll()));
+    }
+    QVERIFY(sources.size() >= 2);
+    const QStringList missing = unregisteredTables(sources, registeredTableWindows());
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+
+    // Every page with a buffer has a reply row that stores it, and every
+    // stored parameter reply has its page.
+    for (const PageDef &p : allPages()) {
+        if (p.table)
+            QCOMPARE(int(p.table().definition().frame), int(p.buffer));
+    }
+    for (const ReplyRow &row : replyTable()) {
+        if (row.action >= ReplyAction::DecodeBasic && row.action <= ReplyAction::DecodeModeSet)
+            QVERIFY2(pageForBuffer(row.buffer), qPrintable(hexString(QByteArray{char(row.command), char(row.subCommand)})));
+    }
+}
+
+void TestBlockTables::plantedUnregisteredTableIsFound()
+{
+    const QHash<QString, QString> sources{
+        {QStringLiteral("dummyblock.cpp"),
+         QStringLiteral("constexpr BlockSpec kSpec{\n    \"frmDummy\",\n    \"Dummy\", FrameId::Assist};")},
+        {QStringLiteral("basicblock.cpp"), QStringLiteral("constexpr BlockSpec kSpec{\"frmBasic\", ...")},
+    };
+    QCOMPARE(unregisteredTables(sources, registeredTableWindows()),
+             QStringList{QStringLiteral("dummyblock.cpp: frmDummy")});
+    QCOMPARE(unregisteredTables(sources, registeredTableWindows() << QStringLiteral("frmDummy")),
+             QStringList{});
+}
+
+void TestBlockTables::closeListsMatchTheNavigation()
+{
+    // The navigation handlers as the tool's users know them: what each button
+    // shows, whether it reads, and what it closes in which order.
+    struct Nav { const char *button; const char *shows; bool reads; bool modal; QStringList closes; };
+    const QStringList all{"frmBasic", "frmReference", "frmMotor", "frmControl", "frmdqPID",
+                          "frmProtection", "frmOther", "frmFluxWeaken", "frmIdcCalib", "frmIacCalib"};
+    auto allBut = [&](const char *self) {
+        QStringList l = all;
+        l.removeAll(QLatin1String(self));
+        return l;
+    };
+    QStringList fluxCloses = allBut("frmFluxWeaken");
+    fluxCloses.removeAll(QStringLiteral("frmProtection"));
+    const Nav expected[] = {
+        {"cmdBasic", "frmBasic", true, false, allBut("frmBasic")},
+        {"cmdReference", "frmReference", true, false, allBut("frmReference")},
+        {"cmdMotor", "frmMotor", true, false, {}},
+        {"cmdContorl", "frmControl", true, false, allBut("frmControl")},
+        {"cmdProtection", "frmProtection", true, false, {}},
+        {"cmdOther", "frmOther", true, false, allBut("frmOther")},
+        {"cmddqPID", "frmdqPID", true, false, allBut("frmdqPID")},
+        {"cmdFluxWeaken", "frmFluxWeaken", true, false, fluxCloses},
+        {"cmdDerate", "frmDerate", true, false,
+         {"frmBasic", "frmOther", "frmReference", "frmMotor", "frmControl", "frmdqPID",
+          "frmProtection", "frmFluxWeaken", "frmIdcCalib", "frmIacCalib"}},
+        {"cmdModeSet", "frmModeSet", true, false,
+         {"frmBasic", "frmReference", "frmControl", "frmdqPID", "frmOther", "frmIdcCalib",
+          "frmIacCalib"}},
+        {"cmdIdcCalib", "frmIdcCalib", true, false, allBut("frmIdcCalib")},
+        {"cmdIacCalib", "frmIacCalib", false, false, allBut("frmIacCalib")},
+        {"cmdCurve", "frmCurve", false, false, {}},
+        {"Menu_Option_UserInfo", "frmUserInfo", true, true, {}},
+    };
+    QCOMPARE(std::size(expected), allPages().size());
+    for (const Nav &n : expected) {
+        const PageDef *p = findPage(QString::fromLatin1(n.shows));
+        QVERIFY2(p, n.shows);
+        QCOMPARE(QLatin1String(p->button), QLatin1String(n.button));
+        QCOMPARE(p->readsOnOpen, n.reads);
+        QCOMPARE(p->modal, n.modal);
+        QStringList closes;
+        for (PageId id : p->closes)
+            closes << QLatin1String(pageDef(id).window);
+        QCOMPARE(closes, n.closes);
+        if (n.reads) {
+            BlockCodes codes;
+            QVERIFY(blockCodesFor(p->buffer, &codes));
+            QByteArray request;
+            request += char(codes.command);
+            request += char(codes.readCode);
+            if (p->buffer == FrameId::UserInfo)
+                request += char(kUserInfoQualifier);
+            request += char(kEndMarker);
+            QCOMPARE(requestFrames().readRequestFor(p->buffer), request);
+        }
+    }
+}
+
+void TestBlockTables::everyFieldRoundTrips()
+{
+    // Reading a block and writing it back unchanged never changes a byte: for
+    // every registered table, controller type and field, every stored value
+    // inside the field's range goes through its box text and back.
+    for (const BlockTable *t : allBlockTables()) {
+        for (int type = 0; type <= 4; ++type) {
+            Block base = newWriteBlockFor(t->definition().frame);
+            for (const FieldSpec &f : t->fields()) {
+                if (f.hasBytes() && !f.isConstant() && f.isNumeric() && f.appliesTo(type)) {
+                    const qint64 raw = restingRaw(f);
+                    base[f.offset] = quint8((f.form == ValueForm::Sm16 && raw < 0 ? -raw : raw) & 0xFF);
+                    if (f.width() == 2)
+                        base[f.offset + 1] = quint8(((raw < 0 ? -raw : raw) >> 8) | (raw < 0 ? 0x80 : 0));
+                } else if (f.isConstant() && f.appliesTo(type)) {
+                    base[f.offset] = f.constant;
+                }
+            }
+            for (int i = 0; i < t->fieldCount(); ++i) {
+                const FieldSpec &f = t->field(i);
+                if (!f.hasBytes() || f.isConstant() || !f.appliesTo(type) || f.form == ValueForm::Chars)
+                    continue;
+                qint64 lo = f.lo, hi = f.hi;
+                if (f.form == ValueForm::List) {
+                    lo = std::max<qint64>(lo, f.decodeLo + f.addend);
+                    hi = std::min<qint64>(hi, f.decodeHi + f.addend);
+                }
+                for (qint64 raw = lo; raw <= hi; ++raw) {
+                    FieldValue back;
+                    if (f.holdsIndex()) {
+                        back = encodeIndexValue(f, decodedIndex(f, raw));
+                    } else {
+                        const QString shown = displayText(f, raw, u'.');
+                        back = encodeFieldValue(f, shown, u'.');
+                    }
+                    if (!back.ok() || back.stored != raw) {
+                        QFAIL(qPrintable(QStringLiteral("%1 type %2: %3 came back as %4")
+                                             .arg(describe(*t, i)).arg(type).arg(raw).arg(back.stored)));
+                    }
+                }
+            }
+            // The whole block too, through the registry's codec.
+            AppState state;
+            state.controllerType = qint16(type);
+            state.frames[t->definition().frame] = base;
+            ValueMap values(*t);
+            decodeTable(*t, state, values);
+            QVERIFY(encodeTable(*t, state, values).ok());
+            QCOMPARE(state.frames[t->definition().frame], base);
+        }
+    }
+}
+
 void TestBlockTables::codesMatchTheCommandTable()
 {
+    // The write block of every table carries its family's codes.
     for (const BlockTable *t : allBlockTables()) {
-        const ParamFamily *family = paramFamilyFor(t->definition().frame);
-        if (!family)
-            continue;
-        QCOMPARE(t->definition().command, family->command);
-        QCOMPARE(t->definition().writeCode, family->writeCode());
+        BlockCodes codes;
+        QVERIFY2(blockCodesFor(t->definition().frame, &codes), qPrintable(t->window()));
+        AppState state;
+        ValueMap values(*t);
+        if (!encodeTable(*t, state, values).ok())
+            continue; // a page whose defaults do not parse ("Text1")
+        const Block &b = state.frames[t->definition().frame];
+        QCOMPARE(b[0], codes.command);
+        QCOMPARE(b[1], codes.writeCode);
+        QCOMPARE(b[31], kEndMarker);
     }
 }
 
@@ -191,6 +390,8 @@ void TestBlockTables::everyCaptionTranslated()
         for (const FieldSpec &f : t->fields()) {
             if (!f.isConstant())
                 check(f.caption, f.captionRule);
+            for (const char *item : f.items)
+                check(item, CaptionRule::Both);
             if (*f.unit)
                 QVERIFY2(translations.contains({QStringLiteral("ParameterPage"), QString::fromUtf8(f.unit)}),
                          f.unit);

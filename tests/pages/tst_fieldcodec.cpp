@@ -1,4 +1,4 @@
-#include "pages/engine/blocktables.h"
+#include "pages/engine/pageregistry.h"
 #include "pages/engine/fieldcodec.h"
 
 #include <QTest>
@@ -18,22 +18,30 @@ struct OneField
     BlockSpec definition;
     BlockTable table;
     explicit OneField(const FieldSpec &f)
-        : field(f), fields{f}, definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}},
+        : field(f), fields{f}, definition{"frmTest", "Test", FrameId::Assist, fields, {}},
           table(definition)
     {
     }
+    // Lists and check boxes take and show their index as digits here.
     EncodeResult encode(const QString &text, Block &out, int type = 0, QChar point = u'.') const
     {
         ValueMap v(table);
-        v.setAt(0, text);
+        if (field.holdsIndex())
+            v.setIndexAt(0, text.toInt());
+        else
+            v.setAt(0, text);
         return encodeBlock(table, v, {type, point}, out);
     }
     QString decode(const Block &b, int type = 0, QChar point = u'.') const
     {
+        constexpr int kUnchanged = -99;
         ValueMap v(table);
         v.setAt(0, QStringLiteral("unchanged"));
+        v.setIndexAt(0, kUnchanged);
         decodeBlock(table, b, {type, point}, v);
-        return v.at(0);
+        if (!field.holdsIndex())
+            return v.at(0);
+        return v.indexAt(0) == kUnchanged ? QStringLiteral("unchanged") : QString::number(v.indexAt(0));
     }
 };
 
@@ -64,6 +72,8 @@ private slots:
     void floorAgainstRound();
     void rangeRules_data();
     void rangeRules();
+    void indexRules_data();
+    void indexRules();
     void byteVectors_data();
     void byteVectors();
     void displayForms_data();
@@ -230,9 +240,6 @@ void TestFieldCodec::rangeRules_data()
     const FieldSpec angle = sm16Field("txtA", 2, "A", "deg", "0");
     const FieldSpec steps = u8.leadingNumber().rounded().belowOneIsZero();
     const FieldSpec fluxSign = u8.plus(1).rounded().refuseOutOfRange();
-    const FieldSpec list = listField("cboX", 2, "X").plus(1).range(0, 5);
-    const FieldSpec flag = flagField("ChkX", 2, 3, "X");
-    const FieldSpec level = flag.bitTexts("H", "L");
 
     QTest::newRow("u8 above") << u8 << "300" << qint64(255) << ok;
     QTest::newRow("u8 below") << u8 << "-5" << qint64(0) << ok;
@@ -255,13 +262,35 @@ void TestFieldCodec::rangeRules_data()
     QTest::newRow("flux sign -1.4") << fluxSign << "-1.4" << qint64(0) << ok;
     QTest::newRow("flux sign 255 refused") << fluxSign << "255" << qint64(0) << ParseError::OutOfRange;
     QTest::newRow("flux sign -2 refused") << fluxSign << "-2" << qint64(0) << ParseError::OutOfRange;
-    QTest::newRow("list first") << list << "0" << qint64(1) << ok;
-    QTest::newRow("list nothing selected") << list << "-1" << qint64(0) << ok;
-    QTest::newRow("list beyond") << list << "7" << qint64(5) << ok;
-    QTest::newRow("check box checked") << flag << "1" << qint64(1) << ok;
-    QTest::newRow("check box grayed") << flag << "2" << qint64(0) << ok;
-    QTest::newRow("level H") << level << "H" << qint64(1) << ok;
-    QTest::newRow("level other text") << level << "X" << qint64(0) << ok;
+}
+
+void TestFieldCodec::indexRules_data()
+{
+    QTest::addColumn<FieldSpec>("field");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<qint64>("raw");
+    QTest::addColumn<int>("shown");
+    static constexpr const char *kItems[] = {"a", "b", "c", "d", "e"};
+    const FieldSpec list = listField("cboX", 2, "X", kItems).plus(1).range(0, 5).listLimits(0, 4);
+    const FieldSpec flag = flagField("ChkX", 2, 3, "X");
+    QTest::newRow("list first") << list << 0 << qint64(1) << qint64(1) << 0;
+    QTest::newRow("list nothing selected") << list << -1 << qint64(0) << qint64(0) << 0;
+    QTest::newRow("list beyond") << list << 7 << qint64(5) << qint64(9) << 4;
+    QTest::newRow("check box checked") << flag << 1 << qint64(1) << qint64(1) << 1;
+    QTest::newRow("check box any other state") << flag << 2 << qint64(1) << qint64(0) << 0;
+    QTest::newRow("check box clear") << flag << 0 << qint64(0) << qint64(0) << 0;
+}
+
+void TestFieldCodec::indexRules()
+{
+    QFETCH(FieldSpec, field);
+    QFETCH(int, index);
+    QFETCH(qint64, stored);
+    QFETCH(qint64, raw);
+    QFETCH(int, shown);
+    QCOMPARE(encodeIndexValue(field, index).stored, stored);
+    QCOMPARE(decodedIndex(field, raw), shown);
 }
 
 void TestFieldCodec::rangeRules()
@@ -309,8 +338,8 @@ void TestFieldCodec::byteVectors()
     const OneField t(field);
     Block b{};
     QVERIFY(t.encode(text, b).ok());
-    QCOMPARE(b[0], quint8(0xAA));
-    QCOMPARE(b[1], quint8(0xAB));
+    QCOMPARE(b[0], quint8(0xD0));
+    QCOMPARE(b[1], quint8(0xC1));
     QCOMPARE(b[31], quint8(0xDA));
     QCOMPARE(bytes(b, 2, int(expected.size())), expected);
     QCOMPARE(t.decode(b), readBack);
@@ -402,7 +431,7 @@ void TestFieldCodec::failureStopsAndLeavesTheBlock()
         u16Field("txtB", 4, "B", "", "x"),
         u16Field("txtC", 6, "C", "", "y"),
     };
-    static const BlockSpec definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
+    static const BlockSpec definition{"frmTest", "Test", FrameId::Assist, fields, {}};
     const BlockTable table(definition);
     Block out;
     out.fill(0x55);
@@ -422,7 +451,7 @@ void TestFieldCodec::controllerTypeSelectsTheRows()
         u8Field("txtA", 2, "A3", "", "40").divideBy(100).onlyFor(ControllerTypes::Type3),
         constantByte(3, 1).onlyFor(ControllerTypes::Type1),
     };
-    static const BlockSpec definition{"frmTest", "Test", FrameId::None, 0xAA, 0xAB, fields, {}};
+    static const BlockSpec definition{"frmTest", "Test", FrameId::Assist, fields, {}};
     const BlockTable table(definition);
     QCOMPARE(table.slotCount(), 1);
     ValueMap v(table);

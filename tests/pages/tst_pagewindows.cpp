@@ -8,6 +8,8 @@
 #include "fakeport.h"
 #include "recordingmessages.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,29 @@ struct Bench
 };
 
 using Handler = void (PageNavigator::*)();
+
+// A page the tool does not have: one table is all it takes to get a window
+// that reads, writes, lists and check boxes included.
+namespace dummy {
+constexpr const char *kModes[] = {QT_TRANSLATE_NOOP("frmDummy", "Off"),
+                                  QT_TRANSLATE_NOOP("frmDummy", "Slow"),
+                                  QT_TRANSLATE_NOOP("frmDummy", "Fast")};
+constexpr FieldSpec kFields[] = {
+    u16Field("txtSpeed", 2, "Speed[rpm]", "", "1200"),
+    listField("cboMode", 4, "Mode", kModes, "1").plus(1).range(1, 3).listLimits(0, 2),
+    flagField("ChkFan", 5, 0, "Fan"),
+    flagField("ChkHorn", 5, 3, "Horn", "1"),
+    // A byte whose meaning depends on the controller type.
+    u8Field("txtGain", 6, "Gain", "", "7").onlyFor(ControllerTypes::Type1 | ControllerTypes::Type2),
+    u8Field("txtBrake", 6, "Brake", "", "9").onlyFor(ControllerTypes::Type3),
+};
+constexpr BlockSpec kSpec{"frmDummy", "Dummy", FrameId::Assist, kFields, {}};
+const BlockTable &table()
+{
+    static const BlockTable t(kSpec);
+    return t;
+}
+} // namespace dummy
 } // namespace
 
 Q_DECLARE_METATYPE(Handler)
@@ -77,7 +102,10 @@ private slots:
     void failedParseSendsNothingAndMarksTheBox_data();
     void failedParseSendsNothingAndMarksTheBox();
     void readWriteFollowTheLinkTick();
-    void controllerTypeRoutineRunsWhileOnline();
+    void controllerTypeHidesOnlyWhileOnline();
+    void dummyPageFromOneTable();
+    void unknownLayoutAsksBeforeWriting_data();
+    void unknownLayoutAsksBeforeWriting();
     void hiddenEcoSpeedStillTravels();
     void captions_data();
     void captions();
@@ -257,8 +285,9 @@ void TestPageWindows::editedWriteSendsTheExactBlock()
     b.box("frmReference", "txtHALL_60_360_Switch")->setText(QStringLiteral("1.5"));
     b.box("frmReference", "txtVoltageHRec")->setText(QStringLiteral(" 52.4 "));
     b.click("frmReference", "cmdwrite");
+    // 0.29 V is stored as 29 hundredths, exactly as typed.
     QCOMPARE(b.lastWrite(),
-             QStringLiteral("F2 E3 20 4E 78 14 58 02 1C 00 6A 18 00 00 34 21 FF 7F 0A 38 02 14 64 "
+             QStringLiteral("F2 E3 20 4E 78 14 58 02 1D 00 6A 18 00 00 34 21 FF 7F 0A 38 02 14 64 "
                             "58 00 FF 96 B4 96 5E 01 DA"));
 }
 
@@ -344,22 +373,110 @@ void TestPageWindows::readWriteFollowTheLinkTick()
     QVERIFY(b.page("frmReference")->isVisible());
 }
 
-void TestPageWindows::controllerTypeRoutineRunsWhileOnline()
+void TestPageWindows::controllerTypeHidesOnlyWhileOnline()
 {
     Bench b;
-    int runs = 0;
-    b.nav.setControllerTypeRoutine([&] { ++runs; });
+    b.state.controllerType = 1;
     b.nav.onLinkTick(false);
-    QCOMPARE(runs, 0);
+    QVERIFY(!b.box("frmBasic", "txtEcospeed")->isHidden());
     b.nav.onLinkTick(true);
+    QVERIFY(b.box("frmBasic", "txtEcospeed")->isHidden());
+    // One way: another type later does not show it again in this window.
+    b.state.controllerType = 2;
     b.nav.onLinkTick(true);
-    QCOMPARE(runs, 2);
+    QVERIFY(b.box("frmBasic", "txtEcospeed")->isHidden());
+    // A window created afterwards starts with it shown.
+    b.nav.cmdReference_Click(); // closes Basic
+    b.nav.onLinkTick(true);
+    QVERIFY(!b.box("frmBasic", "txtEcospeed")->isHidden());
+}
+
+void TestPageWindows::dummyPageFromOneTable()
+{
+    Bench b;
+    b.state.controllerType = 2;
+    ParameterPage page(dummy::table(), b.state, b.link, b.messages, &b.mainWindow);
+    page.formLoad();
+    auto *mode = page.findChild<QComboBox *>(QStringLiteral("cboMode"));
+    QVERIFY(mode);
+    QCOMPARE(mode->count(), 3);
+    QCOMPARE(mode->currentText(), QStringLiteral("Slow"));
+    QVERIFY(page.findChild<QCheckBox *>(QStringLiteral("ChkHorn"))->isChecked());
+    b.line.clearWrites();
+    QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("cmdwrite")), Qt::LeftButton);
+    QCOMPARE(hexString(b.line.writes.value(0)).left(23), QStringLiteral("D0 C1 B0 04 02 08 07 00"));
+
+    // A reply sets the index and the check states as integers.
+    b.receive(makeBlock({0xD0, 0xC0, 0x2C, 0x01, 0x03, 0x01, 0x05}));
+    page.decodeReply();
+    QCOMPARE(mode->currentIndex(), 2);
+    QVERIFY(page.findChild<QCheckBox *>(QStringLiteral("ChkFan"))->isChecked());
+    QVERIFY(!page.findChild<QCheckBox *>(QStringLiteral("ChkHorn"))->isChecked());
+    const ValueMap v = page.values();
+    QCOMPARE(v.index(u"cboMode"), 2);
+    QCOMPARE(v.index(u"ChkFan"), 1);
+    QCOMPARE(v.text(u"txtSpeed"), QStringLiteral("300"));
+    QCOMPARE(v.text(u"txtGain"), QStringLiteral("5"));
+    // A name that matches no control is refused, never skipped in silence.
+    ValueMap w(dummy::table());
+    QVERIFY(!w.setText(u"txtNoSuchBox", QStringLiteral("1")));
+    QVERIFY(!w.setText(u"cboMode", QStringLiteral("1")));
+    QVERIFY(!w.setIndex(u"txtSpeed", 1));
+
+    // The selection survives a language switch.
+    QVERIFY(setLanguage(b.state, 11));
+    page.applyCaptions();
+    QCOMPARE(mode->currentIndex(), 2);
+    QVERIFY(setLanguage(b.state, 22));
+}
+
+void TestPageWindows::unknownLayoutAsksBeforeWriting_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("byte6"); // of the block sent; empty: nothing sent
+    QTest::newRow("type 1") << 1 << false << false << "07";
+    QTest::newRow("type 3") << 3 << false << false << "09";
+    QTest::newRow("type 0, No") << 0 << true << false << "";
+    QTest::newRow("type 0, Yes") << 0 << true << true << "00";
+    QTest::newRow("type 4, No") << 4 << true << false << "";
+    QTest::newRow("type 4, Yes") << 4 << true << true << "00";
+}
+
+void TestPageWindows::unknownLayoutAsksBeforeWriting()
+{
+    QFETCH(int, type);
+    QFETCH(bool, asks);
+    QFETCH(bool, answer);
+    QFETCH(QString, byte6);
+    Bench b;
+    b.state.controllerType = qint16(type);
+    ParameterPage page(dummy::table(), b.state, b.link, b.messages, &b.mainWindow);
+    page.formLoad();
+    b.line.clearWrites();
+    page.cmdwrite_Click();
+    QCOMPARE(b.messages.questions.size(), asks ? 1 : 0);
+    if (asks) {
+        QVERIFY(b.line.writes.isEmpty()); // nothing before the answer
+        QCOMPARE(b.messages.questions[0].message.text,
+                 QStringLiteral("The controller type is not known yet: bytes 6 will be written as 0. "
+                                "Write anyway?"));
+        b.messages.answer(answer);
+    }
+    if (byte6.isEmpty()) {
+        QVERIFY(b.line.writes.isEmpty());
+    } else {
+        QCOMPARE(b.line.writes.size(), 1);
+        QCOMPARE(hexString(b.line.writes[0]).mid(18, 2), byte6);
+    }
 }
 
 void TestPageWindows::hiddenEcoSpeedStillTravels()
 {
     Bench b;
-    b.nav.hideEcoSpeed(); // creates the page hidden
+    b.state.controllerType = 1;
+    b.nav.applyControllerType(); // creates the page hidden
     b.nav.cmdBasic_Click();
     ParameterPage *p = b.page("frmBasic");
     QVERIFY(p->isVisible());

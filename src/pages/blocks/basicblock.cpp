@@ -1,5 +1,6 @@
 #include "pages/blocks/basicblock.h"
 
+#include "pages/engine/pageregistry.h"
 #include "pages/engine/tablelookup.h"
 #include "core/appstate.h"
 
@@ -21,7 +22,9 @@ constexpr FieldSpec kFields[] = {
     u16Field("txtBspeed", 4, QT_TRANSLATE_NOOP("frmBasic", "Back speed[rpm]"), "rpm", "74")
         .negated()
         .inGroup(SpeedLimits),
+    // Type 1 has no ECO speed; the byte still travels.
     u16Field("txtEcospeed", 6, QT_TRANSLATE_NOOP("frmBasic", "ECO speed[rpm]"), "rpm", "75")
+        .hiddenFor(ControllerTypes::Type1)
         .inGroup(SpeedLimits),
     u16Field("txt_AccOfRef", 8, QT_TRANSLATE_NOOP("frmBasic", "Acc of Iq"), "", "1500")
         .inGroup(CurrentRamps),
@@ -56,14 +59,20 @@ constexpr FieldSpec kFields[] = {
 constexpr int kCurvePoint0 = fieldIndex(kFields, "txtConstPT0");
 static_assert(kCurvePoint0 >= 0);
 
+// "Max Iac pk[A]" is point 0 of the curve table (the curve is not redrawn here).
+void keepCurvePoint0(AppState &state, const Block &block, ValueMap &)
+{
+    const FieldSpec &point0 = kFields[kCurvePoint0];
+    state.curve.curveTable[0] = decodedFieldValue(point0, rawFieldValue(point0, block));
+}
+
 constexpr BlockSpec kSpec{
     "frmBasic",
     QT_TRANSLATE_NOOP("frmBasic", "Basic setting"),
     FrameId::Basic,
-    0xF0,
-    0xE1,
     kFields,
     kGroups,
+    {nullptr, keepCurvePoint0},
 };
 } // namespace
 
@@ -75,14 +84,10 @@ const BlockTable &basicTable()
 
 EncodeResult encodeBasic(AppState &state, const ValueMap &values)
 {
-    return encodeBlock(basicTable(), values, {state.controllerType, systemDecimalPoint()},
-                       state.frames[FrameId::Basic]);
+    return encodePage(PageId::Basic, state, values);
 }
 
 void decodeBasic(AppState &state, ValueMap &values)
 {
-    const Block &block = state.frames[FrameId::Basic];
-    decodeBlock(basicTable(), block, {state.controllerType, systemDecimalPoint()}, values);
-    const FieldSpec &point0 = kFields[kCurvePoint0];
-    state.curve.curveTable[0] = decodedFieldValue(point0, rawFieldValue(point0, block));
+    decodePage(PageId::Basic, state, values);
 }

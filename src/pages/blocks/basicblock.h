@@ -13,6 +13,3 @@ EncodeResult encodeBasic(AppState &state, const ValueMap &values);
 // Sets the values from basicFrame and keeps "Max Iac pk[A]" as point 0 of
 // the curve table (the curve is not redrawn here).
 void decodeBasic(AppState &state, ValueMap &values);
-
-// The box that controller type 1 hides; its bytes travel for every type.
-inline constexpr const char *kEcoSpeedControl = "txtEcospeed";

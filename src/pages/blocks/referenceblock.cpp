@@ -1,6 +1,7 @@
 #include "pages/blocks/referenceblock.h"
 
 #include "core/appstate.h"
+#include "pages/engine/pageregistry.h"
 
 #include <QCoreApplication>
 
@@ -72,8 +73,6 @@ constexpr BlockSpec kSpec{
     "frmReference",
     QT_TRANSLATE_NOOP("frmReference", "Reference"),
     FrameId::Reference,
-    0xF2,
-    0xE3,
     kFields,
     kGroups,
 };
@@ -87,12 +86,10 @@ const BlockTable &referenceTable()
 
 EncodeResult encodeReference(AppState &state, const ValueMap &values)
 {
-    return encodeBlock(referenceTable(), values, {state.controllerType, systemDecimalPoint()},
-                       state.frames[FrameId::Reference]);
+    return encodePage(PageId::Reference, state, values);
 }
 
 void decodeReference(AppState &state, ValueMap &values)
 {
-    decodeBlock(referenceTable(), state.frames[FrameId::Reference],
-                {state.controllerType, systemDecimalPoint()}, values);
+    decodePage(PageId::Reference, state, values);
 }

@@ -82,6 +82,18 @@ QString decodeChars(const FieldSpec &f, const Block &b)
     return s;
 }
 
+// 10 -> 1, 100 -> 2, ...; 0 for a factor that is not a power of ten (scaled
+// in binary then).
+int decimalExponent(qint32 factor)
+{
+    int k = 0;
+    while (factor > 1 && factor % 10 == 0) {
+        factor /= 10;
+        ++k;
+    }
+    return factor == 1 ? k : 0;
+}
+
 qint64 undoOffsetAndScaleExactly(const FieldSpec &f, qint64 raw)
 {
     qint64 v = raw - f.addend;
@@ -124,60 +136,102 @@ int BlockTable::slotOf(QStringView control) const
 ValueMap::ValueMap(const BlockTable &table) : m_table(&table)
 {
     m_texts.reserve(table.slotCount());
-    for (int s = 0; s < table.slotCount(); ++s)
-        m_texts.append(QString::fromUtf8(table.field(table.fieldOfSlot(s)).defaultText));
+    m_indexes.reserve(table.slotCount());
+    for (int s = 0; s < table.slotCount(); ++s) {
+        const FieldSpec &f = table.field(table.fieldOfSlot(s));
+        const QString defaultText = QString::fromUtf8(f.defaultText);
+        m_texts.append(f.holdsIndex() ? QString() : defaultText);
+        m_indexes.append(f.holdsIndex() ? defaultText.toInt() : 0);
+    }
+}
+
+bool ValueMap::holdsIndex(int slot) const
+{
+    return m_table->field(m_table->fieldOfSlot(slot)).holdsIndex();
 }
 
 QString ValueMap::text(QStringView control) const
 {
     const int slot = m_table->slotOf(control);
-    return slot < 0 ? QString() : m_texts[slot];
+    return slot < 0 || holdsIndex(slot) ? QString() : m_texts[slot];
 }
 
 bool ValueMap::setText(QStringView control, const QString &text)
 {
     const int slot = m_table->slotOf(control);
-    if (slot < 0)
+    if (slot < 0 || holdsIndex(slot))
         return false;
     m_texts[slot] = text;
     return true;
 }
 
-FieldValue encodeFieldValue(const FieldSpec &f, QStringView text, QChar decimalPoint)
+int ValueMap::index(QStringView control) const
+{
+    const int slot = m_table->slotOf(control);
+    return slot < 0 || !holdsIndex(slot) ? -1 : m_indexes[slot];
+}
+
+bool ValueMap::setIndex(QStringView control, int index)
+{
+    const int slot = m_table->slotOf(control);
+    if (slot < 0 || !holdsIndex(slot))
+        return false;
+    m_indexes[slot] = index;
+    return true;
+}
+
+FieldValue encodeIndexValue(const FieldSpec &f, int index)
 {
     if (f.form == ValueForm::Flag)
-        return {text == QLatin1String(f.onText) ? 1 : 0};
-    if (f.form == ValueForm::List) {
-        bool ok = false;
-        const int index = text.toInt(&ok);
-        const qint64 v = qint64(ok ? index : -1) + f.addend;
-        return {std::clamp<qint64>(v, f.lo, f.hi)};
-    }
+        return {index ? 1 : 0};
+    return {std::clamp<qint64>(qint64(index) + f.addend, f.lo, f.hi)};
+}
 
+int decodedIndex(const FieldSpec &f, qint64 raw)
+{
+    if (f.form == ValueForm::Flag)
+        return raw ? 1 : 0;
+    return int(std::clamp<qint64>(raw - f.addend, f.decodeLo, f.decodeHi));
+}
+
+FieldValue encodeFieldValue(const FieldSpec &f, QStringView text, QChar decimalPoint)
+{
+    // A typed decimal is scaled on its digits (0.29 x 100 is 29, not
+    // 28.999999999999996), so a value read and written back keeps its byte.
+    const int shift = f.scaling == Scaling::None ? 0 : decimalExponent(f.factor);
+    const int decimalShift = f.scaling == Scaling::Multiply ? shift : -shift;
+    bool scaled = false;
     double v = 0;
     switch (f.parse) {
-    case ParseKind::Number:
+    case ParseKind::Number: {
+        const ParsedNumber n = parseNumber(text, decimalPoint, decimalShift);
+        if (!n.ok())
+            return {0, n.error};
+        v = n.value;
+        scaled = shift > 0;
+        break;
+    }
     case ParseKind::Integer: {
-        const ParsedNumber n = f.parse == ParseKind::Number ? parseNumber(text, decimalPoint)
-                                                            : parseInteger(text, decimalPoint);
+        const ParsedNumber n = parseInteger(text, decimalPoint);
         if (!n.ok())
             return {0, n.error};
         v = n.value;
         break;
     }
     case ParseKind::LeadingNumber:
-        v = parseLeadingNumber(text);
+        v = parseLeadingNumber(text, decimalShift);
+        scaled = shift > 0;
         break;
     }
 
     if (f.negate)
         v = -v;
-    // Plain double arithmetic, on purpose: 0.29 * 100 is 28.999999999999996
-    // and floors to 28, as the controller's own tools have always stored it.
-    if (f.scaling == Scaling::Multiply)
-        v *= f.factor;
-    else if (f.scaling == Scaling::Divide)
-        v /= f.factor;
+    if (!scaled) {
+        if (f.scaling == Scaling::Multiply)
+            v *= f.factor;
+        else if (f.scaling == Scaling::Divide)
+            v /= f.factor;
+    }
     v += f.addend;
     if (f.rangeRule == RangeRule::BelowOneIsZero && v < 1)
         v = 0;
@@ -227,14 +281,8 @@ double decodedFieldValue(const FieldSpec &f, qint64 raw)
 
 QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
 {
-    switch (f.form) {
-    case ValueForm::Flag:
-        return QString::fromLatin1(raw ? f.onText : f.offText);
-    case ValueForm::List:
-        return formatInteger(std::clamp<qint64>(raw - f.addend, f.decodeLo, f.decodeHi));
-    default:
-        break;
-    }
+    if (f.holdsIndex())
+        return formatInteger(decodedIndex(f, raw));
     switch (f.display) {
     case DisplayForm::Integer:
         if (f.scaling != Scaling::Multiply)
@@ -257,8 +305,7 @@ QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
 EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                          const CodecOptions &options, Block &out)
 {
-    const BlockSpec &definition = table.definition();
-    Block b = newBlock(definition.command, definition.writeCode);
+    Block b = newWriteBlockFor(table.definition().frame);
     for (int i = 0; i < table.fieldCount(); ++i) {
         const FieldSpec &f = table.field(i);
         if (!f.hasBytes() || !f.appliesTo(options.controllerType))
@@ -267,14 +314,16 @@ EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
             b[f.offset] = f.constant;
             continue;
         }
-        const QString &text = values.at(table.slotOfField(i));
+        const int slot = table.slotOfField(i);
+        const QString &text = values.at(slot);
         if (f.form == ValueForm::Chars) {
             const ParseError e = storeChars(f, text, b);
             if (e != ParseError::None)
                 return {i, e};
             continue;
         }
-        const FieldValue v = encodeFieldValue(f, text, options.decimalPoint);
+        const FieldValue v = f.holdsIndex() ? encodeIndexValue(f, values.indexAt(slot))
+                                            : encodeFieldValue(f, text, options.decimalPoint);
         if (!v.ok())
             return {i, v.error};
         storeValue(f, v.stored, b);
@@ -293,6 +342,8 @@ void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions
         const int slot = table.slotOfField(i);
         if (f.form == ValueForm::Chars)
             values.setAt(slot, decodeChars(f, block));
+        else if (f.holdsIndex())
+            values.setIndexAt(slot, decodedIndex(f, rawFieldValue(f, block)));
         else
             values.setAt(slot, displayText(f, rawFieldValue(f, block), options.decimalPoint));
     }

@@ -41,25 +41,41 @@ private:
     QList<QString> m_labels;
 };
 
-// The texts of one page's boxes, by control name.
+// The values of one page's editors, by control name: the text of a text
+// box, the index of a list (-1: nothing selected), the state of a check box
+// (0 or 1).
 class ValueMap
 {
 public:
-    // Every box at its design-time default.
+    // Every editor at its design-time default.
     explicit ValueMap(const BlockTable &table);
 
     const BlockTable &table() const { return *m_table; }
+    bool holdsIndex(int slot) const;
+
+    // Text boxes. Returns false when the table has no such text box: a name
+    // that matches no control is an error, never a silent skip.
     QString text(QStringView control) const;
-    // Returns false when the table has no such control.
-    bool setText(QStringView control, const QString &text);
+    [[nodiscard]] bool setText(QStringView control, const QString &text);
+    // Lists and check boxes.
+    int index(QStringView control) const;
+    [[nodiscard]] bool setIndex(QStringView control, int index);
 
     const QString &at(int slot) const { return m_texts[slot]; }
     void setAt(int slot, const QString &text) { m_texts[slot] = text; }
+    int indexAt(int slot) const { return m_indexes[slot]; }
+    void setIndexAt(int slot, int index) { m_indexes[slot] = index; }
     int size() const { return int(m_texts.size()); }
+
+    bool operator==(const ValueMap &other) const
+    {
+        return m_table == other.m_table && m_texts == other.m_texts && m_indexes == other.m_indexes;
+    }
 
 private:
     const BlockTable *m_table;
     QList<QString> m_texts;
+    QList<int> m_indexes;
 };
 
 struct EncodeResult
@@ -84,7 +100,12 @@ struct CodecOptions
     QChar decimalPoint = u'.';
 };
 
+// A text box's text into what the field stores.
 FieldValue encodeFieldValue(const FieldSpec &field, QStringView text, QChar decimalPoint);
+// A list index or check state into what the field stores.
+FieldValue encodeIndexValue(const FieldSpec &field, int index);
+// The list index or check state a raw value shows (lists limited as the field says).
+int decodedIndex(const FieldSpec &field, qint64 raw);
 // The integer a numeric, flag or list field holds in `block` (sm16 signed).
 qint64 rawFieldValue(const FieldSpec &field, const Block &block);
 // The number a box shows for a raw value (scale, sign and offset undone).
@@ -92,7 +113,8 @@ double decodedFieldValue(const FieldSpec &field, qint64 raw);
 QString displayText(const FieldSpec &field, qint64 raw, QChar decimalPoint);
 
 // Builds a whole write block from the values: 32 zero bytes, command, write
-// code, end marker, then every field of the controller type in table order.
+// code (from the command table), end marker, then every field of the
+// controller type in table order.
 // On the first field that fails, stops and leaves `out` untouched.
 EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                          const CodecOptions &options, Block &out);

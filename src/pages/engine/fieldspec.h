@@ -27,6 +27,11 @@ enum class ValueForm : quint8 {
     Chars, // single-byte character codes, zero-filled
 };
 
+// What the page shows for a field: a free-text box, a list (the value is the
+// index) or a check box (the value is 0 or 1). Lists and check boxes hold
+// integers, never texts.
+enum class EditorKind : quint8 { Text, List, Check };
+
 enum class ParseKind : quint8 { Number, LeadingNumber, Integer };
 enum class Scaling : quint8 { None, Multiply, Divide };
 enum class Conversion : quint8 { Floor, Round };
@@ -70,8 +75,8 @@ struct FieldSpec
     const char *designCaption = nullptr; // label text before any caption routine ran (nullptr: caption)
     const char *unit = "";
     const char *defaultText = "";
-    const char *onText = "1";  // Flag: the box value that sets the bit
-    const char *offText = "0"; // Flag: the box value shown for a clear bit
+    // List: the English item texts, translated in the table's context.
+    std::span<const char *const> items;
 
     qint32 lo = 0;
     qint32 hi = 32767;
@@ -84,9 +89,11 @@ struct FieldSpec
     quint8 length = 0;   // Chars
     quint8 constant = 0; // constant byte
     quint8 types = ControllerTypes::Any;
+    quint8 hiddenTypes = 0; // controller types for which the page hides the field (one-way)
     quint8 group = 0; // index into the table's group titles
 
     ValueForm form = ValueForm::U16;
+    EditorKind editor = EditorKind::Text;
     ParseKind parse = ParseKind::Number;
     Scaling scaling = Scaling::None;
     Conversion conversion = Conversion::Floor;
@@ -115,6 +122,12 @@ struct FieldSpec
     {
         return (types & ControllerTypes::bitFor(controllerType)) != 0;
     }
+    constexpr bool hiddenFor(int controllerType) const
+    {
+        return (hiddenTypes & ControllerTypes::bitFor(controllerType)) != 0;
+    }
+    // The value is an integer (list index, check state), not a text.
+    constexpr bool holdsIndex() const { return editor != EditorKind::Text; }
 
     // Chained modifiers for the tables.
     constexpr FieldSpec negated() const { FieldSpec f = *this; f.negate = true; return f; }
@@ -164,6 +177,13 @@ struct FieldSpec
     }
     constexpr FieldSpec shows(DisplayForm d) const { FieldSpec f = *this; f.display = d; return f; }
     constexpr FieldSpec onlyFor(quint8 typeMask) const { FieldSpec f = *this; f.types = typeMask; return f; }
+    // The page hides the field for these controller types; its bytes still travel.
+    constexpr FieldSpec hiddenFor(quint8 typeMask) const
+    {
+        FieldSpec f = *this;
+        f.hiddenTypes = typeMask;
+        return f;
+    }
     constexpr FieldSpec inGroup(quint8 g) const { FieldSpec f = *this; f.group = g; return f; }
     constexpr FieldSpec labelled(const char *name) const { FieldSpec f = *this; f.label = name; return f; }
     constexpr FieldSpec designedAs(const char *text) const
@@ -180,11 +200,12 @@ struct FieldSpec
         f.decodeHi = high;
         return f;
     }
-    constexpr FieldSpec bitTexts(const char *on, const char *off) const
+    // Shows the field as a list of these items (index = stored value - addend).
+    constexpr FieldSpec listOf(std::span<const char *const> texts) const
     {
         FieldSpec f = *this;
-        f.onText = on;
-        f.offText = off;
+        f.editor = EditorKind::List;
+        f.items = texts;
         return f;
     }
 };
@@ -226,23 +247,28 @@ constexpr FieldSpec sm16Field(const char *control, int offset, const char *capti
     return f;
 }
 
-// One check box (or two-state list) of a flags byte.
-constexpr FieldSpec flagField(const char *control, int offset, int bit, const char *caption)
+// One check box of a flags byte (value 0 or 1; default clear unless "1").
+constexpr FieldSpec flagField(const char *control, int offset, int bit, const char *caption,
+                              const char *defaultState = "0")
 {
-    FieldSpec f = u8Field(control, offset, caption, "", "0");
+    FieldSpec f = u8Field(control, offset, caption, "", defaultState);
     f.form = ValueForm::Flag;
+    f.editor = EditorKind::Check;
     f.bit = quint8(bit);
     f.lo = 0;
     f.hi = 1;
     return f;
 }
 
-// A list box; the box value is the list index ("-1": nothing selected).
+// A list box over these items; the value is the list index (-1: nothing
+// selected). The default is an index too.
 constexpr FieldSpec listField(const char *control, int offset, const char *caption,
-                              const char *defaultIndex = "0")
+                              std::span<const char *const> items, const char *defaultIndex = "0")
 {
     FieldSpec f = u8Field(control, offset, caption, "", defaultIndex);
     f.form = ValueForm::List;
+    f.editor = EditorKind::List;
+    f.items = items;
     return f;
 }
 
@@ -276,16 +302,30 @@ constexpr FieldSpec pageBox(const char *control, const char *caption, const char
     return f;
 }
 
-// A whole block: its window, its codes and its fields in encoder order.
+struct AppState;
+class ValueMap;
+
+// The small per-block side effects beside the generic codec (curve points,
+// scales): run after a successful encode and after every decode.
+struct BlockHooks
+{
+    // After the block was encoded from `values` (the block holds the clamped
+    // fields).
+    void (*afterEncode)(AppState &state, const ValueMap &values, const Block &block) = nullptr;
+    // After the values were decoded from `block`.
+    void (*afterDecode)(AppState &state, const Block &block, ValueMap &values) = nullptr;
+};
+
+// A whole block: its window, its buffer (the codes come from the command
+// table) and its fields in encoder order.
 struct BlockSpec
 {
     const char *window;  // "frmBasic": objectName of the page and translation context
     const char *caption; // English window caption
     FrameId frame;
-    quint8 command;
-    quint8 writeCode;
     std::span<const FieldSpec> fields;
     std::span<const char *const> groups; // English group titles, same context
+    BlockHooks hooks = {};
     CaptionRule windowCaptionRule = CaptionRule::Both;
     // Fields that may share a byte although neither is a flag nor are their
     // controller types apart (none so far; the invariant test reads it).

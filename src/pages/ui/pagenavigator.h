@@ -1,10 +1,15 @@
 #pragma once
-// The parameter and calibration pages as the main window sees them: the
-// navigation handlers of its buttons and menu, the link timer's hold on the
-// read and write buttons, and the language switch of the pages.
+// The page windows as the main window sees them: the navigation handlers of
+// its buttons and menu (one generic handler over the page registry), the link
+// timer's hold on the read and write buttons, the controller-type fitting and
+// the language switch of the pages.
+
+#include "pages/engine/pageregistry.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <QPoint>
 
 #include <array>
 #include <functional>
@@ -13,26 +18,8 @@ class QWidget;
 struct AppState;
 class LinkController;
 class MessageService;
+class PageWindow;
 class ParameterPage;
-
-// Every window a navigation handler shows or closes.
-enum class PageId {
-    Basic,
-    Reference,
-    Motor,
-    Control,
-    DqPid,
-    Protection,
-    Other,
-    FluxWeaken,
-    Derate,
-    ModeSet,
-    IdcCalib,
-    IacCalib,
-    Curve,
-    UserInfo,
-    Count
-};
 
 // "frmBasic", "frmdqPID", ...
 const char *pageWindowName(PageId id);
@@ -48,27 +35,35 @@ public:
                   QWidget *mainWindow, QObject *parent = nullptr);
     ~PageNavigator() override;
 
-    // The main window's navigation handlers.
-    void cmdBasic_Click();
-    void cmdReference_Click();
-    void cmdMotor_Click();
-    void cmdContorl_Click();
-    void cmdProtection_Click();
-    void cmdOther_Click();
-    void cmddqPID_Click();
-    void cmdFluxWeaken_Click();
-    void cmdDerate_Click();
-    void cmdModeSet_Click();
-    void cmdIdcCalib_Click();
-    void cmdIacCalib_Click();
-    void cmdCurve_Click();
-    // Shows the user information page; the main window has sent its read request.
-    void showUserInfoPage();
+    // The navigation handler of a page: opens the port and sends the read
+    // request when the page reads on open, shows the page, then closes the
+    // pages of its close list in their order.
+    void open(PageId id);
+
+    // The main window's handlers by their names.
+    void cmdBasic_Click() { open(PageId::Basic); }
+    void cmdReference_Click() { open(PageId::Reference); }
+    void cmdMotor_Click() { open(PageId::Motor); }
+    void cmdContorl_Click() { open(PageId::Control); }
+    void cmdProtection_Click() { open(PageId::Protection); }
+    void cmdOther_Click() { open(PageId::Other); }
+    void cmddqPID_Click() { open(PageId::DqPid); }
+    void cmdFluxWeaken_Click() { open(PageId::FluxWeaken); }
+    void cmdDerate_Click() { open(PageId::Derate); }
+    void cmdModeSet_Click() { open(PageId::ModeSet); }
+    void cmdIdcCalib_Click() { open(PageId::IdcCalib); }
+    void cmdIacCalib_Click() { open(PageId::IacCalib); }
+    void cmdCurve_Click() { open(PageId::Curve); }
+    void showUserInfoPage() { open(PageId::UserInfo); }
 
     // Every tick of the link timer, after the link state has been shown: fits
     // the pages to the controller type while online, and enables (online) or
     // disables the read and write buttons of the pages the timer governs.
     void onLinkTick(bool online);
+
+    // Hides, one way, the controls of every page that the controller type
+    // hides (creating those pages hidden when they do not exist).
+    void applyControllerType();
 
     // The page caption routines, in their order, for the current language.
     void applyLanguage();
@@ -82,30 +77,25 @@ public:
     // it does not exist; nullptr for a page the tool does not have yet.
     QWidget *ensurePage(PageId id);
 
-    // Plugs in the window of a page that lives elsewhere (curve, calibration,
-    // user information, ...).
+    // Plugs in the window of a page that is not a plain parameter page
+    // (curve, calibration, user information, a page with extra buttons).
     void setPageFactory(PageId id, PageFactory factory);
-    // The routine that fits the pages to the controller type; run on every
-    // tick while online, before the read and write buttons are enabled.
-    void setControllerTypeRoutine(std::function<void()> routine);
-    // Controller type 1: hides "ECO speed[rpm]" on the Basic page (created
-    // hidden if need be); its bytes still travel with the block.
-    void hideEcoSpeed();
+
+signals:
+    // A page window was created (hidden, captions applied).
+    void pageCreated(PageId id, QWidget *page);
 
 private:
-    struct Navigation;
-    void navigate(const Navigation &nav);
     void showPage(PageId id, bool modal);
     void closePage(PageId id);
-    void decode(PageId id);
-    ParameterPage *parameterPage(PageId id);
+    void decode(FrameId buffer);
 
     AppState &m_state;
     LinkController &m_link;
-    QPointer<QObject> m_linkAlive; // the link may go first when the program ends
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;
     std::array<PageFactory, std::size_t(PageId::Count)> m_factories;
     std::array<QPointer<QWidget>, std::size_t(PageId::Count)> m_pages;
-    std::function<void()> m_fitToControllerType;
+    std::array<QPoint, std::size_t(PageId::Count)> m_positions; // where the user left each page
+    std::array<bool, std::size_t(PageId::Count)> m_placed{};
 };

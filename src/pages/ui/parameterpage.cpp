@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -117,12 +118,24 @@ QString parseFailureMessage(int languageCode, ParseError error, const QString &c
     return {};
 }
 
-ParameterPage::ParameterPage(const PageCodec &codec, AppState &state, LinkController &link,
-                             MessageService &messages, QWidget *parent)
-    : PageWindow(parent), m_codec(codec), m_state(state), m_link(link), m_messages(messages)
+QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes)
 {
-    setObjectName(table().window());
-    setWindowTitle(QString::fromUtf8(table().definition().caption));
+    QStringList numbers;
+    for (int b : bytes)
+        numbers << QString::number(b);
+    return pageText(languageCode,
+                    QT_TRANSLATE_NOOP("ParameterPage",
+                                      "The controller type is not known yet: bytes %1 will be "
+                                      "written as 0. Write anyway?"))
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
+ParameterPage::ParameterPage(const BlockTable &table, AppState &state, LinkController &link,
+                             MessageService &messages, QWidget *parent)
+    : PageWindow(parent), m_table(table), m_state(state), m_link(link), m_messages(messages)
+{
+    setObjectName(m_table.window());
+    setWindowTitle(QString::fromUtf8(m_table.definition().caption));
     setFont(englishFont(9));
     build();
 }
@@ -130,14 +143,14 @@ ParameterPage::ParameterPage(const PageCodec &codec, AppState &state, LinkContro
 QWidget *ParameterPage::makeEditor(const FieldSpec &f)
 {
     const QString name = QString::fromLatin1(f.control);
-    if (f.form == ValueForm::Flag && QLatin1String(f.onText) == QLatin1String("1")) {
+    if (f.editor == EditorKind::Check) {
         auto *check = new QCheckBox(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
         check->setObjectName(name);
-        check->setChecked(QLatin1String(f.defaultText) == QLatin1String(f.onText));
+        check->setChecked(QByteArray(f.defaultText).toInt() != 0);
         return check;
     }
-    if (f.form == ValueForm::List || f.form == ValueForm::Flag) {
-        // The items come from the page's own formLoad.
+    if (f.editor == EditorKind::List) {
+        // The items come with formLoad, before the captions.
         auto *list = new QComboBox(this);
         list->setObjectName(name);
         return list;
@@ -234,23 +247,45 @@ void ParameterPage::alignColumns()
     }
 }
 
+void ParameterPage::fillLists()
+{
+    const char *context = table().definition().window;
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        auto *list = qobject_cast<QComboBox *>(m_editors[slot]);
+        if (!list)
+            continue;
+        const FieldSpec &f = table().field(table().fieldOfSlot(slot));
+        const int index = list->count() ? list->currentIndex()
+                                        : QByteArray(f.defaultText).toInt();
+        QStringList items;
+        for (const char *item : f.items) {
+            const QString t = bilingual(m_state.languageCode, context, item);
+            items << (t.isNull() ? QString::fromUtf8(item) : t);
+        }
+        // Relabelled in place, so the selection survives a language switch.
+        const QSignalBlocker blocker(list);
+        if (list->count() == items.size()) {
+            for (int i = 0; i < items.size(); ++i)
+                list->setItemText(i, items[i]);
+        } else {
+            list->clear();
+            list->addItems(items);
+        }
+        list->setCurrentIndex(index < list->count() ? index : -1);
+    }
+}
+
 ValueMap ParameterPage::values() const
 {
     ValueMap v(table());
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         QWidget *w = m_editors[slot];
-        if (auto *box = qobject_cast<QLineEdit *>(w)) {
+        if (auto *box = qobject_cast<QLineEdit *>(w))
             v.setAt(slot, box->text());
-        } else if (auto *check = qobject_cast<QCheckBox *>(w)) {
-            const Qt::CheckState s = check->checkState();
-            v.setAt(slot, s == Qt::Checked ? QStringLiteral("1")
-                          : s == Qt::PartiallyChecked ? QStringLiteral("2")
-                                                      : QStringLiteral("0"));
-        } else if (auto *list = qobject_cast<QComboBox *>(w)) {
-            const FieldSpec &f = table().field(table().fieldOfSlot(slot));
-            v.setAt(slot, f.form == ValueForm::List ? QString::number(list->currentIndex())
-                                                    : list->currentText());
-        }
+        else if (auto *check = qobject_cast<QCheckBox *>(w))
+            v.setIndexAt(slot, check->isChecked() ? 1 : 0);
+        else if (auto *list = qobject_cast<QComboBox *>(w))
+            v.setIndexAt(slot, list->currentIndex());
     }
     return v;
 }
@@ -258,19 +293,15 @@ ValueMap ParameterPage::values() const
 void ParameterPage::setValues(const ValueMap &values)
 {
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
-        const QString &text = values.at(slot);
         QWidget *w = m_editors[slot];
         if (auto *box = qobject_cast<QLineEdit *>(w)) {
-            if (box->text() != text)
-                box->setText(text);
+            if (box->text() != values.at(slot))
+                box->setText(values.at(slot));
         } else if (auto *check = qobject_cast<QCheckBox *>(w)) {
-            check->setChecked(text == QLatin1String("1"));
+            check->setChecked(values.indexAt(slot) != 0);
         } else if (auto *list = qobject_cast<QComboBox *>(w)) {
-            const FieldSpec &f = table().field(table().fieldOfSlot(slot));
-            if (f.form == ValueForm::List)
-                list->setCurrentIndex(text.toInt());
-            else
-                list->setCurrentText(text);
+            const int index = values.indexAt(slot);
+            list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
         }
     }
 }
@@ -278,7 +309,7 @@ void ParameterPage::setValues(const ValueMap &values)
 void ParameterPage::decodeReply()
 {
     ValueMap v = values();
-    m_codec.decode(m_state, v);
+    decodeTable(table(), m_state, v);
     setValues(v);
 }
 
@@ -289,12 +320,29 @@ void ParameterPage::cmdread_Click()
 
 void ParameterPage::cmdwrite_Click()
 {
-    const EncodeResult result = m_codec.encode(m_state, values());
-    if (!result.ok()) {
-        reportFailure(result);
+    const QList<int> unknown = bytesOfUnknownLayout(table(), m_state.controllerType);
+    if (unknown.isEmpty()) {
+        encodeAndSend();
         return;
     }
+    QPointer<ParameterPage> self(this);
+    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"),
+                    unknownLayoutQuestion(m_state.languageCode, unknown)},
+                   [self](bool yes) {
+                       if (yes && self)
+                           self->encodeAndSend();
+                   });
+}
+
+bool ParameterPage::encodeAndSend()
+{
+    const EncodeResult result = encodeTable(table(), m_state, values());
+    if (!result.ok()) {
+        reportFailure(result);
+        return false;
+    }
     m_link.sendFrame(toByteArray(m_state.frames[table().definition().frame]));
+    return true;
 }
 
 void ParameterPage::reportFailure(const EncodeResult &result)
@@ -349,6 +397,7 @@ void ParameterPage::applyCaptions()
     auto text = [&](const char *source) { return bilingual(code, definition.window, source); };
 
     setFont(fontForLanguage(code, 9));
+    fillLists();
     if (writes(definition.windowCaptionRule))
         setWindowTitle(text(definition.caption));
     for (int g = 0; g < int(definition.groups.size()) && g < int(m_groups.size()); ++g)
@@ -372,6 +421,14 @@ void ParameterPage::applyCaptions()
     alignColumns();
 }
 
+void ParameterPage::hideFieldsFor(int controllerType)
+{
+    for (const FieldSpec &f : table().fields()) {
+        if (f.control && f.hiddenFor(controllerType))
+            setFieldHidden(QString::fromLatin1(f.control));
+    }
+}
+
 void ParameterPage::setFieldHidden(QStringView control, bool hidden)
 {
     const int slot = table().slotOf(control);
@@ -382,6 +439,12 @@ void ParameterPage::setFieldHidden(QStringView control, bool hidden)
         if (w)
             w->setHidden(hidden);
     }
+}
+
+QWidget *ParameterPage::editor(QStringView control) const
+{
+    const int slot = table().slotOf(control);
+    return slot < 0 ? nullptr : m_editors[slot];
 }
 
 QLineEdit *ParameterPage::box(QStringView control) const

@@ -3,7 +3,7 @@
 // field, grouped and aligned, with "read" and "write". The boxes are free
 // text; the field codec decides what their texts mean.
 
-#include "pages/engine/fieldcodec.h"
+#include "pages/engine/pageregistry.h"
 #include "pages/ui/pagewindow.h"
 
 #include <QList>
@@ -17,50 +17,58 @@ struct AppState;
 class LinkController;
 class MessageService;
 
-// The block of a page and its two codec entry points.
-struct PageCodec
-{
-    const BlockTable *table;
-    EncodeResult (*encode)(AppState &, const ValueMap &);
-    void (*decode)(AppState &, ValueMap &);
-};
-
 class ParameterPage : public PageWindow
 {
     Q_OBJECT
 public:
-    ParameterPage(const PageCodec &codec, AppState &state, LinkController &link,
+    ParameterPage(const BlockTable &table, AppState &state, LinkController &link,
                   MessageService &messages, QWidget *parent = nullptr);
 
-    const BlockTable &table() const { return *m_codec.table; }
+    const BlockTable &table() const { return m_table; }
 
-    // The texts of the boxes (lists: the index; check boxes: "1"/"0").
+    // The values of the editors (text boxes: the text; lists: the index;
+    // check boxes: 0 or 1).
     ValueMap values() const;
     void setValues(const ValueMap &values);
 
     // The decoder: the page's block buffer into the boxes.
-    void decodeReply();
+    void decodeReply() override;
 
     void cmdread_Click();
+    // Encodes the boxes and sends the block. When the controller type leaves
+    // some bytes' layout unknown (they would go out as 0), asks first; a box
+    // that does not parse is marked and named, and nothing is sent.
     void cmdwrite_Click();
 
     void applyCaptions() override;
 
+    // Hides, one way, every field the table hides for this controller type;
+    // their bytes still travel.
+    void hideFieldsFor(int controllerType);
     // Hides (or shows) a field's label, box and unit; its bytes still travel.
     void setFieldHidden(QStringView control, bool hidden = true);
 
     QLineEdit *box(QStringView control) const;
+    QWidget *editor(QStringView control) const;
     void setReadWriteEnabled(bool enabled);
+
+protected:
+    // Encodes and sends without asking; false when a box failed (reported).
+    bool encodeAndSend();
+    AppState &state() { return m_state; }
+    LinkController &link() { return m_link; }
+    MessageService &messages() { return m_messages; }
 
 private:
     void build();
     QWidget *makeEditor(const FieldSpec &field);
+    void fillLists();
     int captionFieldOfSlot(int slot) const;
     QString fieldCaption(int field) const;
     void reportFailure(const EncodeResult &result);
     void alignColumns();
 
-    PageCodec m_codec;
+    const BlockTable &m_table;
     AppState &m_state;
     LinkController &m_link;
     MessageService &m_messages;
@@ -77,3 +85,5 @@ private:
 QString parseFailureMessage(int languageCode, ParseError error, const QString &caption,
                             const QString &text, int maxLength);
 QString parseFailureReason(int languageCode, ParseError error);
+// The question before a write whose listed bytes' layout is unknown.
+QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes);
