@@ -2,7 +2,8 @@
 
 void initLink(AppState &state)
 {
-    state.curve = CurveState{};
+    state.curve.curveTable = kCurveTableStart;
+    state.curve.curveScale = kCurveScaleStart;
     state.connection.lastFrameBad = false;
     state.recorder.recordingActive = false;
     state.iqTest.iqTestRunning = false;

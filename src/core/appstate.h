@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace LinkStateCode {
 inline constexpr int Offline = 3;
@@ -43,6 +44,9 @@ struct CurveState
 {
     std::array<double, 14> curveTable = kCurveTableStart;
     int curveScale = kCurveScaleStart;
+    // Redraws the curve from the two above (set by whoever shows the curve;
+    // the pages call it after they changed the table or the scale).
+    std::function<void()> drawCurve;
 };
 
 // Owned by the Protection page's "Load para" chain.
