@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 namespace {
@@ -12,6 +13,22 @@ QTranslator *chineseTranslator()
         auto *t = new QTranslator(QCoreApplication::instance());
         if (!t->load(QStringLiteral(":/i18n/kestrane_zh_CN.qm")))
             qWarning("kestrane: the Chinese translation is missing from the program");
+        return t;
+    }();
+    return translator;
+}
+// Qt's own texts (the standard "OK", "Yes", "No" of the message boxes).
+// Optional: without it those buttons stay English.
+QTranslator *qtChineseTranslator()
+{
+    static QTranslator *translator = [] {
+        auto *t = new QTranslator(QCoreApplication::instance());
+        const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+        for (const QString &folder : folders) {
+            if (t->load(QStringLiteral("qtbase_zh_CN"), folder))
+                break;
+        }
         return t;
     }();
     return translator;
@@ -35,10 +52,14 @@ bool installChineseTranslator(bool install)
     if (install == g_installed)
         return true;
     bool ok = true;
-    if (install)
+    if (install) {
         ok = QCoreApplication::installTranslator(chineseTranslator());
-    else
+        if (!qtChineseTranslator()->isEmpty())
+            QCoreApplication::installTranslator(qtChineseTranslator());
+    } else {
         QCoreApplication::removeTranslator(chineseTranslator());
+        QCoreApplication::removeTranslator(qtChineseTranslator());
+    }
     g_installed = install && ok;
     return ok;
 }

@@ -34,6 +34,7 @@ extern const std::array<const char *, 19> kStatusValueLabels;
 
 inline constexpr int kColorRedBgr = 255;
 inline constexpr int kColorGreenBgr = 65280;
+inline constexpr int kColorBlackBgr = 0;
 
 struct StatusView
 {

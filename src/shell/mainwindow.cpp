@@ -120,6 +120,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildStatusBar();
     buildCentral();
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
+    m_pages->setAnchor(m_buttonBar);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     Form_Load();
 }
@@ -213,7 +214,8 @@ void MainWindow::buildCentral()
                 if (qstrcmp(c.name, name) == 0)
                     caption = QString::fromLatin1(c.english);
             QPushButton *b = addButton(name, caption);
-            b->setMinimumHeight(26);
+            // One height in both languages: the bar never grows the window.
+            b->setFixedHeight(26);
             barLayout->addWidget(b);
         }
         barLayout->addSpacing(12);
@@ -234,6 +236,7 @@ void MainWindow::buildCentral()
 
     for (const char *name : kBarOrder)
         m_bar << button(name);
+    m_buttonBar = bar;
 
     // Right: connection and aging time, then the live panels.
     auto *right = new QVBoxLayout;
@@ -242,7 +245,9 @@ void MainWindow::buildCentral()
     m_shape->setObjectName(QStringLiteral("ShapeWelCom1"));
     m_lblWelCom1 = new QLabel(central);
     m_lblWelCom1->setObjectName(QStringLiteral("lblWelCom1"));
-    m_lblWelCom1->setVisible(false);
+    // Shown beside the dot: colour alone tells nothing to a colour-blind user
+    // or a screen reader.
+    m_lblWelCom1->setVisible(true);
     m_lblMaxTime = new QLabel(central);
     m_lblMaxTime->setObjectName(QStringLiteral("lblMaxTime"));
     m_txtMaxTime = new QLineEdit(QStringLiteral("200"), central);
@@ -331,9 +336,7 @@ void MainWindow::applyShellCaptions()
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
-    m_lblWelCom1->setText(m_state.connection.linkState == LinkStateCode::Online
-                              ? text(QT_TRANSLATE_NOOP("frmMain", "ONLINE"))
-                              : text(QT_TRANSLATE_NOOP("frmMain", "OFFLINE")));
+    showConnectionText();
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
 }
 
@@ -386,6 +389,8 @@ QString MainWindow::portLabel() const
 
 void MainWindow::startLinkTimer()
 {
+    // A new connection: nothing is known until its first status block.
+    m_statusPanel->resetStatusValues();
     m_timer3->start(100);
 }
 
@@ -412,13 +417,33 @@ void MainWindow::Timer3_Timer()
     showLinkState();
 }
 
+// The connection in words beside the dot, and as the dot's accessible name.
+void MainWindow::showConnectionText()
+{
+    const int link = m_state.connection.linkState;
+    QString t;
+    if (m_state.languageCode == LanguageCode::Chinese) {
+        t = bilingual(LanguageCode::Chinese, "frmMain",
+                      link == LinkStateCode::Online ? QT_TRANSLATE_NOOP("frmMain", "ONLINE")
+                                                    : QT_TRANSLATE_NOOP("frmMain", "OFFLINE"));
+    } else {
+        t = link == LinkStateCode::Online       ? QStringLiteral("ONLINE")
+            : link == LinkStateCode::Connecting ? QStringLiteral("Connecting...")
+                                                : QStringLiteral("OFFLINE");
+    }
+    if (m_lblWelCom1->text() != t) {
+        m_lblWelCom1->setText(t);
+        m_shape->setAccessibleName(t);
+    }
+}
+
 void MainWindow::showLinkState()
 {
     const QString portNo = QStringLiteral("COM - ") + portLabel();
     m_panelPortNo->setText(portNo);
+    showConnectionText();
     if (m_state.connection.linkState == LinkStateCode::Online) {
         m_shape->setFillColor(kColorGreen);
-        m_lblWelCom1->setText(QStringLiteral("ONLINE"));
         m_panelPortState->setText(m_state.connection.portSettings);
         m_pages->onLinkTick(true);
         enableMainButtons();
@@ -429,7 +454,6 @@ void MainWindow::showLinkState()
     }
     m_shape->setFillColor(kColorRed);
     const bool connecting = m_state.connection.linkState == LinkStateCode::Connecting;
-    m_lblWelCom1->setText(connecting ? QStringLiteral("Connecting...") : QStringLiteral("OFFLINE"));
     m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.connection.portSettings);
     disableMainButtons();
     m_pages->onLinkTick(false);

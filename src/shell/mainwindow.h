@@ -82,6 +82,7 @@ private:
     void applyShellCaptions();
     void applyMainCaptions();
     void showLinkState();
+    void showConnectionText();
     void timeIqTest();
     QString portLabel() const;
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
@@ -97,6 +98,7 @@ private:
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
     StatusPanel *m_statusPanel = nullptr;
+    QWidget *m_buttonBar = nullptr;
     QLabel *m_lblWelCom1 = nullptr;
     QLabel *m_lblMaxTime = nullptr;
     QLineEdit *m_txtMaxTime = nullptr;

@@ -33,7 +33,8 @@ void TestMainWindowLink::startUp()
     Bench b;
     QCOMPARE(b.window->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(b.shapeColor(), 255);
-    QVERIFY(b.window->findChild<QLabel *>("lblWelCom1")->isHidden());
+    // Shown beside the dot, not by colour alone.
+    QVERIFY(!b.window->findChild<QLabel *>("lblWelCom1")->isHidden());
     QCOMPARE(b.welcome(), QStringLiteral("OFFLINE"));
     QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - ?"));
     QCOMPARE(b.panel("PortState"), QStringLiteral("?"));

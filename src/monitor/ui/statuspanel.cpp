@@ -147,18 +147,17 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     errGrid->addWidget(errTitle, 0, 3);
     for (int i = 0; i < int(kFaultRows.size()); ++i) {
         const FaultRow &row = kFaultRows[i];
-        const bool bms = row.currentMask == 0;
         errGrid->addWidget(makeLabel(row.nameLabel, m_errors), i + 1, 0);
-        QLabel *cur = makeLabel(row.currentCell, m_errors, bms ? QStringLiteral("-") : QStringLiteral("OK"));
-        QLabel *hist = makeLabel(row.historyCell, m_errors, bms ? QStringLiteral("-") : QStringLiteral("OK"));
+        // Nothing is known before the first status block: a neutral "-", not "OK".
+        QLabel *cur = makeLabel(row.currentCell, m_errors, QStringLiteral("-"));
+        QLabel *hist = makeLabel(row.historyCell, m_errors, QStringLiteral("-"));
         for (QLabel *c : {cur, hist}) {
             c->setAlignment(Qt::AlignCenter);
             c->setMinimumWidth(44);
             QFont f = c->font();
             f.setBold(true);
             c->setFont(f);
-            if (!bms)
-                setForeColor(c, kColorGreenBgr);
+            setForeColor(c, kColorBlackBgr);
         }
         errGrid->addWidget(cur, i + 1, 1);
         errGrid->addWidget(hist, i + 1, 2);
@@ -169,12 +168,28 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     }
     errGrid->setColumnStretch(3, 1);
     top->addWidget(m_errors);
+
+    // Every row keeps its English height in both languages, so the window
+    // never grows when the captions change (CJK fonts have taller lines).
+    for (QLabel *l : findChildren<QLabel *>()) {
+        if (l != m_portStatus)
+            l->setFixedHeight(l->sizeHint().height());
+    }
 }
 
 void StatusPanel::resetStatusValues()
 {
     for (const char *name : kStatusValueLabels)
         find(name)->setText(QStringLiteral("***"));
+    find("lblHallGroup")->setText(QStringLiteral("***"));
+    for (const FaultRow &row : kFaultRows) {
+        for (const char *cell : {row.currentCell, row.historyCell}) {
+            QLabel *c = find(cell);
+            c->setText(QStringLiteral("-"));
+            setForeColor(c, kColorBlackBgr);
+        }
+        find(row.description)->setVisible(false);
+    }
 }
 
 void StatusPanel::applyCaptions(int code)

@@ -6,6 +6,7 @@
 #include "pages/ui/parameterpage.h"
 
 #include <QAbstractButton>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -109,6 +110,15 @@ void PageNavigator::showPage(PageId id, bool modal)
     w->adjustSize();
     if (m_placed[at(id)]) {
         w->move(m_positions[at(id)]);
+    } else if (m_anchor) {
+        // To the right of the bar, over the status panel, inside the screen.
+        QPoint topLeft = m_anchor->mapToGlobal(QPoint(m_anchor->width() + 8, 0));
+        if (const QScreen *screen = m_anchor->screen()) {
+            const QRect free = screen->availableGeometry();
+            const QSize size = w->frameGeometry().size().expandedTo(w->sizeHint());
+            topLeft.setY(std::max(free.top(), std::min(topLeft.y(), free.bottom() - size.height())));
+        }
+        w->move(topLeft);
     } else if (m_mainWindow) {
         const QRect frame = m_mainWindow->frameGeometry();
         w->move(frame.topLeft() + QPoint(40, 60));

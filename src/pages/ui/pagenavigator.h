@@ -77,6 +77,10 @@ public:
     // it does not exist; nullptr for a page the tool does not have yet.
     QWidget *ensurePage(PageId id);
 
+    // Pages open beside this widget (the main window's button bar), never
+    // over it.
+    void setAnchor(QWidget *anchor) { m_anchor = anchor; }
+
     // Plugs in the window of a page that is not a plain parameter page
     // (curve, calibration, user information, a page with extra buttons).
     void setPageFactory(PageId id, PageFactory factory);
@@ -94,6 +98,7 @@ private:
     LinkController &m_link;
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;
+    QPointer<QWidget> m_anchor;
     std::array<PageFactory, std::size_t(PageId::Count)> m_factories;
     std::array<QPointer<QWidget>, std::size_t(PageId::Count)> m_pages;
     std::array<QPoint, std::size_t(PageId::Count)> m_positions; // where the user left each page

@@ -8,6 +8,7 @@
 #include "core/messageservice.h"
 
 #include <QCheckBox>
+#include <cstring>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -164,23 +165,55 @@ QWidget *ParameterPage::makeEditor(const FieldSpec &f)
     return box;
 }
 
+namespace {
+// A page, its frame and a title bar fit a 1366x768 screen with a taskbar.
+constexpr int kMaxPageHeight = 640 - 32;
+// A long group continues in a second box rather than making a tall column.
+constexpr int kMaxRowsPerBox = 11;
+
+bool captionCarriesUnit(const FieldSpec &f)
+{
+    return f.caption && std::strchr(f.caption, '[') != nullptr;
+}
+} // namespace
+
 void ParameterPage::build()
 {
     const BlockTable &t = table();
     auto *top = new QVBoxLayout(this);
+    m_columns = new QHBoxLayout;
+    m_columns->setSpacing(12);
+    top->addLayout(m_columns);
 
     const int groupCount = std::max<int>(1, int(t.definition().groups.size()));
-    for (int g = 0; g < groupCount; ++g) {
+    // The current box of each group, and how many rows it holds.
+    QList<QGridLayout *> openGrid(groupCount, nullptr);
+    auto gridFor = [&](int g) {
+        QGridLayout *grid = openGrid[g];
+        if (grid && grid->rowCount() < kMaxRowsPerBox)
+            return grid;
         auto *box = new QGroupBox(this);
-        box->setObjectName(QStringLiteral("grp%1").arg(g));
+        box->setObjectName(QStringLiteral("grp%1").arg(m_groups.size()));
         if (g < int(t.definition().groups.size()))
             box->setTitle(QString::fromUtf8(t.definition().groups[std::size_t(g)]));
-        auto *grid = new QGridLayout(box);
+        grid = new QGridLayout(box);
         grid->setColumnStretch(0, 1);
         grid->setHorizontalSpacing(10);
-        top->addWidget(box);
+        grid->setVerticalSpacing(4);
         m_groups.append(box);
+        m_groupOfBox.append(g);
         m_grids.append(grid);
+        openGrid[g] = grid;
+        return grid;
+    };
+    // Group boxes in the order of their groups, whatever the field order.
+    for (int g = 0; g < groupCount; ++g) {
+        for (int slot = 0; slot < t.slotCount(); ++slot) {
+            if (std::min<int>(t.field(t.fieldOfSlot(slot)).group, groupCount - 1) == g) {
+                gridFor(g);
+                break;
+            }
+        }
     }
 
     m_editors.resize(t.slotCount(), nullptr);
@@ -189,7 +222,7 @@ void ParameterPage::build()
     for (int slot = 0; slot < t.slotCount(); ++slot) {
         const int first = t.fieldOfSlot(slot);
         const FieldSpec &f = t.field(first);
-        QGridLayout *grid = m_grids[std::min<int>(f.group, groupCount - 1)];
+        QGridLayout *grid = gridFor(std::min<int>(f.group, groupCount - 1));
         const int row = grid->rowCount();
 
         QWidget *editor = makeEditor(f);
@@ -205,10 +238,10 @@ void ParameterPage::build()
         m_labels[slot] = label;
         grid->addWidget(label, row, 0);
         grid->addWidget(editor, row, 1);
-        if (*f.unit) {
+        // A unit beside the box only when the caption does not carry it.
+        if (*f.unit && !captionCarriesUnit(f)) {
             auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
             unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
-            unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance(QStringLiteral("rpm ")));
             m_units[slot] = unit;
             grid->addWidget(unit, row, 2);
         }
@@ -225,12 +258,69 @@ void ParameterPage::build()
     buttons->addWidget(m_read);
     buttons->addWidget(m_write);
     top->addLayout(buttons);
+    m_buttonRow = buttons;
     connect(m_read, &QPushButton::clicked, this, &ParameterPage::cmdread_Click);
     connect(m_write, &QPushButton::clicked, this, &ParameterPage::cmdwrite_Click);
     alignColumns();
 }
 
-// The boxes of all groups stand in one column, whatever the caption lengths.
+// The group boxes in as few columns as keep the page inside the screen's
+// height, filled in group order, top to bottom, then left to right.
+void ParameterPage::arrangeColumns()
+{
+    QList<int> heights;
+    int total = 0;
+    for (QGroupBox *box : m_groups) {
+        heights << box->sizeHint().height();
+        total += heights.last();
+    }
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.top() + margins.bottom() + layout()->spacing() +
+                       m_buttonRow->sizeHint().height();
+    const int budget = std::max(200, kMaxPageHeight - chrome);
+    int columns = 1;
+    QList<int> columnOf(m_groups.size(), 0);
+    for (columns = 1; columns <= 4; ++columns) {
+        // Fill each column up to an even share of the total, never past the budget.
+        const int share = std::min(budget, (total + columns - 1) / columns + 1);
+        int column = 0;
+        int used = 0;
+        bool fits = true;
+        for (int i = 0; i < int(m_groups.size()); ++i) {
+            if (used > 0 && used + heights[i] > share && column + 1 < columns) {
+                ++column;
+                used = 0;
+            }
+            columnOf[i] = column;
+            used += heights[i] + m_columns->spacing();
+            if (used > budget + m_columns->spacing())
+                fits = false;
+        }
+        if (fits)
+            break;
+    }
+    columns = std::min(columns, 4);
+
+    while (QLayoutItem *item = m_columns->takeAt(0)) {
+        if (QLayout *l = item->layout()) {
+            while (l->count())
+                l->takeAt(0);
+        }
+        delete item;
+    }
+    QList<QVBoxLayout *> stacks;
+    for (int c = 0; c < columns; ++c) {
+        auto *stack = new QVBoxLayout;
+        stacks << stack;
+        m_columns->addLayout(stack, 1);
+    }
+    for (int i = 0; i < int(m_groups.size()); ++i)
+        stacks[std::min(columnOf[i], columns - 1)]->addWidget(m_groups[i]);
+    for (QVBoxLayout *stack : stacks)
+        stack->addStretch();
+}
+
+// The boxes of all groups stand in line, whatever the caption lengths.
 void ParameterPage::alignColumns()
 {
     int labelWidth = 0;
@@ -245,6 +335,7 @@ void ParameterPage::alignColumns()
         grid->setColumnMinimumWidth(0, labelWidth);
         grid->setColumnMinimumWidth(2, unitWidth);
     }
+    arrangeColumns();
 }
 
 void ParameterPage::fillLists()
@@ -400,8 +491,11 @@ void ParameterPage::applyCaptions()
     fillLists();
     if (writes(definition.windowCaptionRule))
         setWindowTitle(text(definition.caption));
-    for (int g = 0; g < int(definition.groups.size()) && g < int(m_groups.size()); ++g)
-        m_groups[g]->setTitle(text(definition.groups[std::size_t(g)]));
+    for (int b = 0; b < int(m_groups.size()); ++b) {
+        const int g = m_groupOfBox[b];
+        if (g < int(definition.groups.size()))
+            m_groups[b]->setTitle(text(definition.groups[std::size_t(g)]));
+    }
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         const int field = captionFieldOfSlot(slot);
         if (field < 0)

@@ -9,6 +9,7 @@
 #include <QList>
 
 class QGridLayout;
+class QHBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -67,6 +68,7 @@ private:
     QString fieldCaption(int field) const;
     void reportFailure(const EncodeResult &result);
     void alignColumns();
+    void arrangeColumns();
 
     const BlockTable &m_table;
     AppState &m_state;
@@ -75,7 +77,10 @@ private:
     QList<QWidget *> m_editors; // by value slot
     QList<QLabel *> m_labels;   // by value slot; nullptr for check boxes
     QList<QLabel *> m_units;    // by value slot; nullptr without a unit
-    QList<QGroupBox *> m_groups;
+    QList<QGroupBox *> m_groups; // the boxes; a long group continues in a second one
+    QList<int> m_groupOfBox;
+    QHBoxLayout *m_columns = nullptr;
+    QHBoxLayout *m_buttonRow = nullptr;
     QList<QGridLayout *> m_grids;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
