@@ -677,6 +677,28 @@
         <translation>&amp;联系我们</translation>
     </message>
     <message>
+        <source>&amp;About Kestrane</source>
+        <translation>&amp;关于 Kestrane</translation>
+    </message>
+    <message>
+        <source>About Kestrane</source>
+        <translation>关于 Kestrane</translation>
+    </message>
+    <message>
+        <source>Kestrane %1
+Motor controller service tool</source>
+        <translation>Kestrane %1
+电机控制器维护工具</translation>
+    </message>
+    <message>
+        <source>Records are saved in %1</source>
+        <translation>记录保存在 %1</translation>
+    </message>
+    <message>
+        <source>Records cannot be saved: %1</source>
+        <translation>无法保存记录：%1</translation>
+    </message>
+    <message>
         <source>Aging time[s]</source>
         <translation>老化时间[s]</translation>
     </message>

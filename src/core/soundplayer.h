@@ -1,9 +1,9 @@
 #pragma once
 #include <QString>
 
-// Plays the tool's WAV files ("BUZZ.WAV", "ALARM.WAV") from the program's
-// folder without waiting. A missing file or a machine without sound is no
-// error: nothing is played.
+// Plays the tool's WAV files ("BUZZ.WAV", "ALARM.WAV"), found through the
+// data folder (core/datafolder.h), without waiting. A missing file or a
+// machine without sound is no error: nothing is played.
 class SoundPlayer
 {
 public:

@@ -1,5 +1,6 @@
 #include "shell/commandline.h"
 
+#include "buildinfo/buildinfo.h"
 #include "link/portsettings.h"
 
 #include <QCommandLineParser>
@@ -31,7 +32,11 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
                                   QStringLiteral("Controller type of the simulated controller "
                                                  "(1, 2 or 3; default 2). Only with --demo."),
                                   QStringLiteral("TYPE"), QStringLiteral("2"));
-    p.addOptions({help, version, port, settings, demo, type});
+    const QCommandLineOption selfCheck(
+        QStringLiteral("self-check"),
+        QStringLiteral("Print where the sound and data files were found and where the log is "
+                       "written, then exit (no display needed)."));
+    p.addOptions({help, version, port, settings, demo, type, selfCheck});
 
     if (!p.parse(arguments)) {
         o.exitNow = true;
@@ -46,7 +51,12 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     }
     if (p.isSet(version)) {
         o.exitNow = true;
-        o.message = QStringLiteral("kestrane %1\n").arg(QStringLiteral(KESTRANE_VERSION));
+        o.message = QStringLiteral("kestrane %1\n").arg(QString::fromUtf8(buildinfo::versionString()));
+        return o;
+    }
+    if (p.isSet(selfCheck)) {
+        // Runs before the window exists; any other option would be ignored.
+        o.selfCheck = true;
         return o;
     }
     if (!p.positionalArguments().isEmpty()) {

@@ -3,6 +3,9 @@
 #include "core/appstate.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/selfcheck.h"
+#include "buildinfo/buildinfo.h"
+#include "core/datafolder.h"
 #include "widgets/qtmessageservice.h"
 #include "sim/model/simline.h"
 #include "sim/simulatorport.h"
@@ -23,9 +26,20 @@ int main(int argc, char *argv[])
         return options.exitCode;
     }
 
+    // The application name names the per-user data folder: set it first.
+    if (options.selfCheck) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kestrane"));
+        const SelfCheckResult check = runSelfCheck(DataFolder::forThisProgram(), embeddedTranslationLoads());
+        std::fputs(qPrintable(check.report), stdout);
+        return check.ok ? 0 : 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
-    QApplication::setApplicationVersion(QStringLiteral(KESTRANE_VERSION));
+    QApplication::setApplicationVersion(QString::fromUtf8(buildinfo::versionString()));
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrane.Kestrane"));
 
     // "Simulator" is the built-in controller. It is made on first use and
     // lives as long as the program, so what is written to it survives

@@ -9,6 +9,7 @@
 #include "core/appstate.h"
 #include "link/commandtable.h"
 #include "shell/contactdialog.h"
+#include "buildinfo/buildinfo.h"
 #include "widgets/fonts.h"
 #include "widgets/indicator.h"
 #include "core/language.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -100,13 +102,14 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
       m_state(state),
       m_link(link),
       m_messages(messages),
+      m_dataFolder(DataFolder::forThisProgram()),
       m_quit([] { QCoreApplication::quit(); })
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("EV Kestrane V2.0.0.2"));
     setFont(englishFont(9));
 
-    m_ownSounds = std::make_unique<QtSoundPlayer>(QCoreApplication::applicationDirPath());
+    m_ownSounds = std::make_unique<QtSoundPlayer>(m_dataFolder);
     m_sounds = m_ownSounds.get();
 
     m_timer3 = new QTimer(this);
@@ -154,6 +157,7 @@ void MainWindow::buildMenus()
     m_actEnglish = action(m_menuLang, "Menu_Lang_Eng", "English");
     m_menuHelp = menu("Menu_Help", "Help(&H)");
     m_actContact = action(m_menuHelp, "Menu_Help_Cont", "Contact us(&C)");
+    m_actAbout = action(m_menuHelp, "Menu_Help_About", "About(&A)");
 
     connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
@@ -161,6 +165,7 @@ void MainWindow::buildMenus()
     connect(m_actChinese, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::Chinese); });
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
+    connect(m_actAbout, &QAction::triggered, this, &MainWindow::Menu_Help_About_Click);
 }
 
 void MainWindow::buildStatusBar()
@@ -336,8 +341,29 @@ void MainWindow::applyShellCaptions()
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
+    m_actAbout->setText(text(QT_TRANSLATE_NOOP("frmMain", "&About Kestrane")));
     showConnectionText();
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
+    showDataFolder();
+}
+
+// An installed copy cannot write beside the program: the recording buttons
+// and the status bar say where the log and the export go.
+void MainWindow::showDataFolder()
+{
+    const int code = m_state.languageCode;
+    const QString dir = m_dataFolder.writableDir();
+    const QString tip
+        = dir.isEmpty()
+              ? bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Records cannot be saved: %1"))
+                    .arg(m_dataFolder.writeFailure())
+              : bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Records are saved in %1"))
+                    .arg(QDir::toNativeSeparators(dir));
+    for (const char *name : {"cmdRecord", "cmdRecordStop", "cmdOpenRec"}) {
+        if (QPushButton *b = button(name))
+            b->setToolTip(tip);
+    }
+    statusBar()->setToolTip(tip);
 }
 
 void MainWindow::applyMainCaptions()
@@ -530,6 +556,21 @@ void MainWindow::Menu_Help_Cont_Click()
     auto *dialog = new ContactDialog(m_state.languageCode, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+void MainWindow::Menu_Help_About_Click()
+{
+    const int code = m_state.languageCode;
+    auto text = [code](const char *source) { return bilingual(code, "frmMain", source); };
+    const QString dir = m_dataFolder.writableDir();
+    QString body = text(QT_TRANSLATE_NOOP("frmMain", "Kestrane %1\nMotor controller service tool"))
+                       .arg(QString::fromUtf8(buildinfo::versionString()));
+    body += QStringLiteral("\n\n");
+    body += dir.isEmpty()
+                ? text(QT_TRANSLATE_NOOP("frmMain", "Records cannot be saved: %1")).arg(m_dataFolder.writeFailure())
+                : text(QT_TRANSLATE_NOOP("frmMain", "Records are saved in %1")).arg(QDir::toNativeSeparators(dir));
+    m_messages.show({MessageService::Icon::Information,
+                     text(QT_TRANSLATE_NOOP("frmMain", "About Kestrane")), body});
 }
 
 void MainWindow::shutDown()

@@ -3,6 +3,8 @@
 // the connection indicator and status bar, the menus, the link timer Timer3
 // and the language switch.
 
+#include "core/datafolder.h"
+
 #include <QDateTime>
 #include <QMainWindow>
 #include <QStringList>
@@ -53,6 +55,9 @@ public:
     QTimer *linkTimer() const { return m_timer3; }
     QTimer *hallTestTimer() const { return m_timer1; }
     PageNavigator *pages() const { return m_pages.get(); }
+    // Where the tool finds its sound and data files and writes the log and
+    // the export.
+    const DataFolder &dataFolder() const { return m_dataFolder; }
     void startLinkTimer();
 
     // Event handlers and routines, public so that tests can drive them.
@@ -61,6 +66,7 @@ public:
     void Menu_Option_ComSet_Click();
     void Menu_Option_UserInfo_Click();
     void Menu_Help_Cont_Click();
+    void Menu_Help_About_Click();
     void applyLanguage(int code);
     void decodeStatus();
     void disableMainButtons();
@@ -81,6 +87,7 @@ private:
     void applyChineseShell();
     void applyShellCaptions();
     void applyMainCaptions();
+    void showDataFolder();
     void showLinkState();
     void showConnectionText();
     void timeIqTest();
@@ -91,6 +98,7 @@ private:
     AppState &m_state;
     LinkController &m_link;
     MessageService &m_messages;
+    DataFolder m_dataFolder;
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
@@ -120,6 +128,7 @@ private:
     QAction *m_actChinese = nullptr;
     QAction *m_actEnglish = nullptr;
     QAction *m_actContact = nullptr;
+    QAction *m_actAbout = nullptr;
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;

@@ -1,22 +1,22 @@
 #include "widgets/qtsoundplayer.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
-QtSoundPlayer::QtSoundPlayer(const QString &folder, QObject *parent)
-    : QObject(parent), m_folder(folder)
+QtSoundPlayer::QtSoundPlayer(DataFolder folder, QObject *parent)
+    : QObject(parent), m_folder(std::move(folder))
 {
 }
 
 void QtSoundPlayer::play(const QString &fileName)
 {
-    const QString path = QDir(m_folder).filePath(fileName);
-    if (!QFileInfo::exists(path))
-        return;
     QSoundEffect *effect = m_effects.value(fileName);
     if (!effect) {
+        // A missing file is looked for again next time: the user may put it
+        // in place while the tool runs.
+        const QString path = m_folder.findResource(fileName);
+        if (path.isEmpty())
+            return;
         effect = new QSoundEffect(this);
         effect->setSource(QUrl::fromLocalFile(path));
         m_effects.insert(fileName, effect);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/datafolder.h"
 #include "core/soundplayer.h"
 
 #include <QHash>
@@ -10,11 +11,13 @@ class QtSoundPlayer : public QObject, public SoundPlayer
 {
     Q_OBJECT
 public:
-    // `folder`: where the sound files are (the program's folder).
-    explicit QtSoundPlayer(const QString &folder, QObject *parent = nullptr);
+    // Each sound is looked up through `folder` when it is first played: next
+    // to the program, then in the installed share folder, then in the
+    // per-user data folder.
+    explicit QtSoundPlayer(DataFolder folder, QObject *parent = nullptr);
     void play(const QString &fileName) override;
 
 private:
-    QString m_folder;
+    DataFolder m_folder;
     QHash<QString, QSoundEffect *> m_effects; // made on first use: no audio set-up at start
 };

@@ -1,5 +1,12 @@
 #include "shell/commandline.h"
 
+#include "buildinfo/buildinfo.h"
+#include "core/datafolder.h"
+#include "shell/selfcheck.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCommandLine : public QObject
@@ -8,6 +15,12 @@ class TestCommandLine : public QObject
 private slots:
     void parse_data();
     void parse();
+    void selfCheckOption_data();
+    void selfCheckOption();
+    void versionNamesTheBuild();
+    void selfCheckReport_data();
+    void selfCheckReport();
+    void embeddedTranslationLoads();
 };
 
 void TestCommandLine::parse_data()
@@ -52,6 +65,96 @@ void TestCommandLine::parse()
     QCOMPARE(o.port, port);
     QCOMPARE(o.settings, settings);
     QCOMPARE(o.demo, demo);
+}
+
+void TestCommandLine::selfCheckOption_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("selfCheck");
+    QTest::newRow("alone") << QStringList{"--self-check"} << true;
+    QTest::newRow("with demo") << QStringList{"--demo", "--self-check"} << true;
+    QTest::newRow("version wins") << QStringList{"--self-check", "--version"} << false;
+    QTest::newRow("not asked") << QStringList{"--demo"} << false;
+}
+
+void TestCommandLine::selfCheckOption()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, selfCheck);
+    const CommandLineOptions o = parseCommandLine(QStringList{"kestrane"} + args);
+    QCOMPARE(o.selfCheck, selfCheck);
+    if (selfCheck)
+        QCOMPARE(o.exitCode, 0);
+}
+
+void TestCommandLine::versionNamesTheBuild()
+{
+    const CommandLineOptions o = parseCommandLine({"kestrane", "--version"});
+    QCOMPARE(o.message, QStringLiteral("kestrane %1\n").arg(buildinfo::versionString()));
+    const QString commit = QString::fromUtf8(buildinfo::gitCommit());
+    QVERIFY(o.message.startsWith(QStringLiteral("kestrane " KESTRANE_VERSION)));
+    if (commit.isEmpty())
+        QCOMPARE(QString::fromUtf8(buildinfo::versionString()), QStringLiteral(KESTRANE_VERSION));
+    else
+        QCOMPARE(QString::fromUtf8(buildinfo::versionString()),
+                 QStringLiteral(KESTRANE_VERSION " (git %1)").arg(commit));
+}
+
+void TestCommandLine::selfCheckReport_data()
+{
+    QTest::addColumn<QStringList>("files");     // relative to a fresh prefix
+    QTest::addColumn<bool>("translation");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QStringList>("lines");     // each must appear; {root} is the prefix
+    QTest::newRow("installed copy")
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV"} << true << true
+        << QStringList{"copy: installed", "BUZZ.WAV (100-degree alert sound): {root}/share/kestrane/BUZZ.WAV",
+                       "ALARM.WAV (end-of-test alarm sound): {root}/share/kestrane/ALARM.WAV",
+                       "IqSet.txt (\"Load para\" values, the user's own file): not found (optional)",
+                       "Chinese translation: embedded in the program, loads",
+                       "log and export folder: {root}/user", "self-check passed"};
+    QTest::newRow("portable copy with the user's IqSet.txt")
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", "user/IqSet.txt"} << true << true
+        << QStringList{"copy: portable", "BUZZ.WAV (100-degree alert sound): {root}/bin/BUZZ.WAV",
+                       "IqSet.txt (\"Load para\" values, the user's own file): {root}/user/IqSet.txt",
+                       "log and export folder: {root}/bin"};
+    QTest::newRow("a sound missing")
+        << QStringList{"share/kestrane/BUZZ.WAV"} << true << false
+        << QStringList{"ALARM.WAV (end-of-test alarm sound): MISSING", "self-check FAILED"};
+    QTest::newRow("translation does not load")
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV"} << false << false
+        << QStringList{"Chinese translation: embedded in the program, DOES NOT LOAD", "self-check FAILED"};
+}
+
+void TestCommandLine::selfCheckReport()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, translation);
+    QFETCH(bool, ok);
+    QFETCH(QStringList, lines);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QDir(root.path()).mkpath(QStringLiteral("bin"));
+    for (const QString &f : files) {
+        const QString path = root.filePath(f);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString prefix = QDir::cleanPath(root.path());
+    const DataFolder folder({prefix + "/bin", prefix + "/share/kestrane", prefix + "/user"});
+    const SelfCheckResult result = runSelfCheck(folder, translation);
+    QCOMPARE(result.ok, ok);
+    const QStringList got = result.report.split(u'\n');
+    for (QString line : lines) {
+        line.replace(QStringLiteral("{root}"), QDir::toNativeSeparators(prefix));
+        QVERIFY2(got.contains(line), qPrintable(line + QStringLiteral("\nnot in:\n") + result.report));
+    }
+}
+
+void TestCommandLine::embeddedTranslationLoads()
+{
+    QVERIFY(::embeddedTranslationLoads());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,13 +1,16 @@
+#include "buildinfo/buildinfo.h"
 #include "core/language.h"
 
 #include "mainwindowbench.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -26,6 +29,7 @@ const Caption kCaptions[] = {
     {"Menu_Option_ComSet", "&Com Setting...", "&通讯设置"},
     {"Menu_Help", "&Help", "&帮助"},
     {"Menu_Help_Cont", "&Contact us", "&联系我们"},
+    {"Menu_Help_About", "&About Kestrane", "&关于 Kestrane"},
     {"frmSysStatus", "System RealTime info", "系统实时状态"},
     {"lblfrmSysStatusVdc", "Vdc[V]", "电压[V]"},
     {"lblfrmSysStatusIdc", "Idc[A]", "电流[A]"},
@@ -146,6 +150,8 @@ private slots:
     void contactDialog_data();
     void contactDialog();
     void acknowledgementFollowsTheMenu();
+    void aboutBoxAndDataFolder_data();
+    void aboutBoxAndDataFolder();
 };
 
 void TestLanguage::startsInEnglish()
@@ -234,6 +240,41 @@ void TestLanguage::acknowledgementFollowsTheMenu()
     b.window->applyLanguage(22);
     b.line.deliver(toByteArray(makeBlock({0xF0, 0xE1})));
     QCOMPARE(b.messages.texts(), (QStringList{"基本参数设置成功！", "Basic set successfull!"}));
+}
+
+void TestLanguage::aboutBoxAndDataFolder_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("savedIn");
+    QTest::newRow("english") << 22 << "About Kestrane" << "Motor controller service tool"
+                             << "Records are saved in ";
+    QTest::newRow("chinese") << 11 << "关于 Kestrane" << "电机控制器维护工具" << "记录保存在 ";
+}
+
+void TestLanguage::aboutBoxAndDataFolder()
+{
+    QFETCH(int, code);
+    QFETCH(QString, title);
+    QFETCH(QString, what);
+    QFETCH(QString, savedIn);
+    Bench b;
+    b.window->applyLanguage(code);
+    const QString where = savedIn + QDir::toNativeSeparators(b.window->dataFolder().writableDir());
+    QVERIFY(!b.window->dataFolder().writableDir().isEmpty());
+
+    b.window->findChild<QAction *>("Menu_Help_About")->trigger();
+    QCOMPARE(b.messages.shown.size(), 1);
+    const MessageService::Message &m = b.messages.shown.first().message;
+    QCOMPARE(m.icon, MessageService::Icon::Information);
+    QCOMPARE(m.title, title);
+    QCOMPARE(m.text, QStringLiteral("Kestrane %1\n%2\n\n%3").arg(buildinfo::versionString(), what, where));
+
+    // The recording buttons and the status bar say the same, in the same language.
+    for (const char *name : {"cmdRecord", "cmdRecordStop", "cmdOpenRec"})
+        QCOMPARE(b.button(name)->toolTip(), where);
+    QCOMPARE(b.window->statusBar()->toolTip(), where);
 }
 
 QTEST_MAIN(TestLanguage)

@@ -2,6 +2,7 @@
 // Prints the device to open as its first line, then serves until "quit",
 // end of input or a signal.
 
+#include "buildinfo/buildinfo.h"
 #include "ptyendpoint.h"
 #include "simcommands.h"
 #include "simline.h"
@@ -86,7 +87,9 @@ std::optional<Options> parse(const QStringList &arguments, int *exitCode)
                                     QStringLiteral("Mean seconds between spontaneous drive faults; 0 "
                                                    "for none (default 120)."),
                                     QStringLiteral("SECONDS"), QStringLiteral("120"));
-    p.addOptions({help, type, seed, link, debug, noStdin, delay, drop, split, throttle, cycle, faults});
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    p.addOptions({help, version, type, seed, link, debug, noStdin, delay, drop, split, throttle, cycle, faults});
 
     auto fail = [&](const QString &text) {
         std::fprintf(stderr, "kestrane-sim: %s\n", qPrintable(text));
@@ -99,6 +102,11 @@ std::optional<Options> parse(const QStringList &arguments, int *exitCode)
         std::fputs(qPrintable(p.helpText().replace(QStringLiteral("<executable_name>"),
                                                    QStringLiteral("kestrane-sim"))),
                    stdout);
+        *exitCode = 0;
+        return std::nullopt;
+    }
+    if (p.isSet(version)) {
+        std::printf("kestrane-sim %s\n", buildinfo::versionString());
         *exitCode = 0;
         return std::nullopt;
     }
