@@ -71,8 +71,20 @@
 <context>
     <name>LinkController</name>
     <message>
-        <source>The connection to the controller on %1 was lost (%2). The link is offline and comes back by itself when the port returns.</source>
-        <translation>与 %1 上控制器的连接已断开（%2）。链路处于离线状态，端口恢复后会自动重新连接。</translation>
+        <source>The connection to the controller on %1 was lost: %2. The link is offline and comes back by itself when the port returns.</source>
+        <translation>与 %1 上控制器的连接已断开：%2。链路处于离线状态，端口恢复后会自动重新连接。</translation>
+    </message>
+    <message>
+        <source>the adapter was unplugged or the device is gone</source>
+        <translation>转接器已拔出或设备已不存在</translation>
+    </message>
+    <message>
+        <source>access to the port was taken away</source>
+        <translation>端口的访问权限已被收回</translation>
+    </message>
+    <message>
+        <source>the port stopped working</source>
+        <translation>端口停止工作</translation>
     </message>
     <message>
         <source>The serial port %1 was not found. Check that the adapter is plugged in and that the right port is chosen in the port settings.</source>

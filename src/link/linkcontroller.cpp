@@ -5,6 +5,7 @@
 #include "link/commandtable.h"
 #include "core/messageservice.h"
 
+#include <QMetaEnum>
 #include <QPointer>
 
 LinkController::LinkController(AppState &state, MessageService &messages, QObject *parent)
@@ -29,6 +30,16 @@ void LinkController::setPortFactory(PortFactory factory)
     closePort();
     m_port.reset();
     m_factory = std::move(factory);
+}
+
+void LinkController::setPortName(const QString &name)
+{
+    // A port chosen by hand ends the search for the adapter of the old one.
+    if (name != m_portName) {
+        m_portLost = false;
+        m_adapters.forget();
+    }
+    m_portName = name;
 }
 
 SerialPort::OpenResult LinkController::openPort()
@@ -57,6 +68,9 @@ SerialPort::OpenResult LinkController::openPort()
     if (result.ok()) {
         m_closing = false;
         m_failureReported = false;
+        m_portReturned = m_portLost;
+        m_portLost = false;
+        m_adapters.opened(m_portName);
         // Bytes that waited from before the opening are no replies.
         m_assembler.clear();
         m_port->readAll();
@@ -84,7 +98,7 @@ void LinkController::closePort()
 bool LinkController::sendFrame(const QByteArray &frame)
 {
     if (!isOpen()) {
-        const SerialPort::OpenResult result = openPort();
+        const SerialPort::OpenResult result = m_portLost ? reopenLostPort() : openPort();
         if (!result.ok()) {
             reportOnce(openFailureText(result));
             return false;
@@ -111,6 +125,10 @@ void LinkController::tick()
         // Whatever part of a block waits from before the poll is no reply to it.
         m_assembler.dropStale(nowMs());
         sendFrame(requestFrames().statusPollRequest);
+        if (m_portReturned && isOpen()) {
+            m_portReturned = false;
+            m_supervisor.pollOnReturnedPort();
+        }
     }
     noteStateChange(before);
 }
@@ -141,15 +159,18 @@ void LinkController::handleBlock(const Block &block)
     noteStateChange(before);
 }
 
-void LinkController::onPortFailed(const QString &reason)
+void LinkController::onPortFailed(SerialPort::LossCause cause, const QString &detail)
 {
     // Some drivers report the same dead line again and again while the port
     // stays open: act on the first report only and close the port once.
     if (m_closing)
         return;
     m_closing = true;
+    m_portLost = true;
+    m_portReturned = false;
     const int before = m_state.connection.linkState;
-    qCInfo(lcLink, "port %s lost: %s", qPrintable(m_portName), qPrintable(reason));
+    qCInfo(lcLink, "port %s lost: %s (%s)", qPrintable(m_portName),
+           QMetaEnum::fromType<SerialPort::LossCause>().valueToKey(int(cause)), qPrintable(detail));
     m_supervisor.forceOffline();
     m_assembler.clear();
     m_state.frames.clearAll();
@@ -165,10 +186,26 @@ void LinkController::onPortFailed(const QString &reason)
         },
         Qt::QueuedConnection);
 
-    emit portLost(reason);
-    reportOnce(tr("The connection to the controller on %1 was lost (%2). The link is offline "
-                  "and comes back by itself when the port returns.")
-                   .arg(m_portName, reason));
+    emit portLost(cause);
+    reportOnce(lostPortText(cause));
+}
+
+// The lost port's name first; when that name stays away, the same adapter
+// under whatever name it came back with. A built-in port, or an adapter that
+// cannot be told apart from others, is only ever reopened under its name.
+SerialPort::OpenResult LinkController::reopenLostPort()
+{
+    const SerialPort::OpenResult result = openPort();
+    if (result.error != SerialPort::OpenError::NotFound)
+        return result;
+    const QString returned = m_adapters.returnedName(m_portName);
+    if (returned.isEmpty())
+        return result;
+    qCInfo(lcLink, "adapter of port %s is back as %s", qPrintable(m_portName), qPrintable(returned));
+    m_portName = returned;
+    m_state.connection.portNumber = portNumberForName(returned);
+    emit portRenamed(returned);
+    return openPort();
 }
 
 void LinkController::reportOnce(const QString &text)
@@ -177,6 +214,25 @@ void LinkController::reportOnce(const QString &text)
         return;
     m_failureReported = true;
     m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text});
+}
+
+QString LinkController::lostPortText(SerialPort::LossCause cause) const
+{
+    QString why;
+    switch (cause) {
+    case SerialPort::LossCause::Removed:
+        why = tr("the adapter was unplugged or the device is gone");
+        break;
+    case SerialPort::LossCause::PermissionDenied:
+        why = tr("access to the port was taken away");
+        break;
+    case SerialPort::LossCause::Other:
+        why = tr("the port stopped working");
+        break;
+    }
+    return tr("The connection to the controller on %1 was lost: %2. The link is offline and "
+              "comes back by itself when the port returns.")
+        .arg(m_portName, why);
 }
 
 QString LinkController::openFailureText(const SerialPort::OpenResult &result) const

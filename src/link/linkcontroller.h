@@ -5,6 +5,7 @@
 #include "link/blockassembler.h"
 #include "link/dispatcher.h"
 #include "link/linksupervisor.h"
+#include "link/portidentity.h"
 #include "link/serialport.h"
 
 #include <QElapsedTimer>
@@ -28,9 +29,12 @@ public:
     ~LinkController() override;
 
     void setPortFactory(PortFactory factory);
+    // The ports present, to find an adapter that came back under another
+    // name; without one the link only ever reopens the same name.
+    void setPortEnumerator(const PortEnumerator *enumerator) { m_adapters.setEnumerator(enumerator); }
 
     // The serial control's port and settings, used by the next open.
-    void setPortName(const QString &name) { m_portName = name; }
+    void setPortName(const QString &name);
     QString portName() const { return m_portName; }
     void setSettings(const QString &settings) { m_settings = settings; }
     QString settings() const { return m_settings; }
@@ -60,15 +64,20 @@ public:
 
     // Message texts for a port that failed to open (in the current language).
     QString openFailureText(const SerialPort::OpenResult &result) const;
+    // The notice for a port that stopped working while open (current language).
+    QString lostPortText(SerialPort::LossCause cause) const;
 
 signals:
     void linkStateChanged(int linkState);
     // The port went away while open; the link is offline until it is back.
-    void portLost(const QString &reason);
+    void portLost(SerialPort::LossCause cause);
+    // The lost adapter came back under another name, which the link now uses.
+    void portRenamed(const QString &newName);
 
 private:
     void onReadyRead();
-    void onPortFailed(const QString &reason);
+    void onPortFailed(SerialPort::LossCause cause, const QString &detail);
+    SerialPort::OpenResult reopenLostPort();
     void reportOnce(const QString &text);
     void ensurePortObject();
     void noteStateChange(int before);
@@ -87,4 +96,7 @@ private:
     std::function<qint64()> m_now;
     bool m_failureReported = false; // one notice per failure episode
     bool m_closing = false;         // a failed port is being closed
+    AdapterTracker m_adapters;      // the adapter behind the opened port
+    bool m_portLost = false;        // the port failed and has not been opened since
+    bool m_portReturned = false;    // reopened after a loss; the next poll counts as a first one
 };

@@ -76,3 +76,10 @@ void LinkSupervisor::forceOffline()
     m_connectActions = 0;
     m_justConnected = 0;
 }
+
+void LinkSupervisor::pollOnReturnedPort()
+{
+    m_silenceTicks = 0;
+    if (m_state.connection.linkState == LinkStateCode::Offline)
+        m_state.connection.linkState = LinkStateCode::Connecting;
+}

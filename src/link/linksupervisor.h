@@ -31,6 +31,10 @@ public:
     void activity();      // after dispatch of any block with a valid end marker
     // The port stopped working: offline at once, no waiting for silence.
     void forceOffline();
+    // A poll went out on a port that had failed and is open again: the link
+    // is connecting, with the same two seconds as after the first opening,
+    // so the reply to this poll brings it online.
+    void pollOnReturnedPort();
 
     int pollDivider() const { return m_pollDivider; }
     int silenceTicks() const { return m_silenceTicks; }

@@ -13,6 +13,9 @@ class SerialPort : public QObject
     Q_OBJECT
 public:
     enum class OpenError { None, NotFound, PermissionDenied, Busy, BadSettings, Other };
+    // Why an open port stopped working, as far as the port can tell.
+    enum class LossCause { Removed, PermissionDenied, Other };
+    Q_ENUM(LossCause)
 
     struct OpenResult
     {
@@ -35,6 +38,8 @@ public:
 signals:
     void readyRead();
     // An error on an open port (adapter unplugged, line gone). Emitted at most
-    // once per opening: the link treats it as "link down".
-    void failed(const QString &reason);
+    // once per opening: the link treats it as "link down". `detail` is the
+    // system's own text, for the log only: it may be left over from an
+    // earlier call and says nothing to the user.
+    void failed(SerialPort::LossCause cause, const QString &detail);
 };

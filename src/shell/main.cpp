@@ -1,4 +1,5 @@
 #include "link/linkcontroller.h"
+#include "link/ui/qtportenumerator.h"
 #include "link/ui/qtserialport.h"
 #include "core/appstate.h"
 #include "shell/commandline.h"
@@ -58,12 +59,14 @@ int main(int argc, char *argv[])
 
     AppState state;
     QtMessageService messages;
+    QtPortEnumerator ports;
     LinkController link(state, messages);
     link.setPortFactory([simulatorLine](const QString &name) -> std::unique_ptr<SerialPort> {
         if (name == QLatin1String(kSimulatorPortName))
             return std::make_unique<SimulatorPort>(simulatorLine());
         return std::make_unique<QtSerialPort>();
     });
+    link.setPortEnumerator(&ports);
 
     MainWindow window(state, link, messages);
     messages.setParentWidget(&window);

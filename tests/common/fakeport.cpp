@@ -21,10 +21,10 @@ void FakeLine::deliver(const QByteArray &bytes)
         m_current->raiseReadyRead();
 }
 
-void FakeLine::fail(const QString &reason, int count)
+void FakeLine::fail(const QString &detail, int count, SerialPort::LossCause cause)
 {
     for (int i = 0; i < count && m_current; ++i)
-        m_current->raiseError(reason);
+        m_current->raiseError(cause, detail);
 }
 
 QByteArray FakeLine::allWrites() const
@@ -41,6 +41,8 @@ SerialPort::OpenResult FakeSerialPort::open(const QString &portName, const PortS
     m_name = portName;
     if (m_line.openError != OpenError::None)
         return {m_line.openError, QStringLiteral("fake open failure")};
+    if (m_line.missing.contains(portName))
+        return {OpenError::NotFound, QStringLiteral("No such file or directory")};
     m_open = true;
     m_line.openedNames << portName;
     m_line.openedSettings << settings;

@@ -3,6 +3,7 @@
 // chunks, fail the opening, or kill the line while open.
 
 #include "link/linkcontroller.h"
+#include "link/portidentity.h"
 #include "link/serialport.h"
 
 #include <QByteArray>
@@ -22,6 +23,7 @@ public:
     int opens = 0;
     int closes = 0;
     SerialPort::OpenError openError = SerialPort::OpenError::None; // for every open until reset
+    QStringList missing; // names whose open fails with NotFound (an unplugged adapter)
     QByteArray waiting; // bytes the port holds for the next readAll
 
     LinkController::PortFactory factory();
@@ -29,7 +31,8 @@ public:
     // The controller sends these bytes; the port raises readyRead once.
     void deliver(const QByteArray &bytes);
     // The line dies while open: the port reports `count` errors in a row.
-    void fail(const QString &reason, int count = 1);
+    void fail(const QString &detail, int count = 1,
+              SerialPort::LossCause cause = SerialPort::LossCause::Removed);
     QByteArray allWrites() const;
     void clearWrites() { writes.clear(); }
 
@@ -51,13 +54,35 @@ public:
     bool write(const QByteArray &bytes) override;
     QByteArray readAll() override;
 
-    void raiseError(const QString &reason) { emit failed(reason); }
+    void raiseError(SerialPort::LossCause cause, const QString &detail) { emit failed(cause, detail); }
     void raiseReadyRead() { emit readyRead(); }
 
 private:
     FakeLine &m_line;
     QString m_name;
     bool m_open = false;
+};
+
+// The ports "present" for the link's search of a returned adapter.
+class FakeEnumerator : public PortEnumerator
+{
+public:
+    QList<PortListing> listed;
+    mutable int calls = 0;
+    QList<PortListing> ports() const override
+    {
+        ++calls;
+        return listed;
+    }
+    void add(const QString &name, const QString &serial, quint16 vid = 0x0403, quint16 pid = 0x6001,
+             const QString &location = {})
+    {
+        listed.append({name, {serial, vid, pid, location}});
+    }
+    void remove(const QString &name)
+    {
+        listed.removeIf([&](const PortListing &p) { return p.name == name; });
+    }
 };
 
 // A 32-byte block with the given head bytes and the end marker.

@@ -7,7 +7,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
+#include <unistd.h>
+
 namespace {
+
+// A process's CPU time so far, in seconds (user + system).
+double cpuSeconds(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(::sysconf(_SC_CLK_TCK));
+}
 
 QProcessEnvironment toolEnvironment()
 {
@@ -96,6 +111,7 @@ private slots:
     void silenceThenBackByItself();
     void survivesGarbageAndCorruptBlocks();
     void demoModeComesOnline();
+    void replugLoop();
 
 private:
     // Starts both and waits until the link is up; returns false on failure.
@@ -218,6 +234,59 @@ void TestE2ESim::demoModeComesOnline()
     const qsizetype at = tool.log.indexOf("in  FB ED");
     const QList<QByteArray> idc = tool.log.mid(at + 4, 3 * 32).split(' ');
     QCOMPARE(idc.value(14), QByteArray("01"));
+}
+
+// The controller is pulled and plugged back again and again under the same
+// name: after each return the link is online within two seconds, each drop
+// gives exactly one notice, and the tool idles while the device is gone.
+// KESTRANE_REPLUG_CYCLES sets the number of cycles (10 by default).
+void TestE2ESim::replugLoop()
+{
+    const int cycles = qEnvironmentVariableIsSet("KESTRANE_REPLUG_CYCLES")
+                           ? qEnvironmentVariableIntValue("KESTRANE_REPLUG_CYCLES")
+                           : 10;
+    const QString link = m_dir->filePath(QStringLiteral("ttySIM"));
+    auto sim = std::make_unique<Sim>();
+    QVERIFY(sim->start({QStringLiteral("--link"), link}));
+    Tool tool;
+    tool.start({QStringLiteral("--port"), link});
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("link state 1 -> 7") == 1, 10000);
+
+    QElapsedTimer total;
+    total.start();
+    double goneCpu = 0;
+    qint64 goneMs = 0;
+    qint64 slowestReturnMs = 0;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        sim->process.terminate(); // the adapter is pulled
+        QVERIFY(sim->process.waitForFinished(5000));
+        QTRY_VERIFY2_WITH_TIMEOUT(tool.count(" lost: ") == cycle, tool.log.constData(), 3000);
+
+        QElapsedTimer gone;
+        gone.start();
+        const double cpuBefore = cpuSeconds(tool.process.processId());
+        QTest::qWait(1500);
+        goneCpu += cpuSeconds(tool.process.processId()) - cpuBefore;
+        goneMs += gone.elapsed();
+
+        sim = std::make_unique<Sim>(); // plugged back under the same name
+        QVERIFY(sim->start({QStringLiteral("--link"), link}));
+        QElapsedTimer back;
+        back.start();
+        QTRY_VERIFY2_WITH_TIMEOUT(tool.count("link state 1 -> 7") == cycle + 1,
+                                  qPrintable(QStringLiteral("cycle %1").arg(cycle)), 5000);
+        slowestReturnMs = std::max(slowestReturnMs, back.elapsed());
+        QVERIFY2(back.elapsed() <= 2000,
+                 qPrintable(QStringLiteral("cycle %1: online %2 ms after the return")
+                                .arg(cycle)
+                                .arg(back.elapsed())));
+        QCOMPARE(tool.count(" lost: "), cycle);
+    }
+    const double share = goneCpu / (double(goneMs) / 1000.0);
+    qInfo("%d cycles in %.1f s; slowest return %lld ms; %.2f %% of a core while gone", cycles,
+          double(total.elapsed()) / 1000.0, slowestReturnMs, share * 100);
+    QVERIFY2(share < 0.01, qPrintable(QStringLiteral("%1 s of CPU in %2 ms gone").arg(goneCpu).arg(goneMs)));
+    QCOMPARE(tool.process.state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestE2ESim)

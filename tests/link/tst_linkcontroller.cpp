@@ -65,6 +65,11 @@ private slots:
     void openFailureIsReportedOnce();
     void bytesWaitingBeforeOpenAreNoReplies();
     void unpluggedAdapter();
+    void lostPortNotice_data();
+    void lostPortNotice();
+    void adapterBackUnderAnotherName_data();
+    void adapterBackUnderAnotherName();
+    void returnedPortSilent();
     void resynchronisation_data();
     void resynchronisation();
 };
@@ -157,14 +162,13 @@ void TestLinkController::unpluggedAdapter()
     QCOMPARE(b.messages.shown.size(), 1);
     QCOMPARE(b.state.connection.linkState, 3);
 
-    // It is back: the next poll reopens it and the link returns by itself.
+    // It is back: the next poll reopens it, and its reply brings the link
+    // back at once, as after the first opening.
     b.line.openError = SerialPort::OpenError::None;
     b.untilPoll();
     QVERIFY(b.link.isOpen());
+    QCOMPARE(b.state.connection.linkState, 1);
     b.line.deliver(toByteArray(Bench::status(3)));
-    QCOMPARE(b.state.connection.linkState, 3); // one to two poll periods to reconnect
-    b.untilPoll();
-    b.line.deliver(toByteArray(Bench::status(4)));
     QCOMPARE(b.state.connection.linkState, 7);
     b.line.clearWrites();
     b.tick();
@@ -173,6 +177,155 @@ void TestLinkController::unpluggedAdapter()
     // A second drop gets its own notice.
     b.line.fail(QStringLiteral("Input/output error"), 3);
     QCOMPARE(b.messages.shown.size(), 2);
+}
+
+// The notice names the port and a cause in the current language, never the
+// system's own words, which may be left over from an unrelated call.
+void TestLinkController::lostPortNotice_data()
+{
+    QTest::addColumn<int>("cause");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("expected");
+    using C = SerialPort::LossCause;
+    const QString tail = QStringLiteral(". The link is offline and comes back by itself when the port returns.");
+    QTest::newRow("removed") << int(C::Removed) << 22
+                             << "The connection to the controller on /dev/ttyFAKE was lost: the adapter "
+                                "was unplugged or the device is gone" + tail;
+    QTest::newRow("permission") << int(C::PermissionDenied) << 22
+                                << "The connection to the controller on /dev/ttyFAKE was lost: access "
+                                   "to the port was taken away" + tail;
+    QTest::newRow("other") << int(C::Other) << 22
+                           << "The connection to the controller on /dev/ttyFAKE was lost: the port "
+                              "stopped working" + tail;
+    const QString zhTail = QString::fromUtf8("。链路处于离线状态，端口恢复后会自动重新连接。");
+    QTest::newRow("removed, chinese")
+        << int(C::Removed) << 11
+        << QString::fromUtf8("与 /dev/ttyFAKE 上控制器的连接已断开：转接器已拔出或设备已不存在") + zhTail;
+    QTest::newRow("permission, chinese")
+        << int(C::PermissionDenied) << 11
+        << QString::fromUtf8("与 /dev/ttyFAKE 上控制器的连接已断开：端口的访问权限已被收回") + zhTail;
+    QTest::newRow("other, chinese")
+        << int(C::Other) << 11
+        << QString::fromUtf8("与 /dev/ttyFAKE 上控制器的连接已断开：端口停止工作") + zhTail;
+}
+
+void TestLinkController::lostPortNotice()
+{
+    QFETCH(int, cause);
+    QFETCH(int, language);
+    QFETCH(QString, expected);
+    Bench b;
+    setLanguage(b.state, language);
+    b.bringOnline();
+    QSignalSpy lost(&b.link, &LinkController::portLost);
+    b.line.fail(QStringLiteral("Inappropriate ioctl for device"), 3, SerialPort::LossCause(cause));
+    setLanguage(b.state, 22);
+    QCOMPARE(lost.size(), 1);
+    QCOMPARE(lost[0][0].value<SerialPort::LossCause>(), SerialPort::LossCause(cause));
+    QCOMPARE(b.messages.texts(), QStringList{expected});
+    QCOMPARE(b.messages.shown[0].message.title, QStringLiteral("info"));
+}
+
+// The adapter goes away as ttyUSB0. Whatever appears meanwhile, only the same
+// adapter is taken, and only when its old name stays away.
+void TestLinkController::adapterBackUnderAnotherName_data()
+{
+    QTest::addColumn<QString>("opened");   // the name the link had open
+    QTest::addColumn<QString>("identity"); // serial number, or "" for vid/pid + socket only
+    QTest::addColumn<QString>("appears");  // name, serial, vid, pid, socket of what is plugged in
+    QTest::addColumn<bool>("oldNameBack");
+    QTest::addColumn<QString>("expectedName"); // the name open afterwards; "" when none
+
+    const QString usb0 = QStringLiteral("/dev/ttyUSB0");
+    QTest::newRow("same serial, new name")
+        << usb0 << "A10K3" << "/dev/ttyUSB1,A10K3,0403,6001," << false << "/dev/ttyUSB1";
+    QTest::newRow("same serial, old name back")
+        << usb0 << "A10K3" << "/dev/ttyUSB1,A10K3,0403,6001," << true << usb0;
+    QTest::newRow("other serial")
+        << usb0 << "A10K3" << "/dev/ttyUSB1,B77Q1,0403,6001," << false << "";
+    QTest::newRow("same serial, other maker")
+        << usb0 << "A10K3" << "/dev/ttyUSB1,A10K3,067b,2303," << false << "";
+    QTest::newRow("no serial, same socket")
+        << usb0 << "" << "/dev/ttyUSB1,,1a86,7523,1-1.4" << false << "/dev/ttyUSB1";
+    QTest::newRow("no serial, other socket")
+        << usb0 << "" << "/dev/ttyUSB1,,1a86,7523,1-1.3" << false << "";
+    QTest::newRow("no serial, same ids, gained a serial")
+        << usb0 << "" << "/dev/ttyUSB1,X1,1a86,7523,1-1.4" << false << "";
+    QTest::newRow("built-in port keeps its name")
+        << "/dev/ttyS0" << "A10K3" << "/dev/ttyUSB1,A10K3,0403,6001," << false << "";
+    QTest::newRow("short names")
+        << "ttyACM0" << "A10K3" << "/dev/ttyACM1,A10K3,0403,6001," << false << "/dev/ttyACM1";
+}
+
+void TestLinkController::adapterBackUnderAnotherName()
+{
+    QFETCH(QString, opened);
+    QFETCH(QString, identity);
+    QFETCH(QString, appears);
+    QFETCH(bool, oldNameBack);
+    QFETCH(QString, expectedName);
+    Bench b;
+    FakeEnumerator ports;
+    b.link.setPortEnumerator(&ports);
+    b.link.setPortName(opened);
+    const quint16 vid = identity.isEmpty() ? 0x1a86 : 0x0403;
+    const quint16 pid = identity.isEmpty() ? 0x7523 : 0x6001;
+    ports.add(opened, identity, vid, pid, identity.isEmpty() ? QStringLiteral("1-1.4") : QString());
+    b.bringOnline();
+    QCOMPARE(b.state.connection.linkState, 7);
+    QSignalSpy renamed(&b.link, &LinkController::portRenamed);
+
+    b.line.fail(QStringLiteral("Input/output error"));
+    QCoreApplication::processEvents();
+    ports.remove(opened);
+    b.line.missing << opened;
+    b.tick(30); // gone for a while: quiet retries under the old name
+    QVERIFY(!b.link.isOpen());
+    QCOMPARE(b.link.portName(), opened);
+
+    const QStringList a = appears.split(u',');
+    ports.add(a[0], a[1], quint16(a[2].toUInt(nullptr, 16)), quint16(a[3].toUInt(nullptr, 16)), a[4]);
+    if (oldNameBack) {
+        ports.add(opened, identity, vid, pid);
+        b.line.missing.clear();
+    }
+    b.line.openedNames.clear();
+    b.untilPoll();
+    b.line.deliver(toByteArray(Bench::status(5)));
+
+    if (expectedName.isEmpty()) {
+        QVERIFY(!b.link.isOpen());
+        QVERIFY(b.line.openedNames.isEmpty());
+        QCOMPARE(b.link.portName(), opened);
+        QCOMPARE(b.state.connection.linkState, 3);
+        QCOMPARE(renamed.size(), 0);
+        return;
+    }
+    QVERIFY(b.link.isOpen());
+    QCOMPARE(b.line.openedNames, QStringList{expectedName});
+    QCOMPARE(b.link.portName(), expectedName);
+    QCOMPARE(b.state.connection.linkState, 7);
+    QCOMPARE(renamed.size(), expectedName == opened ? 0 : 1);
+    QCOMPARE(b.messages.shown.size(), 1); // the notice of the drop, nothing more
+}
+
+// A port that comes back but whose controller stays silent goes offline
+// again after the usual two seconds.
+void TestLinkController::returnedPortSilent()
+{
+    Bench b;
+    b.bringOnline();
+    b.line.fail(QStringLiteral("Input/output error"));
+    QCoreApplication::processEvents();
+    b.untilPoll();
+    QVERIFY(b.link.isOpen());
+    QCOMPARE(b.state.connection.linkState, 1);
+    for (int i = 0; i < 20; ++i) {
+        b.tick();
+        QCOMPARE(b.state.connection.linkState, 1);
+    }
+    b.tick();
+    QCOMPARE(b.state.connection.linkState, 3);
 }
 
 // Garbage before a reply, a reply whose payload holds the end marker, a reply

@@ -26,6 +26,7 @@ private slots:
     void exitClosesThePort_data();
     void exitClosesThePort();
     void portFailureAtStart();
+    void adapterBackUnderAnotherName();
 };
 
 void TestMainWindowLink::startUp()
@@ -117,6 +118,36 @@ void TestMainWindowLink::portFailureAtStart()
     QVERIFY(!b.window->linkTimer()->isActive());
     QCOMPARE(b.messages.shown.size(), 1);
     QVERIFY(b.messages.shown[0].message.text.contains(QStringLiteral("/dev/ttyGONE")));
+}
+
+void TestMainWindowLink::adapterBackUnderAnotherName()
+{
+    Bench b;
+    FakeEnumerator ports;
+    ports.add(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT4Y9"));
+    b.link.setPortEnumerator(&ports);
+    QVERIFY(b.window->openPortAtStart(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("9600,n,8,1")));
+    b.window->linkTimer()->stop();
+    b.ticks(10);
+    b.status({0xDF, 0xEF});
+    b.ticks(1);
+    QCOMPARE(b.welcome(), QStringLiteral("ONLINE"));
+    QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - /dev/ttyUSB0"));
+
+    b.line.fail(QStringLiteral("Input/output error"));
+    ports.remove(QStringLiteral("/dev/ttyUSB0"));
+    b.line.missing << QStringLiteral("/dev/ttyUSB0");
+    b.ticks(15);
+    QCOMPARE(b.welcome(), QStringLiteral("OFFLINE"));
+    QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - /dev/ttyUSB0"));
+
+    ports.add(QStringLiteral("/dev/ttyUSB1"), QStringLiteral("FT4Y9"));
+    b.ticks(10);
+    b.status({0xDF, 0xEF});
+    b.ticks(1);
+    QCOMPARE(b.welcome(), QStringLiteral("ONLINE"));
+    QCOMPARE(b.panel("PortNo"), QStringLiteral("COM - /dev/ttyUSB1"));
+    QCOMPARE(b.messages.shown.size(), 1);
 }
 
 QTEST_MAIN(TestMainWindowLink)

@@ -86,5 +86,17 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::NoError || !m_port.isOpen() || m_failedReported)
         return;
     m_failedReported = true;
-    emit failed(m_port.errorString());
+    LossCause cause = LossCause::Other;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+        cause = LossCause::Removed;
+        break;
+    case QSerialPort::PermissionError:
+        cause = LossCause::PermissionDenied;
+        break;
+    default:
+        break;
+    }
+    emit failed(cause, m_port.errorString());
 }
