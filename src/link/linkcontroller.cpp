@@ -120,7 +120,11 @@ void LinkController::onReadyRead()
 {
     if (!isOpen())
         return;
-    const QByteArray data = m_port->readAll();
+    receiveBytes(m_port->readAll());
+}
+
+void LinkController::receiveBytes(const QByteArray &data)
+{
     for (const Block &block : m_assembler.feed(data, nowMs()))
         handleBlock(block);
 }

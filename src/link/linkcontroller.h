@@ -50,6 +50,8 @@ public:
 
     // The receive handler for one whole block.
     void handleBlock(const Block &block);
+    // Bytes just read from the port, in any chunks.
+    void receiveBytes(const QByteArray &data);
 
     // Milliseconds for the block assembler's frame gap (tests step it by hand).
     void setClock(std::function<qint64()> nowMs) { m_now = std::move(nowMs); }
