@@ -89,4 +89,6 @@ private:
     std::function<qint64()> m_now;
     bool m_failureReported = false; // one notice per failure episode
     bool m_closing = false;         // a failed port is being closed
+    qint64 m_lastTickMs = -1;
+    static constexpr qint64 kOnTimeTickMs = 150; // the link timer runs every 100 ms
 };
