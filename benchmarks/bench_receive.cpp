@@ -28,10 +28,10 @@ double nsPerBlock(const QByteArray &stream, int chunk, int rounds)
     AppState state;
     NoMessages messages;
     LinkController link(state, messages);
-    const QDateTime now = QDateTime::currentDateTime();
+    StatusDecoder decoder; // as the main window keeps it
     qint64 decoded = 0;
     link.dispatcher().setHandler(ReplyAction::DecodeStatus, [&] {
-        decodeStatus(state, now);
+        decoder.decode(state);
         ++decoded;
     });
     // Chunks cut beforehand: the port's read is not part of the figure.

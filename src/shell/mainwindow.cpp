@@ -121,6 +121,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildCentral();
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
     m_link.dispatcher().setHandler(ReplyAction::DecodeStatus, [this] { decodeStatus(); });
+    m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
 }
 
@@ -467,8 +468,8 @@ void MainWindow::timeIqTest()
 
 void MainWindow::decodeStatus()
 {
-    const QDateTime blockTime = now();
-    const StatusView view = ::decodeStatus(m_state, blockTime);
+    // The clock is read only when the heating alert fires, not per block.
+    const StatusView &view = m_statusDecoder.decode(m_state);
     m_statusPanel->showStatus(view);
     if (view.alertFired) {
         m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));

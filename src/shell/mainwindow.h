@@ -3,6 +3,8 @@
 // the connection indicator and status bar, the menus, the link timer Timer3
 // and the language switch.
 
+#include "monitor/statusdecoder.h"
+
 #include <QDateTime>
 #include <QMainWindow>
 #include <QStringList>
@@ -93,6 +95,7 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
+    StatusDecoder m_statusDecoder;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;

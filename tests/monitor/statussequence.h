@@ -3,7 +3,8 @@
 // slows down, faults that come and go, state and gear words in and out of
 // their tables, sign bits on every signed field, runs of identical blocks,
 // and language switches in the middle (English, Chinese, and a code that is
-// neither). Deterministic: the same blocks on every run.
+// neither, which the main window's language switch refuses). Deterministic:
+// the same blocks on every run.
 
 #include "core/frames.h"
 

@@ -70,6 +70,8 @@ class TestStatusPanel : public QObject
     Q_OBJECT
 private slots:
     void sameAsRecorded();
+    void labelsChangedElsewhereAreSetAgain_data();
+    void labelsChangedElsewhereAreSetAgain();
 };
 
 // The panel's texts, colours and visibility after every block of the
@@ -92,6 +94,36 @@ void TestStatusPanel::sameAsRecorded()
     for (int i = 0; i < qMin(log.size(), recorded.size()); ++i)
         QCOMPARE(log[i], recorded[i]);
     QCOMPARE(log.size(), recorded.size());
+}
+
+// The panel skips what it already shows; after the captions or the "***"
+// were written over its labels, the same block must bring the values back.
+void TestStatusPanel::labelsChangedElsewhereAreSetAgain_data()
+{
+    QTest::addColumn<bool>("captions"); // else resetStatusValues
+    QTest::newRow("captions again, same language") << true;
+    QTest::newRow("values reset to ***") << false;
+}
+
+void TestStatusPanel::labelsChangedElsewhereAreSetAgain()
+{
+    QFETCH(bool, captions);
+    AppState state;
+    StatusPanel panel;
+    StatusDecoder decoder;
+    panel.applyCaptions(22);
+    state.frames.statusFrame() = recordedStatusSequence().at(5).block;
+    const Block block = state.frames.statusFrame();
+    panel.showStatus(decoder.decode(state));
+    const QMap<QString, QString> shown = panelState(panel);
+    if (captions)
+        panel.applyCaptions(22);
+    else
+        panel.resetStatusValues();
+    QVERIFY(panelState(panel) != shown);
+    state.frames.statusFrame() = block;
+    panel.showStatus(decoder.decode(state));
+    QCOMPARE(panelState(panel), shown);
 }
 
 QTEST_MAIN(TestStatusPanel)
