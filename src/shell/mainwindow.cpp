@@ -238,6 +238,7 @@ void MainWindow::buildCentral()
 
     for (const char *name : kBarOrder)
         m_bar << button(name);
+    m_recordStop = button("cmdRecordStop");
 
     // Right: connection and aging time, then the live panels.
     auto *right = new QVBoxLayout;
@@ -417,9 +418,17 @@ bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
 
 void MainWindow::Timer3_Timer()
 {
-    button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
+    setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
     m_link.tick();
     showLinkState();
+}
+
+// Ten ticks a second: a property set to the value it has would still cost a
+// repaint, so only changes are made.
+void MainWindow::setEnabledIfChanged(QWidget *widget, bool enabled)
+{
+    if (widget->isEnabled() != enabled)
+        widget->setEnabled(enabled);
 }
 
 void MainWindow::showLinkState()
@@ -431,9 +440,9 @@ void MainWindow::showLinkState()
         m_lblWelCom1->setText(QStringLiteral("ONLINE"));
         m_panelPortState->setText(m_state.connection.portSettings);
         m_pages->onLinkTick(true);
-        enableMainButtons();
-        // "Stop record" is of use only while a recording runs.
-        button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
+        // The bar enabled, but "Stop record" only while a recording runs.
+        for (QPushButton *b : std::as_const(m_bar))
+            setEnabledIfChanged(b, b != m_recordStop || m_state.recorder.recordingActive);
         timeIqTest();
         return;
     }
@@ -441,7 +450,8 @@ void MainWindow::showLinkState()
     const bool connecting = m_state.connection.linkState == LinkStateCode::Connecting;
     m_lblWelCom1->setText(connecting ? QStringLiteral("Connecting...") : QStringLiteral("OFFLINE"));
     m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.connection.portSettings);
-    disableMainButtons();
+    for (QPushButton *b : std::as_const(m_bar))
+        setEnabledIfChanged(b, false);
     m_pages->onLinkTick(false);
 }
 

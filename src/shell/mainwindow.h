@@ -84,6 +84,7 @@ private:
     void applyShellCaptions();
     void applyMainCaptions();
     void showLinkState();
+    static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
     QString portLabel() const;
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
@@ -111,6 +112,7 @@ private:
     QLabel *m_panelMcuSN = nullptr;
     QLabel *m_panelData = nullptr;
     QList<QPushButton *> m_bar; // the twenty governed buttons, in enabling order
+    QPushButton *m_recordStop = nullptr;
     QMenu *m_menuFile = nullptr;
     QMenu *m_menuOption = nullptr;
     QMenu *m_menuLang = nullptr;
