@@ -288,9 +288,9 @@ void ControllerModel::floodUpTo(qint64 nowMs)
     m_floodSent += due;
     if (nowMs >= m_silentFrom && nowMs < m_silentUntil)
         return;
-    // At most a tenth of a second's worth at once: a sender that fell behind
-    // does not catch up in one go.
-    const qint64 count = std::min<qint64>(due, std::max(1, m_floodPerSecond / 10));
+    // At most 16 KiB at once: a sender that fell behind does not catch up
+    // in one go, and a burst fits what the other end reads in a few reads.
+    const qint64 count = std::min<qint64>(due, kMaxFloodBurst);
     m_vehicle.advanceTo(nowMs, m_store);
     const QByteArray block = toBytes(m_vehicle.statusBlock(m_store));
     QByteArray bytes;

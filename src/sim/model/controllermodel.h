@@ -134,6 +134,7 @@ private:
     bool m_corruptNext = false;
     qint64 m_silentFrom = 0;
     qint64 m_silentUntil = 0;
+    static constexpr qint64 kMaxFloodBurst = 512; // blocks
     int m_floodPerSecond = 0;
     qint64 m_floodFromMs = 0;  // the flood's count is reckoned from here
     qint64 m_floodSent = 0;    // blocks since m_floodFromMs
