@@ -111,19 +111,28 @@ bool LinkController::sendFrame(const QByteArray &frame)
 void LinkController::tick()
 {
     const int before = m_state.connection.linkState;
+    const qint64 now = nowMs();
+    // A tick that comes late means the window was busy: bytes may be waiting
+    // that the port has not announced yet, so the line cannot be called quiet.
+    const bool onTime = m_lastTickMs >= 0 && now - m_lastTickMs <= kOnTimeTickMs;
+    m_lastTickMs = now;
+
     const LinkSupervisor::TickActions actions = m_supervisor.tick();
     if (actions.sendIdcCalibRead)
         sendFrame(requestFrames().idcCalibReadRequest);
-    if (actions.discardInput) {
-        m_assembler.clear();
-        if (isOpen()) {
-            const QByteArray dropped = m_port->readAll();
-            qCDebug(lcFrames, "discarded %d bytes out of step", int(dropped.size()));
-        }
+    if (isOpen()) {
+        // Whatever waits is taken through the assembler, which finds the
+        // block boundaries again by itself: after a block without end marker
+        // nothing that waits is a reply to throw away.
+        const QByteArray waiting = m_port->readAll();
+        if (actions.discardInput)
+            qCDebug(lcFrames, "out of step: %d waiting bytes resynchronised", int(waiting.size()));
+        if (!waiting.isEmpty())
+            receiveBytes(waiting);
+        else if (onTime)
+            m_assembler.dropStale(now);
     }
     if (actions.sendPoll) {
-        // Whatever part of a block waits from before the poll is no reply to it.
-        m_assembler.dropStale(nowMs());
         sendFrame(requestFrames().statusPollRequest);
         if (m_portReturned && isOpen()) {
             m_portReturned = false;
@@ -137,8 +146,16 @@ void LinkController::onReadyRead()
 {
     if (!isOpen())
         return;
-    const QByteArray data = m_port->readAll();
-    for (const Block &block : m_assembler.feed(data, nowMs()))
+    receiveBytes(m_port->readAll());
+}
+
+void LinkController::receiveBytes(const QByteArray &data)
+{
+    m_assembler.append(data, nowMs());
+    // One block at a time: a handler that lets the event loop run may
+    // receive more bytes meanwhile, and they queue up behind.
+    Block block;
+    while (m_assembler.next(block))
         handleBlock(block);
 }
 

@@ -54,6 +54,8 @@ public:
 
     // The receive handler for one whole block.
     void handleBlock(const Block &block);
+    // Bytes just read from the port, in any chunks.
+    void receiveBytes(const QByteArray &data);
 
     // Milliseconds for the block assembler's frame gap (tests step it by hand).
     void setClock(std::function<qint64()> nowMs) { m_now = std::move(nowMs); }
@@ -99,4 +101,6 @@ private:
     AdapterTracker m_adapters;      // the adapter behind the opened port
     bool m_portLost = false;        // the port failed and has not been opened since
     bool m_portReturned = false;    // reopened after a loss; the next poll counts as a first one
+    qint64 m_lastTickMs = -1;
+    static constexpr qint64 kOnTimeTickMs = 150; // the link timer runs every 100 ms
 };

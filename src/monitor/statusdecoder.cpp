@@ -53,7 +53,7 @@ const std::array<const char *, 19> kStatusValueLabels{
 const StatusView::Label *StatusView::label(const char *name) const
 {
     for (const Label &l : labels)
-        if (qstrcmp(l.name, name) == 0)
+        if (l.present && qstrcmp(l.name, name) == 0)
             return &l;
     return nullptr;
 }
@@ -87,29 +87,77 @@ int sm16(Block &b, int lo)
     return negative ? -magnitude : magnitude;
 }
 
+// Number texts are built in a small buffer and become a QString in one
+// allocation: these run for every field that changed on every block.
+class NumberText
+{
+public:
+    NumberText &sign(bool negative)
+    {
+        if (negative)
+            m_buf[m_len++] = u'-';
+        return *this;
+    }
+    // `value` >= 0, at least `width` digits.
+    NumberText &digits(unsigned value, int width = 1)
+    {
+        char16_t tmp[12];
+        int n = 0;
+        do {
+            tmp[n++] = char16_t(u'0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        while (n < width)
+            tmp[n++] = u'0';
+        while (n > 0)
+            m_buf[m_len++] = tmp[--n];
+        return *this;
+    }
+    NumberText &ch(char16_t c)
+    {
+        m_buf[m_len++] = c;
+        return *this;
+    }
+    QString text() const { return QString(reinterpret_cast<const QChar *>(m_buf), m_len); }
+
+private:
+    char16_t m_buf[32];
+    int m_len = 0;
+};
+
+QString intText(int v)
+{
+    return NumberText().sign(v < 0).digits(unsigned(std::abs(v))).text();
+}
+
 // Hundredths as a plain decimal without trailing zeros: 1250 -> "12.5",
 // -300 -> "-3", 5 -> "0.05".
 QString plainHundredths(int v)
 {
-    if (v == 0)
-        return QStringLiteral("0");
-    const QString sign = v < 0 ? QStringLiteral("-") : QString();
-    const int a = std::abs(v);
-    QString text = sign + QString::number(a / 100);
-    const int frac = a % 100;
+    const unsigned a = unsigned(std::abs(v));
+    NumberText t;
+    t.sign(v < 0).digits(a / 100);
+    const unsigned frac = a % 100;
     if (frac != 0) {
-        QString digits = QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
-        if (digits.endsWith(QLatin1Char('0')))
-            digits.chop(1);
-        text += QLatin1Char('.') + digits;
+        t.ch(u'.');
+        if (frac % 10 == 0)
+            t.digits(frac / 10);
+        else
+            t.digits(frac, 2);
     }
-    return text;
+    return t.text();
 }
 
 // Always two decimals: 4825 -> "48.25", 0 -> "0.00".
 QString fixedHundredths(int v)
 {
-    return QStringLiteral("%1.%2").arg(v / 100).arg(v % 100, 2, 10, QLatin1Char('0'));
+    return NumberText().digits(unsigned(v) / 100).ch(u'.').digits(unsigned(v) % 100, 2).text();
+}
+
+// Thousandths with three decimals: 1235 -> "1.235".
+QString fixedThousandths(int v)
+{
+    return NumberText().digits(unsigned(v) / 1000).ch(u'.').digits(unsigned(v) % 1000, 3).text();
 }
 
 QString text(int languageCode, const char *source)
@@ -163,107 +211,192 @@ QString minutesSeconds(qint64 seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-StatusView decodeStatus(AppState &state, const QDateTime &now)
+namespace {
+// The labels in the order the decoder writes them.
+enum Slot {
+    Vdc, Idc, GearWord, Speed, PowerTemp,
+    Forward, Backward, HallCalib, Alarm, Brake, Eco, HallGroup, Boost,
+    MotorTemp, IqRef, IqActual, IdRef, IdActual, Pedal, HallState, Mode, Throttle,
+    Machine, PortStatus,
+    FirstHistoryCell, // then one current cell per shown row
+};
+const char *const kSlotNames[] = {
+    "lblfrmSysStatusVdc_a", "lblfrmSysStatusIdc_a", "lblgearStatus", "lblfrmSysStatusRPM_a",
+    "lblfrmSysStatustemp_a", "lblfrmSysStatusEco_a", "lblfrmSysStatusDir_a",
+    "lblfrmSysStatusHallC_a", "lblfrmSysStatusAlarm_a", "lblfrmSysStatusBrake_a", "lblECO_a",
+    "lblHallGroup", "lblfrmSysStatusBoost_a", "lblfrmSysStatusVthrot_a", "lblfrmSysStatusTref_a",
+    "lblfrmSysStatusTact_a", "lblIdref_a", "lblIdactual_a", "lblPedalErr", "lblHallSt_a",
+    "lblMode_a", "lblfrmSysStatusHallP_a", "lblfrmSysMach_a", "lblPortStatus"};
+static_assert(std::size(kSlotNames) == FirstHistoryCell);
+
+// The state bits of byte 9, in the order of their labels.
+struct FlagWords
+{
+    quint8 mask;
+    const char *set;
+    const char *clear;
+};
+const FlagWords kFlagWords[] = {{0x01, "F", "Null"}, {0x02, "B", "Null"}, {0x04, "Y", "N"},
+                                {0x08, "Y", "N"},    {0x10, "Y", "N"},    {0x20, "Y", "N"},
+                                {0x40, "1", "2"},    {0x80, "Y", "N"}};
+} // namespace
+
+StatusDecoder::StatusDecoder()
+{
+    for (const char *name : kSlotNames)
+        m_view.labels.push_back({name, QString(), -1, true});
+    for (const FaultRow &row : kFaultRows)
+        if (row.historyMask != 0)
+            m_view.labels.push_back({row.historyCell, QString(), -1, true});
+    for (const FaultRow &row : kFaultRows)
+        if (row.currentMask != 0)
+            m_view.labels.push_back({row.currentCell, QString(), -1, true});
+    for (const FaultRow &row : kFaultRows)
+        m_view.visibility.push_back({row.description, false});
+    m_view.visibility.push_back({"lblErrTitle", false});
+}
+
+const StatusView &StatusDecoder::decode(AppState &state)
 {
     Block &b = state.frames.statusFrame();
+    const Block raw = b;
     LiveValues &live = state.recorder.live;
-    StatusView v;
-    auto set = [&v](const char *name, const QString &t, int color = -1) {
-        v.labels.push_back({name, t, color});
+    StatusView &v = m_view;
+    const bool all = m_fresh;
+    auto changed = [&](int i) { return all || raw[i] != m_last[i]; };
+    auto changed2 = [&](int lo) { return all || raw[lo] != m_last[lo] || raw[lo + 1] != m_last[lo + 1]; };
+    auto set = [&v](int slot, QString text, int color = -1) {
+        StatusView::Label &l = v.labels[slot];
+        l.text = std::move(text);
+        l.color = color;
     };
 
+    v.alertFired = false;
+    v.alertElapsedSeconds = 0;
+    v.alertStopTime = QDateTime();
+
+    // The values are taken from every block (the recorder and the sign bits
+    // want them); only the texts wait for a change.
     const int vdc = u16(b, 2);
     live.batteryVoltage = vdc / 100.0;
-    set("lblfrmSysStatusVdc_a", fixedHundredths(vdc));
+    if (changed2(2))
+        set(Vdc, fixedHundredths(vdc));
 
-    set("lblfrmSysStatusIdc_a", plainHundredths(sm16(b, 4)));
+    const int idc = sm16(b, 4);
+    if (changed2(4))
+        set(Idc, plainHundredths(idc));
 
     // A code without a word shows its number, never the word of an older block.
     const quint8 gear = b[28];
-    set("lblgearStatus",
-        gear < std::size(kGearWords) ? QString::fromLatin1(kGearWords[gear]) : QString::number(gear));
+    if (changed(28))
+        set(GearWord, gear < std::size(kGearWords) ? QString::fromLatin1(kGearWords[gear]) : intText(gear));
 
     const int speed = sm16(b, 6);
     live.lastSpeed = speed;
-    set("lblfrmSysStatusRPM_a", QString::number(speed));
+    if (changed2(6))
+        set(Speed, intText(speed));
 
     const int powerTemp = int(b[8]) - 10;
     live.lastPowerTemp = powerTemp;
     if (state.iqTest.tempAlertArmed && powerTemp >= 100) {
         state.iqTest.tempAlertArmed = false;
+        const QDateTime now = m_now ? m_now() : QDateTime::currentDateTime();
         v.alertFired = true;
         v.alertStopTime = now;
         v.alertElapsedSeconds =
             state.iqTest.iqTestStartTime.isValid() ? std::max<qint64>(0, state.iqTest.iqTestStartTime.secsTo(now)) : 0;
     }
-    set("lblfrmSysStatustemp_a", QString::number(powerTemp));
+    if (changed(8))
+        set(PowerTemp, intText(powerTemp));
 
-    const quint8 bits = b[9];
-    auto flag = [bits](quint8 mask, const char *on, const char *off) {
-        return QString::fromLatin1((bits & mask) ? on : off);
-    };
-    set("lblfrmSysStatusEco_a", flag(0x01, "F", "Null"));
-    set("lblfrmSysStatusDir_a", flag(0x02, "B", "Null"));
-    set("lblfrmSysStatusHallC_a", flag(0x04, "Y", "N"));
-    set("lblfrmSysStatusAlarm_a", flag(0x08, "Y", "N"));
-    set("lblfrmSysStatusBrake_a", flag(0x10, "Y", "N"));
-    set("lblECO_a", flag(0x20, "Y", "N"));
-    set("lblHallGroup", flag(0x40, "1", "2"));
-    set("lblfrmSysStatusBoost_a", flag(0x80, "Y", "N"));
+    if (changed(9)) {
+        const quint8 bits = b[9];
+        for (int i = 0; i < 8; ++i)
+            set(Forward + i, QString::fromLatin1((bits & kFlagWords[i].mask) ? kFlagWords[i].set : kFlagWords[i].clear));
+    }
 
     const int motorTemp = b[12] * 2;
     live.lastMotorTemp = motorTemp;
-    set("lblfrmSysStatusVthrot_a", QString::number(motorTemp));
+    if (changed(12))
+        set(MotorTemp, intText(motorTemp));
 
-    set("lblfrmSysStatusTref_a", QString::number(sm16(b, 13)));
+    const int iqRef = sm16(b, 13);
+    if (changed2(13))
+        set(IqRef, intText(iqRef));
     const int iqActual = sm16(b, 21);
     live.lastIqActual = iqActual;
-    set("lblfrmSysStatusTact_a", QString::number(iqActual));
-    set("lblIdref_a", QString::number(sm16(b, 23)));
-    set("lblIdactual_a", QString::number(sm16(b, 25)));
+    if (changed2(21))
+        set(IqActual, intText(iqActual));
+    const int idRef = sm16(b, 23);
+    if (changed2(23))
+        set(IdRef, intText(idRef));
+    const int idActual = sm16(b, 25);
+    if (changed2(25))
+        set(IdActual, intText(idActual));
 
-    set("lblPedalErr", QString::number(b[28]));
-    set("lblHallSt_a", QString::number(b[29]));
-    set("lblMode_a", QString::number(b[30]));
+    if (changed(28))
+        set(Pedal, intText(b[28]));
+    if (changed(29))
+        set(HallState, intText(b[29]));
+    if (changed(30))
+        set(Mode, intText(b[30]));
 
     // Tenths of a millivolt to thousandths of a volt, half away from zero.
     const int thousandths = (u16(b, 15) + 5) / 10;
     live.lastThrottle = thousandths / 1000.0;
-    set("lblfrmSysStatusHallP_a",
-        QStringLiteral("%1.%2").arg(thousandths / 1000).arg(thousandths % 1000, 3, 10, QLatin1Char('0')));
+    if (changed2(15))
+        set(Throttle, fixedThousandths(thousandths));
 
     const quint8 machine = b[18];
-    set("lblfrmSysMach_a",
-        machine < std::size(kStateWords) ? QString::fromLatin1(kStateWords[machine])
-                                         : QString::number(machine),
-        machine == 6 ? kColorRedBgr : kColorGreenBgr);
+    if (changed(18))
+        set(Machine,
+            machine < std::size(kStateWords) ? QString::fromLatin1(kStateWords[machine]) : intText(machine),
+            machine == 6 ? kColorRedBgr : kColorGreenBgr);
 
-    const QString io = ioStatusText(b[17], state.languageCode);
-    if (!io.isNull())
-        set("lblPortStatus", io);
+    if (changed(17) || state.languageCode != m_lastLanguage) {
+        QString io = ioStatusText(b[17], state.languageCode);
+        v.labels[PortStatus].present = !io.isNull();
+        v.labels[PortStatus].text = std::move(io);
+    }
 
     const quint16 history = quint16(u16(b, 10));
     live.lastErrorWord = history;
-    auto cell = [](bool fault) {
-        return std::pair{fault ? QStringLiteral("NG") : QStringLiteral("OK"),
-                         fault ? kColorRedBgr : kColorGreenBgr};
+    auto cell = [&v](int slot, bool fault) {
+        StatusView::Label &l = v.labels[slot];
+        l.text = fault ? QStringLiteral("NG") : QStringLiteral("OK");
+        l.color = fault ? kColorRedBgr : kColorGreenBgr;
     };
-    for (const FaultRow &row : kFaultRows) {
-        if (row.historyMask == 0)
-            continue;
-        const auto [t, c] = cell(history & row.historyMask);
-        set(row.historyCell, t, c);
+    int slot = FirstHistoryCell;
+    if (changed2(10)) {
+        for (const FaultRow &row : kFaultRows)
+            if (row.historyMask != 0)
+                cell(slot++, history & row.historyMask);
+    } else {
+        for (const FaultRow &row : kFaultRows)
+            slot += row.historyMask != 0;
     }
 
-    const quint16 current = quint16(u16(b, 19));
-    for (const FaultRow &row : kFaultRows) {
-        const bool fault = current & row.currentMask;
-        if (row.currentMask != 0) {
-            const auto [t, c] = cell(fault);
-            set(row.currentCell, t, c);
+    if (changed2(19)) {
+        const quint16 current = quint16(u16(b, 19));
+        int row = 0;
+        for (const FaultRow &r : kFaultRows) {
+            const bool fault = current & r.currentMask;
+            if (r.currentMask != 0)
+                cell(slot++, fault);
+            v.visibility[row++].visible = fault;
         }
-        v.visibility.push_back({row.description, fault});
+        v.visibility[row].visible = current != 0;
     }
-    v.visibility.push_back({"lblErrTitle", current != 0});
+
+    m_last = raw;
+    m_lastLanguage = state.languageCode;
+    m_fresh = false;
     return v;
+}
+
+StatusView decodeStatus(AppState &state, const QDateTime &now)
+{
+    StatusDecoder decoder;
+    decoder.setClock([now] { return now; });
+    return decoder.decode(state);
 }

@@ -3,12 +3,14 @@
 // show: label texts, colours and visibility, keyed by the labels' names.
 // No widgets here; the panel applies the result.
 
+#include "core/frames.h"
 #include "core/language.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 struct AppState;
@@ -42,7 +44,8 @@ struct StatusView
     {
         const char *name;
         QString text;
-        int color = -1; // 24-bit, red in the low byte; -1 leaves the colour alone
+        int color = -1;       // 24-bit, red in the low byte; -1 leaves the colour alone
+        bool present = true;  // false: the label gets nothing from this block
     };
     struct Visibility
     {
@@ -63,11 +66,35 @@ struct StatusView
     bool isVisible(const char *name) const;
 };
 
-// Decodes state.frames.statusFrame(): fills the live values for the recorder,
-// clears the sign bits of the sign-magnitude fields in the buffer (it holds
-// the magnitudes afterwards), and fires the heating-test alert once per
-// arming when the power stage reaches 100 degrees. `now` is the time of the
-// block.
+// Decodes live-status blocks one after another. The view is kept from block
+// to block and a text is made again only when the bytes it shows (or the
+// language) changed: a flood of blocks costs little more than copying them.
+// The texts, colours and their order are those of a fresh decode.
+class StatusDecoder
+{
+public:
+    StatusDecoder();
+
+    // The time of the heating-test alert; asked only when the alert fires.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+
+    // Decodes state.frames.statusFrame(): fills the live values for the
+    // recorder, clears the sign bits of the sign-magnitude fields in the
+    // buffer (it holds the magnitudes afterwards), and fires the
+    // heating-test alert once per arming when the power stage reaches 100
+    // degrees. The view stays valid until the next call.
+    const StatusView &decode(AppState &state);
+    const StatusView &view() const { return m_view; }
+
+private:
+    StatusView m_view;
+    Block m_last{};        // the previous block as it came, sign bits included
+    int m_lastLanguage = 0;
+    bool m_fresh = true;   // nothing decoded yet: every text is made
+    std::function<QDateTime()> m_now;
+};
+
+// One block on its own, decoded from scratch; `now` is the time of the block.
 StatusView decodeStatus(AppState &state, const QDateTime &now);
 
 // The multi-line I/O status text for the input-level byte, in the current

@@ -125,6 +125,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
     m_pages->setAnchor(m_buttonBar);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
+    m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
 }
 
@@ -242,6 +243,7 @@ void MainWindow::buildCentral()
     for (const char *name : kBarOrder)
         m_bar << button(name);
     m_buttonBar = bar;
+    m_recordStop = button("cmdRecordStop");
 
     // Right: connection and aging time, then the live panels.
     auto *right = new QVBoxLayout;
@@ -438,7 +440,7 @@ bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
 
 void MainWindow::Timer3_Timer()
 {
-    button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
+    setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
     m_link.tick();
     showLinkState();
 }
@@ -463,6 +465,14 @@ void MainWindow::showConnectionText()
     }
 }
 
+// Ten ticks a second: a property set to the value it has would still cost a
+// repaint, so only changes are made.
+void MainWindow::setEnabledIfChanged(QWidget *widget, bool enabled)
+{
+    if (widget->isEnabled() != enabled)
+        widget->setEnabled(enabled);
+}
+
 void MainWindow::showLinkState()
 {
     const QString portNo = QStringLiteral("COM - ") + portLabel();
@@ -472,16 +482,17 @@ void MainWindow::showLinkState()
         m_shape->setFillColor(kColorGreen);
         m_panelPortState->setText(m_state.connection.portSettings);
         m_pages->onLinkTick(true);
-        enableMainButtons();
-        // "Stop record" is of use only while a recording runs.
-        button("cmdRecordStop")->setEnabled(m_state.recorder.recordingActive);
+        // The bar enabled, but "Stop record" only while a recording runs.
+        for (QPushButton *b : std::as_const(m_bar))
+            setEnabledIfChanged(b, b != m_recordStop || m_state.recorder.recordingActive);
         timeIqTest();
         return;
     }
     m_shape->setFillColor(kColorRed);
     const bool connecting = m_state.connection.linkState == LinkStateCode::Connecting;
     m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.connection.portSettings);
-    disableMainButtons();
+    for (QPushButton *b : std::as_const(m_bar))
+        setEnabledIfChanged(b, false);
     m_pages->onLinkTick(false);
 }
 
@@ -508,8 +519,8 @@ void MainWindow::timeIqTest()
 
 void MainWindow::decodeStatus()
 {
-    const QDateTime blockTime = now();
-    const StatusView view = ::decodeStatus(m_state, blockTime);
+    // The clock is read only when the heating alert fires, not per block.
+    const StatusView &view = m_statusDecoder.decode(m_state);
     m_statusPanel->showStatus(view);
     if (view.alertFired) {
         m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));

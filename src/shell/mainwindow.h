@@ -4,6 +4,7 @@
 // and the language switch.
 
 #include "core/datafolder.h"
+#include "monitor/statusdecoder.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -90,6 +91,7 @@ private:
     void showDataFolder();
     void showLinkState();
     void showConnectionText();
+    static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
     QString portLabel() const;
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
+    StatusDecoder m_statusDecoder;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
@@ -118,6 +121,7 @@ private:
     QLabel *m_panelMcuSN = nullptr;
     QLabel *m_panelData = nullptr;
     QList<QPushButton *> m_bar; // the twenty governed buttons, in enabling order
+    QPushButton *m_recordStop = nullptr;
     QMenu *m_menuFile = nullptr;
     QMenu *m_menuOption = nullptr;
     QMenu *m_menuLang = nullptr;

@@ -76,9 +76,12 @@ struct Tool
     QProcess process;
     QByteArray log;
 
-    void start(const QStringList &arguments)
+    void start(const QStringList &arguments, const QString &loggingRules = {})
     {
-        process.setProcessEnvironment(toolEnvironment());
+        QProcessEnvironment env = toolEnvironment();
+        if (!loggingRules.isEmpty())
+            env.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
+        process.setProcessEnvironment(env);
         QObject::connect(&process, &QProcess::readyReadStandardError,
                          [this] { log += process.readAllStandardError(); });
         process.start(QStringLiteral(KESTRANE_BIN), arguments);
@@ -110,6 +113,7 @@ private slots:
     void onlineWithinThreeSeconds();
     void silenceThenBackByItself();
     void survivesGarbageAndCorruptBlocks();
+    void keepsStepUnderAFlood();
     void demoModeComesOnline();
     void replugLoop();
 
@@ -218,6 +222,52 @@ void TestE2ESim::survivesGarbageAndCorruptBlocks()
     QTRY_VERIFY_WITH_TIMEOUT(tool.goodStatusBlocks() >= split + 2, 4000);
     QCOMPARE(tool.count("-> 3"), 0);
     QCOMPARE(tool.process.state(), QProcess::Running);
+}
+
+// Ten seconds of live-status blocks as fast as the tool takes them, after a
+// clean start: not one block is bad, the link stays up, and the window keeps
+// answering: its 100 ms link timer stays on time (every poll comes within
+// 200 ms of its second).
+void TestE2ESim::keepsStepUnderAFlood()
+{
+    Sim sim;
+    QVERIFY(sim.start());
+    Tool tool;
+    // The link's own log only: a dump of every frame would be the bottleneck.
+    tool.start({QStringLiteral("--port"), sim.device}, QStringLiteral("kestrane.link=true"));
+    QTRY_VERIFY_WITH_TIMEOUT(tool.count("link state 1 -> 7") >= 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(sim.count("rx FB ED DA"), 1, 3000);
+
+    const int pollsBefore = sim.count("rx FD 48 55");
+    const qsizetype logFrom = sim.log.size();
+    sim.command("flood 1000000");
+    QTest::qWait(10000);
+    sim.command("flood 0");
+    sim.command("stats");
+    QTRY_VERIFY_WITH_TIMEOUT(sim.process.canReadLine() && sim.process.peek(4096).contains("flood blocks"),
+                             3000);
+    QByteArray stats;
+    while (!stats.contains("flood blocks"))
+        stats = sim.process.readLine();
+    const qint64 flooded = stats.mid(stats.lastIndexOf(' ') + 1).trimmed().toLongLong();
+    qInfo("flooded %lld status blocks in 10 s (%lld a second)", flooded, flooded / 10);
+    QVERIFY2(flooded >= 10000, stats.constData());
+
+    QCOMPARE(sim.count("line full"), 0); // every block flooded reached the tool
+    QCOMPARE(tool.count("block without end marker dropped"), 0);
+    QCOMPARE(tool.count("-> 3"), 0);
+    QCOMPARE(tool.process.state(), QProcess::Running);
+
+    // "kestrane-sim    12.345 rx FD 48 55": the polls' times during the flood.
+    QList<double> polls;
+    for (const QByteArray &line : sim.log.mid(logFrom).split('\n'))
+        if (line.endsWith("rx FD 48 55"))
+            polls << line.simplified().split(' ').value(1).toDouble();
+    QVERIFY2(polls.size() >= 8, qPrintable(QString::number(polls.size())));
+    QVERIFY(sim.count("rx FD 48 55") > pollsBefore);
+    for (int i = 1; i < polls.size(); ++i)
+        QVERIFY2(polls[i] - polls[i - 1] <= 1.2,
+                 qPrintable(QStringLiteral("polls %1 s apart").arg(polls[i] - polls[i - 1])));
 }
 
 void TestE2ESim::demoModeComesOnline()

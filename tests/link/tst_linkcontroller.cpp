@@ -72,6 +72,10 @@ private slots:
     void returnedPortSilent();
     void resynchronisation_data();
     void resynchronisation();
+    void busyWindowLosesNoBlock_data();
+    void busyWindowLosesNoBlock();
+    void quietLineDropsAPartialBlock_data();
+    void quietLineDropsAPartialBlock();
 };
 
 void TestLinkController::sendOpensAClosedPort()
@@ -385,6 +389,91 @@ void TestLinkController::resynchronisation()
         QCOMPARE(b.statusBlocks.size(), 1); // the first reply after the poll
     QVERIFY(b.link.assembler().pending() < kBlockSize);
     QCOMPARE(b.state.connection.linkState, 7);
+}
+
+// A continuous stream of status blocks, read in pieces that end anywhere in
+// a block, while the window is busy for 200 ms between reads and the rest
+// waits in the port: announced late, or found waiting by a link tick.
+void TestLinkController::busyWindowLosesNoBlock_data()
+{
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<bool>("byTick");
+    for (int cut = 1; cut < kBlockSize; ++cut) {
+        QTest::addRow("cut at %d, announced late", cut) << cut << false;
+        QTest::addRow("cut at %d, found by a tick", cut) << cut << true;
+    }
+}
+
+void TestLinkController::busyWindowLosesNoBlock()
+{
+    QFETCH(int, cut);
+    QFETCH(bool, byTick);
+    Bench b;
+    b.bringOnline();
+    QList<Block> sent;
+    QByteArray all;
+    for (int i = 0; i < 40; ++i) {
+        Block block = Bench::status(quint8(i));
+        block[5] = quint8(i * 3);
+        sent << block;
+        all += toByteArray(block);
+    }
+    // Reads of 4095 bytes would hold the whole stream: cut it into reads that
+    // end `cut` bytes into a block, several blocks apart.
+    qsizetype pos = 0;
+    int read = 0;
+    while (pos < all.size()) {
+        const qsizetype end = qMin(all.size(), qsizetype((read * 3 + 1) * kBlockSize + cut));
+        const QByteArray piece = all.mid(pos, end - pos);
+        pos = end;
+        if (read == 0 || !byTick) {
+            b.line.deliver(piece);
+        } else {
+            b.line.waiting += piece; // arrived while the window was busy
+            b.tick();
+        }
+        b.now += 200;
+        ++read;
+    }
+    QCOMPARE(b.statusBlocks, sent);
+    QVERIFY(!b.state.connection.lastFrameBad);
+}
+
+// Half a block and then nothing: once the line has been seen quiet for more
+// than the gap at a tick on time, the half block is gone and the next reply
+// is decoded as a whole. A tick that comes late judges nothing.
+void TestLinkController::quietLineDropsAPartialBlock_data()
+{
+    QTest::addColumn<qint64>("pause");
+    QTest::addColumn<bool>("lateTick");
+    QTest::addColumn<bool>("dropped");
+    QTest::newRow("quiet for a second") << qint64(1000) << false << true;
+    QTest::newRow("quiet within the gap") << qint64(0) << false << false;
+    QTest::newRow("only a late tick") << qint64(0) << true << false;
+}
+
+void TestLinkController::quietLineDropsAPartialBlock()
+{
+    QFETCH(qint64, pause);
+    QFETCH(bool, lateTick);
+    QFETCH(bool, dropped);
+    Bench b;
+    b.bringOnline();
+    const QByteArray half = toByteArray(Bench::status(0x55)).left(16);
+    b.line.deliver(half);
+    if (lateTick) {
+        b.now += 900; // busy for most of a second, then one tick
+        b.tick();
+    } else {
+        for (qint64 t = 0; t < pause; t += 100)
+            b.tick();
+    }
+    QCOMPARE(b.link.assembler().pending(), dropped ? 0 : half.size());
+    const Block reply = Bench::status(0x66);
+    b.line.deliver(toByteArray(reply));
+    // Kept, the half block and the reply make one block without its end
+    // marker; the reply is found behind it all the same.
+    QCOMPARE(b.statusBlocks, QList<Block>{reply});
 }
 
 QTEST_GUILESS_MAIN(TestLinkController)

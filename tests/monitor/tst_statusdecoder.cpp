@@ -3,6 +3,7 @@
 #include "core/language.h"
 
 #include "fakeport.h"
+#include "statussequence.h"
 
 #include <QTest>
 
@@ -38,6 +39,9 @@ private slots:
     void heatingAlert_data();
     void heatingAlert();
     void liveValuesForTheRecorder();
+    void keptDecoderMatchesAFreshOne_data();
+    void keptDecoderMatchesAFreshOne();
+    void alertAsksTheClockOnlyWhenItFires();
 };
 
 void TestStatusDecoder::readings_data()
@@ -286,6 +290,88 @@ void TestStatusDecoder::liveValuesForTheRecorder()
     QCOMPARE(state.recorder.live.lastIqActual, -12.0);
     QCOMPARE(state.recorder.live.lastThrottle, 1.234);
     QCOMPARE(state.recorder.live.lastErrorWord, 0x10);
+}
+
+// The decoder that keeps its texts from block to block gives, for every
+// block of a varied run, the very texts, colours, order and visibility of a
+// decode from scratch, and leaves the same live values and buffer.
+void TestStatusDecoder::keptDecoderMatchesAFreshOne_data()
+{
+    QTest::addColumn<QList<SequenceStep>>("steps");
+    QTest::newRow("recorded run") << recordedStatusSequence();
+    // Each byte on its own, to values that flip a sign bit, a high byte, a
+    // flag: a text that waits for the wrong byte shows here.
+    QList<SequenceStep> single;
+    Block b = statusBlock({{2, 0x10}, {3, 0x12}, {8, 40}, {18, 3}, {28, 2}});
+    for (int i = 2; i < kBlockSize - 1; ++i) {
+        for (int value : {0x80, 0x81, 0x01, 0x40, 0x00}) {
+            b[i] = quint8(value);
+            single.append({b, 22});
+        }
+    }
+    QTest::newRow("one byte at a time") << single;
+}
+
+void TestStatusDecoder::keptDecoderMatchesAFreshOne()
+{
+    QFETCH(QList<SequenceStep>, steps);
+    AppState kept;
+    AppState fresh;
+    StatusDecoder decoder;
+    int step = 0;
+    for (const SequenceStep &s : steps) {
+        if (s.languageCode != kept.languageCode) {
+            // setLanguage refuses a code that is neither language.
+            setLanguage(kept, s.languageCode);
+            kept.languageCode = s.languageCode;
+            fresh.languageCode = s.languageCode;
+        }
+        kept.frames.statusFrame() = s.block;
+        fresh.frames.statusFrame() = s.block;
+        const StatusView &a = decoder.decode(kept);
+        const StatusView b = decodeStatus(fresh, kNow);
+        const QByteArray where = "block " + QByteArray::number(step++);
+        QList<QString> got, want;
+        for (const StatusView::Label &l : a.labels)
+            if (l.present)
+                got << QStringLiteral("%1=%2/%3").arg(QLatin1String(l.name), l.text).arg(l.color);
+        for (const StatusView::Label &l : b.labels)
+            if (l.present)
+                want << QStringLiteral("%1=%2/%3").arg(QLatin1String(l.name), l.text).arg(l.color);
+        QVERIFY2(got == want, where.constData());
+        QCOMPARE(a.visibility.size(), b.visibility.size());
+        for (std::size_t i = 0; i < a.visibility.size(); ++i) {
+            QCOMPARE(a.visibility[i].name, b.visibility[i].name);
+            QVERIFY2(a.visibility[i].visible == b.visibility[i].visible, where.constData());
+        }
+        QCOMPARE(kept.frames.statusFrame(), fresh.frames.statusFrame());
+        QCOMPARE(kept.recorder.live.lastSpeed, fresh.recorder.live.lastSpeed);
+        QCOMPARE(kept.recorder.live.lastThrottle, fresh.recorder.live.lastThrottle);
+        QCOMPARE(kept.recorder.live.lastErrorWord, fresh.recorder.live.lastErrorWord);
+    }
+    setLanguage(kept, 22);
+}
+
+// The wall clock is read for the alert, not for every block.
+void TestStatusDecoder::alertAsksTheClockOnlyWhenItFires()
+{
+    AppState state;
+    StatusDecoder decoder;
+    int asked = 0;
+    decoder.setClock([&] {
+        ++asked;
+        return kNow;
+    });
+    state.iqTest.tempAlertArmed = true;
+    state.iqTest.iqTestStartTime = kNow.addSecs(-65);
+    for (int temperature : {50, 60, 115, 120, 130}) {
+        state.frames.statusFrame() = statusBlock({{8, temperature}});
+        const StatusView &v = decoder.decode(state);
+        QCOMPARE(v.alertFired, temperature == 115);
+        if (v.alertFired)
+            QCOMPARE(minutesSeconds(v.alertElapsedSeconds), QStringLiteral("01:05"));
+    }
+    QCOMPARE(asked, 1);
 }
 
 QTEST_GUILESS_MAIN(TestStatusDecoder)

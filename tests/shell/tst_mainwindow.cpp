@@ -37,6 +37,8 @@ private slots:
     void barFollowsTheLink();
     void recordStopFollowsRecording_data();
     void recordStopFollowsRecording();
+    void idleTicksChangeNothing_data();
+    void idleTicksChangeNothing();
     void statusBlockFillsThePanels();
     void heatingAlert();
     void recordingCountsBlocks();
@@ -115,6 +117,51 @@ void TestMainWindow::recordStopFollowsRecording()
     b.state.recorder.recordingActive = !recording;
     b.ticks(1);
     QCOMPARE(b.button("cmdRecordStop")->isEnabled(), online && !recording);
+}
+
+namespace {
+// Counts enable and disable events: each is a repaint of the button.
+struct EnableChanges : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        count += e->type() == QEvent::EnabledChange;
+        return false;
+    }
+};
+} // namespace
+
+// Ten ticks a second while nothing changes: no button is enabled or
+// disabled, not even for a moment within a tick.
+void TestMainWindow::idleTicksChangeNothing_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<bool>("recording");
+    QTest::newRow("online") << true << false;
+    QTest::newRow("online, recording") << true << true;
+    QTest::newRow("offline") << false << false;
+}
+
+void TestMainWindow::idleTicksChangeNothing()
+{
+    QFETCH(bool, online);
+    QFETCH(bool, recording);
+    Bench b;
+    if (online)
+        b.goOnline();
+    b.state.recorder.recordingActive = recording;
+    b.ticks(1);
+    EnableChanges changes;
+    for (const QString &name : kBar)
+        b.button(name)->installEventFilter(&changes);
+    for (int i = 0; i < 9; ++i) { // up to the tick before the next poll
+        if (online && i == 5)
+            b.status({0xDF, 0xEF});
+        b.ticks(1);
+    }
+    QCOMPARE(b.state.connection.linkState, online ? 7 : 1);
+    QCOMPARE(changes.count, 0);
 }
 
 void TestMainWindow::statusBlockFillsThePanels()

@@ -16,6 +16,8 @@ private slots:
     void garbage_data();
     void garbage();
     void split();
+    void flood_data();
+    void flood();
     void delay_data();
     void delay();
     void drop_data();
@@ -87,6 +89,47 @@ void TestLineFaults::garbage()
     QCOMPARE(bench.model.counters().garbageBytes, count);
     // The replies after it are whole.
     QCOMPARE(bench.poll().size(), 32);
+}
+
+// Status blocks unasked at the rate asked for, each whole; none while the
+// line is held or silent, and no burst to make up for that afterwards.
+void TestLineFaults::flood_data()
+{
+    QTest::addColumn<int>("perSecond");
+    QTest::addColumn<int>("stepMs");
+    QTest::newRow("300 a second, read every ms") << 300 << 1;
+    QTest::newRow("5000 a second, read every 7 ms") << 5000 << 7;
+    QTest::newRow("100000 a second, read every 3 ms") << 100000 << 3;
+}
+
+void TestLineFaults::flood()
+{
+    QFETCH(int, perSecond);
+    QFETCH(int, stepMs);
+    SimBench bench;
+    bench.model.setFlood(perSecond, bench.now);
+    QByteArray out;
+    for (int t = 0; t < 1000; t += stepMs)
+        out += bench.waitBytes(stepMs);
+    QCOMPARE(out.size() % 32, 0);
+    const int blocks = int(out.size() / 32);
+    QVERIFY2(qAbs(blocks - perSecond) <= perSecond / 100 + 1, qPrintable(QString::number(blocks)));
+    for (int i = 0; i < blocks; ++i) {
+        QCOMPARE(u8At(out, i * 32), 0xDF);
+        QCOMPARE(u8At(out, i * 32 + 1), 0xEF);
+        QCOMPARE(u8At(out, i * 32 + 31), 0xDA);
+    }
+    QCOMPARE(bench.model.counters().floodBlocks, blocks);
+
+    bench.model.setLineHeld(true, bench.now);
+    QCOMPARE(bench.waitBytes(500), QByteArray());
+    bench.model.setLineHeld(false, bench.now);
+    QVERIFY(bench.waitBytes(stepMs).size() <= qMax(32, perSecond * stepMs / 1000 * 32 + 32));
+    bench.model.silence(300, bench.now);
+    QCOMPARE(bench.waitBytes(299), QByteArray());
+    bench.model.setFlood(0, bench.now);
+    QCOMPARE(bench.waitBytes(1000), QByteArray());
+    QVERIFY(!bench.model.nextDueMs());
 }
 
 void TestLineFaults::split()

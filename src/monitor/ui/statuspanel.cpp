@@ -179,6 +179,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
 
 void StatusPanel::resetStatusValues()
 {
+    forgetShown();
     for (const char *name : kStatusValueLabels)
         find(name)->setText(QStringLiteral("***"));
     find("lblHallGroup")->setText(QStringLiteral("***"));
@@ -196,6 +197,7 @@ void StatusPanel::applyCaptions(int code)
 {
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
+    forgetShown();
     auto text = [code](TrText t) { return bilingual(code, "frmMain", t); };
     m_status->setFont(fontForLanguage(code, 9));
     m_status->setTitle(text(kStatusFrameCaption));
@@ -214,18 +216,55 @@ void StatusPanel::applyCaptions(int code)
     m_portStatus->setText(ioStatusInitialText(code));
 }
 
+void StatusPanel::forgetShown()
+{
+    for (Shown &s : m_shown)
+        s.known = false;
+    for (ShownVisibility &v : m_shownVisibility)
+        v.visible = -1;
+}
+
+// The cache entry of the view's `index`th entry; the label is looked up once
+// (again only should a view ever come with its entries in another order).
+template <typename Cache>
+Cache &StatusPanel::cached(std::vector<Cache> &cache, std::size_t index, const char *name) const
+{
+    if (index >= cache.size())
+        cache.resize(index + 1);
+    Cache &c = cache[index];
+    if (c.name != name && (!c.name || qstrcmp(c.name, name) != 0)) {
+        c = Cache{};
+        c.name = name;
+        c.label = find(name);
+    }
+    return c;
+}
+
 void StatusPanel::showStatus(const StatusView &view)
 {
-    for (const StatusView::Label &l : view.labels) {
-        QLabel *label = find(l.name);
-        if (!label)
+    for (std::size_t i = 0; i < view.labels.size(); ++i) {
+        const StatusView::Label &l = view.labels[i];
+        if (!l.present)
             continue;
-        label->setText(l.text);
-        if (l.color >= 0)
-            setForeColor(label, l.color);
+        Shown &s = cached(m_shown, i, l.name);
+        if (!s.label)
+            continue;
+        if (!s.known || s.text != l.text) {
+            s.label->setText(l.text);
+            s.text = l.text;
+        }
+        if (l.color >= 0 && (!s.known || s.color != l.color)) {
+            setForeColor(s.label, l.color);
+            s.color = l.color;
+        }
+        s.known = true;
     }
-    for (const StatusView::Visibility &v : view.visibility) {
-        if (QLabel *label = find(v.name))
-            label->setVisible(v.visible);
+    for (std::size_t i = 0; i < view.visibility.size(); ++i) {
+        const StatusView::Visibility &v = view.visibility[i];
+        ShownVisibility &s = cached(m_shownVisibility, i, v.name);
+        if (s.label && s.visible != int(v.visible)) {
+            s.label->setVisible(v.visible);
+            s.visible = int(v.visible);
+        }
     }
 }

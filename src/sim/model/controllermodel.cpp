@@ -260,6 +260,49 @@ void ControllerModel::putOnLine(const Pending &p)
     }
 }
 
+void ControllerModel::setFlood(int perSecond, qint64 nowMs)
+{
+    m_floodPerSecond = std::max(0, perSecond);
+    m_floodFromMs = nowMs;
+    m_floodSent = 0;
+    log(QStringLiteral("flood of %1 status blocks a second").arg(m_floodPerSecond));
+}
+
+void ControllerModel::setLineHeld(bool held, qint64 nowMs)
+{
+    if (held == m_lineHeld)
+        return;
+    m_lineHeld = held;
+    // Time spent held is not made up for with a burst afterwards.
+    m_floodFromMs = nowMs;
+    m_floodSent = 0;
+}
+
+void ControllerModel::floodUpTo(qint64 nowMs)
+{
+    if (m_floodPerSecond <= 0 || m_lineHeld || nowMs <= m_floodFromMs)
+        return;
+    const qint64 due = (nowMs - m_floodFromMs) * m_floodPerSecond / 1000 - m_floodSent;
+    if (due <= 0)
+        return;
+    m_floodSent += due;
+    if (nowMs >= m_silentFrom && nowMs < m_silentUntil)
+        return;
+    // At most 16 KiB at once: a sender that fell behind does not catch up
+    // in one go, and a burst fits what the other end reads in a few reads.
+    const qint64 count = std::min<qint64>(due, kMaxFloodBurst);
+    m_vehicle.advanceTo(nowMs, m_store);
+    const QByteArray block = toBytes(m_vehicle.statusBlock(m_store));
+    QByteArray bytes;
+    bytes.reserve(count * kBlockSize);
+    for (qint64 i = 0; i < count; ++i)
+        bytes += block;
+    const qint64 start = std::max(nowMs, m_lineEndMs);
+    m_line.push_back({start, bytes});
+    m_lineEndMs = start;
+    m_counters.floodBlocks += count;
+}
+
 std::vector<OutChunk> ControllerModel::advance(qint64 nowMs)
 {
     while (!m_pending.empty() && m_pending.front().readyMs <= nowMs) {
@@ -267,6 +310,7 @@ std::vector<OutChunk> ControllerModel::advance(qint64 nowMs)
         m_pending.erase(m_pending.begin());
         putOnLine(p);
     }
+    floodUpTo(nowMs);
     std::vector<OutChunk> out;
     while (!m_line.empty() && m_line.front().dueMs <= nowMs) {
         out.push_back(m_line.front());
@@ -282,6 +326,13 @@ std::optional<qint64> ControllerModel::nextDueMs() const
         next = m_pending.front().readyMs;
     if (!m_line.empty() && (!next || m_line.front().dueMs < *next))
         next = m_line.front().dueMs;
+    if (m_floodPerSecond > 0 && !m_lineHeld) {
+        // The next block's time, but no sooner than a millisecond on.
+        const qint64 due = m_floodFromMs + (m_floodSent + 1) * 1000 / m_floodPerSecond;
+        const qint64 flood = std::max(due, m_lineEndMs + 1);
+        if (!next || flood < *next)
+            next = flood;
+    }
     return next;
 }
 

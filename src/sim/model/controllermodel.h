@@ -61,6 +61,12 @@ public:
     void setSplit(bool on) { m_split = on; }        // replies in 2..4 chunks, ms apart
     void setDelayMs(qint64 ms) { m_delayMs = qMax<qint64>(0, ms); }
     void setDropFraction(double f) { m_dropFraction = qBound(0.0, f, 1.0); }
+    // Live-status blocks unasked, `perSecond` of them (0 stops), in bursts
+    // at most a millisecond apart. While the line is held (the other end
+    // reads no more) the flood waits instead of piling up.
+    void setFlood(int perSecond, qint64 nowMs);
+    int flood() const { return m_floodPerSecond; }
+    void setLineHeld(bool held, qint64 nowMs);
     bool split() const { return m_split; }
     qint64 delayMs() const { return m_delayMs; }
     double dropFraction() const { return m_dropFraction; }
@@ -82,6 +88,7 @@ public:
         int dropped = 0;                 // replies dropped on purpose
         int silenced = 0;                // replies lost to a silence
         int garbageBytes = 0;
+        qint64 floodBlocks = 0;          // live-status blocks sent unasked
     };
     const Counters &counters() const { return m_counters; }
     int requestCount(const QString &head) const;
@@ -106,6 +113,7 @@ private:
     void handleTestFrame(const QByteArray &frame);
     void reply(const RawBlock &block, qint64 nowMs, Tag tag = Tag::Reply, qint64 extraMs = 0);
     void putOnLine(const Pending &p);
+    void floodUpTo(qint64 nowMs);
     void log(const QString &line) const;
 
     SimOptions m_options;
@@ -126,6 +134,11 @@ private:
     bool m_corruptNext = false;
     qint64 m_silentFrom = 0;
     qint64 m_silentUntil = 0;
+    static constexpr qint64 kMaxFloodBurst = 512; // blocks
+    int m_floodPerSecond = 0;
+    qint64 m_floodFromMs = 0;  // the flood's count is reckoned from here
+    qint64 m_floodSent = 0;    // blocks since m_floodFromMs
+    bool m_lineHeld = false;
 
     Counters m_counters;
     std::function<void(const QString &)> m_log;

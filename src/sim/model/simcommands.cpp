@@ -65,6 +65,8 @@ QString commandHelp()
                "  silence SECONDS    send nothing for a while (the tool goes offline)\n"
                "  corrupt            send the next block with a wrong end marker (DB)\n"
                "  garbage N          send N random bytes now (1..4096)\n"
+               "  flood N            send N status blocks a second unasked, as many as the\n"
+               "                     other end reads (1..1000000; 0 stops)\n"
                "  split on|off       send each reply in 2 to 4 chunks, a few ms apart\n"
                "  delay MS           answer MS milliseconds late (0 to stop)\n"
                "  drop FRACTION      leave out that fraction of replies, 0..1 (0 to stop)\n"
@@ -106,13 +108,14 @@ CommandResult runCommand(ControllerModel &model, const QString &line, qint64 now
         for (const auto &[head, n] : c.requests)
             parts << QStringLiteral("%1: %2").arg(head).arg(n);
         return done(QStringLiteral("requests {%1}; replies %2, dropped %3, silenced %4, garbage "
-                                   "bytes %5, ignored bytes %6")
+                                   "bytes %5, ignored bytes %6, flood blocks %7")
                         .arg(parts.join(QStringLiteral(", ")))
                         .arg(c.replies)
                         .arg(c.dropped)
                         .arg(c.silenced)
                         .arg(c.garbageBytes)
-                        .arg(model.ignoredBytes()));
+                        .arg(model.ignoredBytes())
+                        .arg(c.floodBlocks));
     }
     if (cmd == QLatin1String("silence")) {
         const double s = number(arg, 0.001, 3600, &ok);
@@ -131,6 +134,14 @@ CommandResult runCommand(ControllerModel &model, const QString &line, qint64 now
             return error(QStringLiteral("garbage: give a byte count, 1 to 4096"));
         model.sendGarbage(n, nowMs);
         return done(QStringLiteral("%1 garbage byte(s) sent").arg(n));
+    }
+    if (cmd == QLatin1String("flood")) {
+        const int n = arg.toInt(&ok);
+        if (!ok || n < 0 || n > 1000000)
+            return error(QStringLiteral("flood: give blocks a second, 0 to 1000000"));
+        model.setFlood(n, nowMs);
+        return done(n == 0 ? QStringLiteral("flood stopped")
+                           : QStringLiteral("flooding %1 status blocks a second").arg(n));
     }
     if (cmd == QLatin1String("split")) {
         const auto on = onOff(arg);

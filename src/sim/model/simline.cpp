@@ -27,6 +27,12 @@ CommandResult SimLine::command(const QString &line)
     return result;
 }
 
+void SimLine::setLineHeld(bool held)
+{
+    m_model.setLineHeld(held, nowMs());
+    schedule();
+}
+
 void SimLine::pump()
 {
     for (const OutChunk &chunk : m_model.advance(nowMs()))

@@ -25,6 +25,9 @@ public:
     void receive(const QByteArray &bytes);
     // A bench command ("silence 5"), applied now.
     CommandResult command(const QString &line);
+    // The other end takes no more bytes for now (its buffer is full), or
+    // takes them again: a flood waits meanwhile.
+    void setLineHeld(bool held);
 
 signals:
     // Bytes the controller puts on the line. Never emitted from inside

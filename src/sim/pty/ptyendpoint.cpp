@@ -47,6 +47,9 @@ bool PtyEndpoint::open(QString *error)
     m_devicePath = QString::fromLocal8Bit(name);
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &PtyEndpoint::onReadable);
+    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyEndpoint::onWritable);
     return true;
 }
 
@@ -72,6 +75,9 @@ void PtyEndpoint::close()
 {
     delete m_notifier;
     m_notifier = nullptr;
+    delete m_writeNotifier;
+    m_writeNotifier = nullptr;
+    m_backlog.clear();
     if (m_master >= 0)
         ::close(m_master);
     if (m_slave >= 0)
@@ -114,20 +120,39 @@ void PtyEndpoint::onTransmit(const QByteArray &bytes)
 {
     if (m_master < 0)
         return;
+    if (m_backlog.size() + bytes.size() > kMaxBacklog) {
+        // The tool does not read at all (it has the device closed): what
+        // does not fit is lost, as on a real line.
+        emit log(QStringLiteral("line full: %1 byte(s) not sent").arg(bytes.size()));
+        return;
+    }
+    m_backlog += bytes;
+    writeBacklog();
+}
+
+void PtyEndpoint::onWritable()
+{
+    writeBacklog();
+}
+
+void PtyEndpoint::writeBacklog()
+{
     qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+    while (done < m_backlog.size()) {
+        const ssize_t n = ::write(m_master, m_backlog.constData() + done, size_t(m_backlog.size() - done));
         if (n > 0) {
             done += n;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        // The tool does not read (it has the device closed and the buffer is
-        // full): what does not fit is lost, as on a real line.
-        emit log(QStringLiteral("line full: %1 byte(s) not sent").arg(bytes.size() - done));
-        return;
+        break;
     }
+    m_backlog.remove(0, done);
+    const bool held = !m_backlog.isEmpty();
+    if (m_writeNotifier)
+        m_writeNotifier->setEnabled(held);
+    m_line.setLineHeld(held);
 }
 
 } // namespace sim

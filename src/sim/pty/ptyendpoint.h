@@ -31,6 +31,8 @@ signals:
 private:
     void onReadable();
     void onTransmit(const QByteArray &bytes);
+    void onWritable();
+    void writeBacklog();
 
     SimLine &m_line;
     int m_master = -1;
@@ -40,6 +42,11 @@ private:
     QString m_devicePath;
     QString m_linkPath;
     QSocketNotifier *m_notifier = nullptr;
+    // Bytes the line did not take yet (the tool reads slower than a flood
+    // comes); written when the line takes bytes again.
+    QByteArray m_backlog;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    static constexpr qsizetype kMaxBacklog = 1 << 20;
 };
 
 } // namespace sim

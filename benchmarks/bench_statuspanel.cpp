@@ -1,0 +1,55 @@
+// The main window's share of one live-status block: decode it and show it
+// in the status and fault panels (offscreen, window shown), as the receive
+// handler does for every DF EF block. Prints microseconds per block.
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_statuspanel
+
+#include "benchstreams.h"
+
+#include "core/appstate.h"
+#include "core/messageservice.h"
+#include "link/linkcontroller.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+class NoMessages : public MessageService
+{
+public:
+    void show(const Message &, std::function<void()>) override {}
+    void ask(const Message &, std::function<void(bool)>) override {}
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    AppState state;
+    NoMessages messages;
+    LinkController link(state, messages);
+    MainWindow window(state, link, messages);
+    window.show();
+    QCoreApplication::processEvents();
+
+    const int blocks = 20000;
+    const QByteArray stream = bench::statusStream(blocks);
+    double best = 1e12;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < blocks; ++i) {
+            std::memcpy(state.frames.statusFrame().data(), stream.constData() + i * kBlockSize, kBlockSize);
+            window.decodeStatus();
+            // The window repaints between bursts of blocks, not after each.
+            if (i % 1000 == 999)
+                QCoreApplication::processEvents();
+        }
+        best = std::min(best, double(t.nsecsElapsed()));
+    }
+    bench::report("status panel: decode and show one block", best / blocks / 1000.0, "us/blk", "<= 10");
+    return 0;
+}
