@@ -81,6 +81,7 @@ private:
     void applyChineseShell();
     void applyShellCaptions();
     void applyMainCaptions();
+    void showMcuModel();
     void showLinkState();
     void timeIqTest();
     QString portLabel() const;
@@ -124,4 +125,5 @@ private:
     std::function<void()> m_recordHook;
     std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;
+    int m_subproject = -1; // byte 22 of the last Idc block; -1 before the first
 };
