@@ -90,6 +90,10 @@ void TestTypeFlowSim::typeFlow()
     QTRY_COMPARE_WITH_TIMEOUT(b.state.controllerType, qint16(type), 5000);
     QCOMPARE(b.controller->model().requestCount(QStringLiteral("FB ED")), 1);
     QTRY_COMPARE(b.panel("McuSN"), QStringLiteral("Model 7"));
+    b.window->applyLanguage(LanguageCode::Chinese);
+    QCOMPARE(b.panel("McuSN"), QStringLiteral("型号 7"));
+    b.window->applyLanguage(LanguageCode::English);
+    QCOMPARE(b.panel("McuSN"), QStringLiteral("Model 7"));
     QTRY_VERIFY(b.child(PageId::Basic, "txtEcospeed"));
     QTRY_COMPARE(b.child(PageId::Basic, "txtEcospeed")->isHidden(), type == 1);
 
@@ -97,7 +101,8 @@ void TestTypeFlowSim::typeFlow()
     b.nav().open(PageId::Motor);
     QTRY_VERIFY(b.child(PageId::Motor, "txtFrmHallBSec1"));
     QLineEdit *hallB = b.child(PageId::Motor, "txtFrmHallBSec1");
-    QTRY_COMPARE(hallB->text(), hallB1);
+    QTRY_COMPARE(b.child(PageId::Motor, "txtPolePairN")->text(), QStringLiteral("16")); // not the default 23
+    QCOMPARE(hallB->text(), hallB1);
     QCOMPARE(b.child<QLabel>(PageId::Motor, "lblFrmHallBSec1")->text(), caption24);
     const QByteArray before = b.stored(0xF6);
     QTRY_VERIFY(b.child<QPushButton>(PageId::Motor, "cmdwrite")->isEnabled());

@@ -67,7 +67,7 @@ IdcCalibPage::IdcCalibPage(AppState &state, LinkController &link, MessageService
     selectAllOnFocus(box(u"txtIacADC128A"), this);
 
     for (const char *name : {"ChkBrakeLevelH", "ChkBrakeLevelL"}) {
-        if (auto *check = qobject_cast<QCheckBox *>(editor(QLatin1String(name))))
+        if (auto *check = qobject_cast<QCheckBox *>(editor(QString::fromLatin1(name))))
             connect(check, &QCheckBox::toggled, this, &IdcCalibPage::syncBrakeLevels);
     }
     syncBrakeLevels();
@@ -158,8 +158,8 @@ void IdcCalibPage::syncBrakeLevels()
     const std::pair<const char *, const char *> pairs[] = {{"ChkBrakeLevelH", "cmbBrakehigh"},
                                                            {"ChkBrakeLevelL", "cmbBrakelow"}};
     for (const auto &[checkName, listName] : pairs) {
-        auto *check = qobject_cast<QCheckBox *>(editor(QLatin1String(checkName)));
-        QWidget *list = editor(QLatin1String(listName));
+        auto *check = qobject_cast<QCheckBox *>(editor(QString::fromLatin1(checkName)));
+        QWidget *list = editor(QString::fromLatin1(listName));
         if (check && list)
             list->setEnabled(check->isChecked());
     }

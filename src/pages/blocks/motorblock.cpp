@@ -96,7 +96,7 @@ constexpr FieldSpec kFields[] = {
     u8Field("txtMotTeco", 19, QT_TRANSLATE_NOOP("frmMotor", "Motor switch T[Deg]"), "", "16")
         .integer()
         .inGroup(Temperature),
-    u8Field("txtHallCalibIq", 21, QT_TRANSLATE_NOOP("frmMotor", "Iqref of hallC[A]"), "A", "120")
+    u8Field("txtHallCalibIq", 21, QT_TRANSLATE_NOOP("frmMotor", "Iqref of hallC[A]"), "", "120")
         .integer()
         .range(1, 255)
         .inGroup(HallCalibration),
