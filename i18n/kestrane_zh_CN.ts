@@ -108,6 +108,13 @@
     </message>
 </context>
 <context>
+    <name>McuSN</name>
+    <message>
+        <source>Model %1</source>
+        <translation>型号 %1</translation>
+    </message>
+</context>
+<context>
     <name>ParameterPage</name>
     <message>
         <source>The controller type is not known yet: bytes %1 will be written as 0. Write anyway?</source>
@@ -386,6 +393,221 @@
     <message>
         <source>Mail:</source>
         <translation>邮箱：</translation>
+    </message>
+</context>
+<context>
+    <name>frmIdcCalib</name>
+    <message>
+        <source>Current measurement and lock</source>
+        <translation>电流测量与堵转</translation>
+    </message>
+    <message>
+        <source>Input levels</source>
+        <translation>输入电平</translation>
+    </message>
+    <message>
+        <source>Wiring and motor temperature</source>
+        <translation>接线与电机温度</translation>
+    </message>
+    <message>
+        <source>Identity</source>
+        <translation>标识</translation>
+    </message>
+    <message>
+        <source>Control periods</source>
+        <translation>控制周期</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>H</translation>
+    </message>
+    <message>
+        <source>H1: Y-&gt;G-&gt;B</source>
+        <translation>H1: 黄-&gt;绿-&gt;蓝</translation>
+    </message>
+    <message>
+        <source>H2: Y-&gt;B-&gt;G</source>
+        <translation>H2: 黄-&gt;蓝-&gt;绿</translation>
+    </message>
+    <message>
+        <source>H3: B-&gt;G-&gt;Y</source>
+        <translation>H3: 蓝-&gt;绿-&gt;黄</translation>
+    </message>
+    <message>
+        <source>H4: B-&gt;Y-&gt;G</source>
+        <translation>H4: 蓝-&gt;黄-&gt;绿</translation>
+    </message>
+    <message>
+        <source>H5: G-&gt;B-&gt;Y</source>
+        <translation>H5: 绿-&gt;蓝-&gt;黄</translation>
+    </message>
+    <message>
+        <source>H6: G-&gt;Y-&gt;B</source>
+        <translation>H6: 绿-&gt;黄-&gt;蓝</translation>
+    </message>
+    <message>
+        <source>D1: Y-&gt;G-&gt;B</source>
+        <translation>D1: 黄-&gt;绿-&gt;蓝</translation>
+    </message>
+    <message>
+        <source>D2: Y-&gt;B-&gt;G</source>
+        <translation>D2: 黄-&gt;蓝-&gt;绿</translation>
+    </message>
+    <message>
+        <source>D3: B-&gt;G-&gt;Y</source>
+        <translation>D3: 蓝-&gt;绿-&gt;黄</translation>
+    </message>
+    <message>
+        <source>D4: B-&gt;Y-&gt;G</source>
+        <translation>D4: 蓝-&gt;黄-&gt;绿</translation>
+    </message>
+    <message>
+        <source>D5: G-&gt;B-&gt;Y</source>
+        <translation>D5: 绿-&gt;蓝-&gt;黄</translation>
+    </message>
+    <message>
+        <source>D6: G-&gt;Y-&gt;B</source>
+        <translation>D6: 绿-&gt;黄-&gt;蓝</translation>
+    </message>
+    <message>
+        <source>Iq threshold [A]</source>
+        <translation>计时电流低阀值[A]</translation>
+    </message>
+    <message>
+        <source>Iq min[A]</source>
+        <translation>最小电流[A]</translation>
+    </message>
+    <message>
+        <source>Forward level</source>
+        <translation>前进档电平</translation>
+    </message>
+    <message>
+        <source>Backward level</source>
+        <translation>倒车档电平</translation>
+    </message>
+    <message>
+        <source>Brake high level</source>
+        <translation>高刹车有效电平</translation>
+    </message>
+    <message>
+        <source>B H A</source>
+        <translation>高刹车有效</translation>
+    </message>
+    <message>
+        <source>Brake low level</source>
+        <translation>低刹车有效电平</translation>
+    </message>
+    <message>
+        <source>Reserve level</source>
+        <translation>保留端口电平</translation>
+    </message>
+    <message>
+        <source>B L A</source>
+        <translation>低刹车有效</translation>
+    </message>
+    <message>
+        <source>Lock rot[rpm]</source>
+        <translation>堵转转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Lock time[s]</source>
+        <translation>最小堵转时间[s]</translation>
+    </message>
+    <message>
+        <source>Project NO</source>
+        <translation>项目号</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>年份</translation>
+    </message>
+    <message>
+        <source>Serial Num</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Flux period[ms]</source>
+        <translation>弱磁控制周期[ms]</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>周数</translation>
+    </message>
+    <message>
+        <source>Iac ADC value 128A</source>
+        <translation>128A ADC 当量</translation>
+    </message>
+    <message>
+        <source>Reference period[ms]</source>
+        <translation>指令值控制周期</translation>
+    </message>
+    <message>
+        <source>Idc gain</source>
+        <translation>直流电流增益</translation>
+    </message>
+    <message>
+        <source>Idc D2 power</source>
+        <translation>直流电流分母</translation>
+    </message>
+    <message>
+        <source>Subproject num</source>
+        <translation>子项目号</translation>
+    </message>
+    <message>
+        <source>Iq quit[A]</source>
+        <translation>退出电流[A]</translation>
+    </message>
+    <message>
+        <source>Speed pulses/cycle</source>
+        <translation>速度脉冲数/转</translation>
+    </message>
+    <message>
+        <source>Hall connection</source>
+        <translation>霍尔连接</translation>
+    </message>
+    <message>
+        <source>Phase connection</source>
+        <translation>相线连接</translation>
+    </message>
+    <message>
+        <source>Idc calibration</source>
+        <translation>电流参数标定</translation>
+    </message>
+    <message>
+        <source>Calibration worksheet</source>
+        <translation>标定工作表</translation>
+    </message>
+    <message>
+        <source>Idc ave factor</source>
+        <translation>直流电流标定系数</translation>
+    </message>
+    <message>
+        <source>Ic ADC value 128A</source>
+        <translation>c相电流ADC当量</translation>
+    </message>
+    <message>
+        <source>Please do Idc calibration first!</source>
+        <translation>请先进行直流电流标定！</translation>
+    </message>
+    <message>
+        <source>Please input DC Current %1 !</source>
+        <translation>请输入直流电流 %1 ！</translation>
+    </message>
+    <message>
+        <source>"Idc ave factor" does not hold a number: "%1". Idc gain and Idc D2 power were left as they are.</source>
+        <translation>“直流电流标定系数”不是数字：“%1”。直流电流增益和直流电流分母保持不变。</translation>
+    </message>
+    <message>
+        <source>"Idc ave factor" must be above 0: Idc gain and Idc D2 power were left as they are.</source>
+        <translation>“直流电流标定系数”必须大于 0：直流电流增益和直流电流分母保持不变。</translation>
+    </message>
+    <message>
+        <source>"Idc ave factor" is too large for the Idc gain (at most 32767): Idc gain and Idc D2 power were left as they are.</source>
+        <translation>“直流电流标定系数”对直流电流增益过大（最大 32767）：直流电流增益和直流电流分母保持不变。</translation>
     </message>
 </context>
 <context>
@@ -713,6 +935,201 @@ Motor controller service tool</source>
     <message>
         <source>Aging time[s]</source>
         <translation>老化时间[s]</translation>
+    </message>
+</context>
+<context>
+    <name>frmMotor</name>
+    <message>
+        <source>Poles and angle offsets</source>
+        <translation>极对数与角度偏置</translation>
+    </message>
+    <message>
+        <source>Motor temperature</source>
+        <translation>电机温度</translation>
+    </message>
+    <message>
+        <source>Hall group A</source>
+        <translation>霍尔A组</translation>
+    </message>
+    <message>
+        <source>Hall calibration</source>
+        <translation>霍尔标定</translation>
+    </message>
+    <message>
+        <source>Hall group B / braking (by controller type)</source>
+        <translation>霍尔B组／刹车（随控制器类型）</translation>
+    </message>
+    <message>
+        <source>PTC_1k</source>
+        <translation>PTC_1k</translation>
+    </message>
+    <message>
+        <source>NTC_230k</source>
+        <translation>NTC_230k</translation>
+    </message>
+    <message>
+        <source>NC</source>
+        <translation>NC</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>KTY83</source>
+        <translation>KTY83</translation>
+    </message>
+    <message>
+        <source>Hall A</source>
+        <translation>Hall A</translation>
+    </message>
+    <message>
+        <source>Hall B</source>
+        <translation>Hall B</translation>
+    </message>
+    <message>
+        <source>Pole pairs num</source>
+        <translation>极对数</translation>
+    </message>
+    <message>
+        <source>Forward angle offset[Deg]</source>
+        <translation>前进角度偏置[度]</translation>
+    </message>
+    <message>
+        <source>Motor Tsensor type</source>
+        <translation>电机电阻类型</translation>
+    </message>
+    <message>
+        <source>Backward angle offset[Deg]</source>
+        <translation>倒车角度偏置[度]</translation>
+    </message>
+    <message>
+        <source>Square angle offset[Deg]</source>
+        <translation>启动角度偏置[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 1 remap[Deg]</source>
+        <translation>霍尔A1重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 2 remap[Deg]</source>
+        <translation>霍尔A2重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 3 remap[Deg]</source>
+        <translation>霍尔A3重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 4 remap[Deg]</source>
+        <translation>霍尔A4重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 5 remap[Deg]</source>
+        <translation>霍尔A5重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall A 6 remap[Deg]</source>
+        <translation>霍尔A6重映射[度]</translation>
+    </message>
+    <message>
+        <source>Motor over heat[Deg]</source>
+        <translation>电机过热度[度]</translation>
+    </message>
+    <message>
+        <source>Motor HighT mode[Deg]</source>
+        <translation>电机高温点[度]</translation>
+    </message>
+    <message>
+        <source>Motor OH quit[Deg]</source>
+        <translation>电机过热恢复点[度]</translation>
+    </message>
+    <message>
+        <source>MotorT hysterstic[Deg]</source>
+        <translation>电机回滞温度[度]</translation>
+    </message>
+    <message>
+        <source>Motor switch T[Deg]</source>
+        <translation>电机降载温度[度]</translation>
+    </message>
+    <message>
+        <source>Iqref of hallC[A]</source>
+        <translation>霍尔标定电流[A]</translation>
+    </message>
+    <message>
+        <source>Acc of iq at HallC</source>
+        <translation>霍尔标定加速度</translation>
+    </message>
+    <message>
+        <source>Dec of iq at HallC</source>
+        <translation>霍尔标定减速度</translation>
+    </message>
+    <message>
+        <source>Hall noisy pulses</source>
+        <translation>霍尔噪声带宽</translation>
+    </message>
+    <message>
+        <source>Hall B 1 remap[Deg]</source>
+        <translation>霍尔B1重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall B 2 remap[Deg]</source>
+        <translation>霍尔B2重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall B 3 remap[Deg]</source>
+        <translation>霍尔B3重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall B 4 remap[Deg]</source>
+        <translation>霍尔B4重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall B 5 remap[Deg]</source>
+        <translation>霍尔B5重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall B 6 remap[Deg]</source>
+        <translation>霍尔B6重映射[度]</translation>
+    </message>
+    <message>
+        <source>Hall group</source>
+        <translation>当前霍尔组别</translation>
+    </message>
+    <message>
+        <source>Dec2 of iqref</source>
+        <translation>油门减速度2</translation>
+    </message>
+    <message>
+        <source>Reg high speed[rpm]</source>
+        <translation>回生高转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Reg low speed[rpm]</source>
+        <translation>回生低转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Req quatity</source>
+        <translation>回生最大当量</translation>
+    </message>
+    <message>
+        <source>Acc of Ebrake</source>
+        <translation>电刹车加速度</translation>
+    </message>
+    <message>
+        <source>Dec of Ebrake</source>
+        <translation>电刹车减速度</translation>
+    </message>
+    <message>
+        <source>Speed of dec1[rpm]</source>
+        <translation>转速-减速度1[rpm]</translation>
+    </message>
+    <message>
+        <source>Speed of dec2[rpm]</source>
+        <translation>转速-减速度2[rpm]</translation>
+    </message>
+    <message>
+        <source>Motor parameter</source>
+        <translation>电机参数</translation>
     </message>
 </context>
 <context>

@@ -12,3 +12,7 @@ target_sources(kestrane_ui PRIVATE
     ${d}/ui/parameterpage.h ${d}/ui/parameterpage.cpp
     ${d}/ui/ctxt.h ${d}/ui/ctxt.cpp
     ${d}/ui/pagenavigator.h ${d}/ui/pagenavigator.cpp)
+# Motor and Idc calibration blocks.
+target_sources(kestrane_core PRIVATE
+    ${d}/blocks/motorblock.h ${d}/blocks/motorblock.cpp
+    ${d}/blocks/idccalibblock.h ${d}/blocks/idccalibblock.cpp)

@@ -1,5 +1,7 @@
 #include "shell/mainwindow.h"
 
+#include "calib/idccalc.h"
+#include "calib/ui/idccalibpage.h"
 #include "link/linkcontroller.h"
 #include "link/ui/portdialog.h"
 #include "link/portsettings.h"
@@ -124,6 +126,14 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildCentral();
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
     m_pages->setAnchor(m_buttonBar);
+    m_pages->setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
+        auto *page = new IdcCalibPage(m_state, m_link, m_messages, parent);
+        connect(page, &IdcCalibPage::subprojectDecoded, this, [this](int subproject) {
+            m_subproject = subproject;
+            showMcuModel();
+        });
+        return page;
+    });
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
@@ -382,6 +392,13 @@ void MainWindow::applyMainCaptions()
     m_lblMaxTime->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Aging time[s]")));
     for (const ButtonCaption &c : kButtonCaptions)
         button(c.name)->setText(bilingual(code, "frmMain", c.english));
+    showMcuModel();
+}
+
+// The model of the attached controller, from the last Idc block.
+void MainWindow::showMcuModel()
+{
+    m_panelMcuSN->setText(m_subproject < 0 ? QString() : mcuModelText(m_state.languageCode, m_subproject));
 }
 
 void MainWindow::applyLanguage(int code)

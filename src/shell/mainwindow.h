@@ -89,6 +89,7 @@ private:
     void applyShellCaptions();
     void applyMainCaptions();
     void showDataFolder();
+    void showMcuModel();
     void showLinkState();
     void showConnectionText();
     static void setEnabledIfChanged(QWidget *widget, bool enabled);
@@ -139,4 +140,5 @@ private:
     std::function<void()> m_recordHook;
     std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;
+    int m_subproject = -1; // byte 22 of the last Idc block; -1 before the first
 };

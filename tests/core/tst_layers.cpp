@@ -23,7 +23,7 @@ QStringList allowedFor(const QString &dir)
         {"pages", {"core", "link", "monitor", "pages"}},
         {"pages/ui", {"core", "link", "monitor", "pages", "widgets"}},
         {"calib", {"core", "link", "monitor", "pages", "calib"}},
-        {"calib/ui", {"core", "link", "monitor", "pages", "calib", "widgets"}},
+        {"calib/ui", {"core", "link", "monitor", "pages", "pages/ui", "calib", "widgets"}},
         {"shell", {"core", "link", "monitor", "pages", "calib", "widgets", "shell", "sim"}},
         {"sim", {"core", "link", "sim"}}, // the in-process port of the demo mode
         {"sim/model", {}},
@@ -107,6 +107,8 @@ private slots:
         QTest::newRow("page ui includes monitor ui") << "pages/ui/x.cpp" << "#include \"monitor/ui/curvepage.h\"" << true;
         QTest::newRow("pages include link") << "pages/engine/fieldcodec.cpp" << "#include \"link/commandtable.h\"" << false;
         QTest::newRow("page ui includes widgets") << "pages/ui/parameterpage.cpp" << "#include \"widgets/fonts.h\"\n#include <QLabel>" << false;
+        QTest::newRow("calib arithmetic includes a page window") << "calib/idccalc.cpp" << "#include \"pages/ui/parameterpage.h\"" << true;
+        QTest::newRow("calib window builds on a page window") << "calib/ui/idccalibpage.h" << "#include \"pages/ui/parameterpage.h\"" << false;
         QTest::newRow("shell includes all") << "shell/mainwindow.cpp" << "#include \"pages/ui/pagenavigator.h\"\n#include \"monitor/ui/statuspanel.h\"" << false;
         QTest::newRow("core includes Qt Core") << "core/frames.h" << "#include <QByteArray>\n#include <QtGlobal>" << false;
     }

@@ -142,6 +142,7 @@ ValueMap::ValueMap(const BlockTable &table) : m_table(&table)
         const QString defaultText = QString::fromUtf8(f.defaultText);
         m_texts.append(f.holdsIndex() ? QString() : defaultText);
         m_indexes.append(f.holdsIndex() ? defaultText.toInt() : 0);
+        m_held.append(-1);
     }
 }
 
@@ -182,8 +183,9 @@ bool ValueMap::setIndex(QStringView control, int index)
 
 FieldValue encodeIndexValue(const FieldSpec &f, int index)
 {
+    // A list over a bit with nothing selected leaves the bit clear.
     if (f.form == ValueForm::Flag)
-        return {index ? 1 : 0};
+        return {index > 0 ? 1 : 0};
     return {std::clamp<qint64>(qint64(index) + f.addend, f.lo, f.hi)};
 }
 
@@ -308,7 +310,7 @@ EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
     Block b = newWriteBlockFor(table.definition().frame);
     for (int i = 0; i < table.fieldCount(); ++i) {
         const FieldSpec &f = table.field(i);
-        if (!f.hasBytes() || !f.appliesTo(options.controllerType))
+        if (!f.hasBytes() || f.readOnly || !f.appliesTo(options.controllerType))
             continue;
         if (f.isConstant()) {
             b[f.offset] = f.constant;
@@ -320,6 +322,10 @@ EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
             const ParseError e = storeChars(f, text, b);
             if (e != ParseError::None)
                 return {i, e};
+            continue;
+        }
+        if (f.keepsUnlisted && values.indexAt(slot) < 0 && values.heldByteAt(slot) >= 0) {
+            b[f.offset] = quint8(values.heldByteAt(slot));
             continue;
         }
         const FieldValue v = f.holdsIndex() ? encodeIndexValue(f, values.indexAt(slot))
@@ -340,11 +346,18 @@ void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions
         if (!f.hasBytes() || f.isConstant() || !f.appliesTo(options.controllerType))
             continue;
         const int slot = table.slotOfField(i);
-        if (f.form == ValueForm::Chars)
+        if (f.form == ValueForm::Chars) {
             values.setAt(slot, decodeChars(f, block));
-        else if (f.holdsIndex())
+        } else if (f.keepsUnlisted) {
+            const qint64 raw = rawFieldValue(f, block);
+            const qint64 index = raw - f.addend;
+            const bool listed = index >= 0 && index < qint64(f.items.size());
+            values.setIndexAt(slot, listed ? int(index) : -1);
+            values.setHeldByteAt(slot, listed ? -1 : int(raw));
+        } else if (f.holdsIndex()) {
             values.setIndexAt(slot, decodedIndex(f, rawFieldValue(f, block)));
-        else
+        } else {
             values.setAt(slot, displayText(f, rawFieldValue(f, block), options.decimalPoint));
+        }
     }
 }

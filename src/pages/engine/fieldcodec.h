@@ -65,17 +65,23 @@ public:
     void setAt(int slot, const QString &text) { m_texts[slot] = text; }
     int indexAt(int slot) const { return m_indexes[slot]; }
     void setIndexAt(int slot, int index) { m_indexes[slot] = index; }
+    // Lists that keep an unlisted byte: the received byte that no item names
+    // (-1: none). It goes back on a write while the index is -1.
+    int heldByteAt(int slot) const { return m_held[slot]; }
+    void setHeldByteAt(int slot, int raw) { m_held[slot] = raw; }
     int size() const { return int(m_texts.size()); }
 
     bool operator==(const ValueMap &other) const
     {
-        return m_table == other.m_table && m_texts == other.m_texts && m_indexes == other.m_indexes;
+        return m_table == other.m_table && m_texts == other.m_texts && m_indexes == other.m_indexes &&
+               m_held == other.m_held;
     }
 
 private:
     const BlockTable *m_table;
     QList<QString> m_texts;
     QList<int> m_indexes;
+    QList<int> m_held;
 };
 
 struct EncodeResult

@@ -101,6 +101,11 @@ struct FieldSpec
     DisplayForm display = DisplayForm::Integer;
     CaptionRule captionRule = CaptionRule::Both;
     bool negate = false;
+    // List: a received byte that names no item shows no selection and, while
+    // the user picks none, goes back unchanged on a write.
+    bool keepsUnlisted = false;
+    // Shown from the block, never written: the encoder leaves the byte 0.
+    bool readOnly = false;
 
     constexpr bool isConstant() const { return control == nullptr; }
     constexpr bool hasBytes() const { return form != ValueForm::Box; }
@@ -184,6 +189,13 @@ struct FieldSpec
         f.hiddenTypes = typeMask;
         return f;
     }
+    constexpr FieldSpec keepsUnlistedBytes() const
+    {
+        FieldSpec f = *this;
+        f.keepsUnlisted = true;
+        return f;
+    }
+    constexpr FieldSpec decodedOnly() const { FieldSpec f = *this; f.readOnly = true; return f; }
     constexpr FieldSpec inGroup(quint8 g) const { FieldSpec f = *this; f.group = g; return f; }
     constexpr FieldSpec labelled(const char *name) const { FieldSpec f = *this; f.label = name; return f; }
     constexpr FieldSpec designedAs(const char *text) const

@@ -2,6 +2,8 @@
 
 #include "core/appstate.h"
 #include "pages/blocks/basicblock.h"
+#include "pages/blocks/idccalibblock.h"
+#include "pages/blocks/motorblock.h"
 #include "pages/blocks/referenceblock.h"
 
 #include <algorithm>
@@ -40,7 +42,7 @@ constexpr PageDef kPages[] = {
      .buffer = FrameId::Reference, .table = &referenceTable, .closes = kClosedByReference,
      .governedByLink = true},
     {.id = P::Motor, .window = "frmMotor", .button = "cmdMotor", .buffer = FrameId::Motor,
-     .governedByLink = true},
+     .table = &motorTable, .governedByLink = true, .captionsFollowType = true},
     {.id = P::Control, .window = "frmControl", .button = "cmdContorl", .buffer = FrameId::Control,
      .closes = kClosedByControl, .governedByLink = true},
     {.id = P::DqPid, .window = "frmdqPID", .button = "cmddqPID", .buffer = FrameId::DqPid,
@@ -52,7 +54,8 @@ constexpr PageDef kPages[] = {
     {.id = P::FluxWeaken, .window = "frmFluxWeaken", .button = "cmdFluxWeaken",
      .buffer = FrameId::FluxWeaken, .closes = kClosedByFluxWeaken},
     {.id = P::IdcCalib, .window = "frmIdcCalib", .button = "cmdIdcCalib",
-     .buffer = FrameId::IdcCalib, .closes = kClosedByIdcCalib},
+     .buffer = FrameId::IdcCalib, .table = &idcCalibTable, .closes = kClosedByIdcCalib,
+     .teachesControllerType = true},
     {.id = P::Derate, .window = "frmDerate", .button = "cmdDerate", .buffer = FrameId::Derate,
      .closes = kClosedByDerate},
     {.id = P::ModeSet, .window = "frmModeSet", .button = "cmdModeSet", .buffer = FrameId::ModeSet,

@@ -49,6 +49,12 @@ struct PageDef
     bool governedByLink = false;
     // A language switch runs the page's caption routine (creating the page).
     bool captionsOnSwitch = true;
+    // Decoding this page's block tells the tool the controller type: the
+    // navigator then fits the pages to the type and re-captions the pages
+    // whose captions follow it.
+    bool teachesControllerType = false;
+    // Some captions of the page depend on the controller type.
+    bool captionsFollowType = false;
 };
 
 // Every page, in the order of the caption routines on a language switch.

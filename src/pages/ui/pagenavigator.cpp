@@ -159,6 +159,19 @@ void PageNavigator::decode(FrameId buffer)
         return;
     if (auto *p = qobject_cast<PageWindow *>(ensurePage(def->id)))
         p->decodeReply();
+    if (def->teachesControllerType)
+        followControllerType();
+}
+
+void PageNavigator::followControllerType()
+{
+    applyControllerType();
+    for (const PageDef &def : allPages()) {
+        if (!def.captionsFollowType)
+            continue;
+        if (auto *p = qobject_cast<PageWindow *>(ensurePage(def.id)))
+            p->applyCaptions();
+    }
 }
 
 void PageNavigator::applyControllerType()

@@ -65,6 +65,10 @@ public:
     // hides (creating those pages hidden when they do not exist).
     void applyControllerType();
 
+    // After a block that tells the controller type: fits the pages to it and
+    // runs the caption routines of the pages whose captions follow it.
+    void followControllerType();
+
     // The page caption routines, in their order, for the current language.
     void applyLanguage();
 

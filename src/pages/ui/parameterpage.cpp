@@ -35,6 +35,7 @@ constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
 
 const char kErrorProperty[] = "parseError";
+const char kHeldByteProperty[] = "heldByte";
 const QString kErrorStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; padding: 1px; }");
 
 // The text for the current language; English for a code without captions.
@@ -375,8 +376,13 @@ ValueMap ParameterPage::values() const
             v.setAt(slot, box->text());
         else if (auto *check = qobject_cast<QCheckBox *>(w))
             v.setIndexAt(slot, check->isChecked() ? 1 : 0);
-        else if (auto *list = qobject_cast<QComboBox *>(w))
+        else if (auto *list = qobject_cast<QComboBox *>(w)) {
             v.setIndexAt(slot, list->currentIndex());
+            // An unlisted byte shown as no selection goes back as it came.
+            const QVariant held = list->property(kHeldByteProperty);
+            if (list->currentIndex() < 0 && held.isValid())
+                v.setHeldByteAt(slot, held.toInt());
+        }
     }
     return v;
 }
@@ -393,6 +399,8 @@ void ParameterPage::setValues(const ValueMap &values)
         } else if (auto *list = qobject_cast<QComboBox *>(w)) {
             const int index = values.indexAt(slot);
             list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+            const int held = values.heldByteAt(slot);
+            list->setProperty(kHeldByteProperty, held >= 0 ? QVariant(held) : QVariant());
         }
     }
 }
@@ -545,6 +553,15 @@ QLineEdit *ParameterPage::box(QStringView control) const
 {
     const int slot = table().slotOf(control);
     return slot < 0 ? nullptr : qobject_cast<QLineEdit *>(m_editors[slot]);
+}
+
+void ParameterPage::addSection(QWidget *section)
+{
+    // Below the fields, above "read" and "write".
+    if (auto *top = qobject_cast<QBoxLayout *>(layout()))
+        top->insertWidget(top->count() - 1, section);
+    else if (layout())
+        layout()->addWidget(section);
 }
 
 void ParameterPage::setReadWriteEnabled(bool enabled)

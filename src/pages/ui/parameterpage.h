@@ -56,6 +56,9 @@ public:
 protected:
     // Encodes and sends without asking; false when a box failed (reported).
     bool encodeAndSend();
+    // Widgets of a page beyond its table (worksheets, extra buttons), placed
+    // after the fields.
+    void addSection(QWidget *section);
     AppState &state() { return m_state; }
     LinkController &link() { return m_link; }
     MessageService &messages() { return m_messages; }
