@@ -31,6 +31,8 @@ ParseError fieldError(const FieldSpec &f, const QString &text, QChar point)
 {
     if (f.form == ValueForm::Chars)
         return charsError(f, text);
+    if (f.holdsIndex())
+        return ParseError::None; // an index never fails
     return encodeFieldValue(f, text, point).error;
 }
 } // namespace
@@ -81,7 +83,14 @@ QString writtenBlockFault(const BlockTable &table, const ValueMap &values,
             continue;
         }
         const qint64 raw = rawFieldValue(f, b);
-        const FieldValue alone = encodeFieldValue(f, text, options.decimalPoint);
+        const int slot = table.slotOfField(i);
+        if (f.keepsUnlisted && values.indexAt(slot) < 0 && values.heldByteAt(slot) >= 0) {
+            if (raw != values.heldByteAt(slot))
+                return fieldName(table, i) + QStringLiteral(" lost its received byte");
+            continue;
+        }
+        const FieldValue alone = f.holdsIndex() ? encodeIndexValue(f, values.indexAt(slot))
+                                                : encodeFieldValue(f, text, options.decimalPoint);
         if (!alone.ok())
             return fieldName(table, i) + QStringLiteral(" was written although \"%1\" fails").arg(text);
         if (raw != alone.stored)

@@ -24,6 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const quint8 length = in.byte();
         if (length == 0xFF)
             continue;
+        if (values.holdsIndex(slot)) {
+            // Lists and check boxes: any index, "nothing selected" included.
+            values.setIndexAt(slot, int(length % 12) - 2);
+            continue;
+        }
         const QByteArray raw = in.bytes(length % 48);
         values.setAt(slot, utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw));
     }

@@ -271,7 +271,9 @@ void ParameterPage::arrangeColumns()
 {
     QList<int> heights;
     int total = 0;
-    for (QGroupBox *box : m_groups) {
+    QList<QWidget *> blocks(m_groups.begin(), m_groups.end());
+    blocks += m_sections;
+    for (QWidget *box : blocks) {
         heights << box->sizeHint().height();
         total += heights.last();
     }
@@ -279,28 +281,59 @@ void ParameterPage::arrangeColumns()
     const int chrome = margins.top() + margins.bottom() + layout()->spacing() +
                        m_buttonRow->sizeHint().height();
     const int budget = std::max(200, kMaxPageHeight - chrome);
-    int columns = 1;
-    QList<int> columnOf(m_groups.size(), 0);
-    for (columns = 1; columns <= 4; ++columns) {
-        // Fill each column up to an even share of the total, never past the budget.
-        const int share = std::min(budget, (total + columns - 1) / columns + 1);
-        int column = 0;
-        int used = 0;
-        bool fits = true;
-        for (int i = 0; i < int(m_groups.size()); ++i) {
-            if (used > 0 && used + heights[i] > share && column + 1 < columns) {
-                ++column;
-                used = 0;
-            }
-            columnOf[i] = column;
-            used += heights[i] + m_columns->spacing();
-            if (used > budget + m_columns->spacing())
-                fits = false;
+    const int spacing = m_columns->spacing();
+    const int n = int(blocks.size());
+
+    // The fewest columns whose tallest one fits; for each count, the cuts of
+    // the group sequence that make the tallest column lowest.
+    auto tallest = [&](const QList<int> &cuts) {
+        int worst = 0;
+        int from = 0;
+        for (int c = 0; c <= int(cuts.size()); ++c) {
+            const int to = c < int(cuts.size()) ? cuts[c] : n;
+            int h = 0;
+            for (int k = from; k < to; ++k)
+                h += heights[k] + (k > from ? spacing : 0);
+            worst = std::max(worst, h);
+            from = to;
         }
-        if (fits)
+        return worst;
+    };
+    QList<int> bestCuts;
+    for (int columns = 1; columns <= std::min(4, std::max(1, n)); ++columns) {
+        QList<int> cuts;
+        for (int c = 1; c < columns; ++c)
+            cuts << c;
+        QList<int> best = cuts;
+        int bestHeight = tallest(cuts);
+        // Every choice of columns-1 increasing cut points in 1..n-1.
+        for (;;) {
+            int k = int(cuts.size()) - 1;
+            while (k >= 0 && cuts[k] == n - (int(cuts.size()) - k))
+                --k;
+            if (k < 0)
+                break;
+            ++cuts[k];
+            for (int m = k + 1; m < int(cuts.size()); ++m)
+                cuts[m] = cuts[m - 1] + 1;
+            const int h = tallest(cuts);
+            if (h < bestHeight) {
+                bestHeight = h;
+                best = cuts;
+            }
+        }
+        bestCuts = best;
+        if (bestHeight <= budget)
             break;
     }
-    columns = std::min(columns, 4);
+    const int columns = int(bestCuts.size()) + 1;
+    QList<int> columnOf(n, 0);
+    for (int k = 0, c = 0; k < n; ++k) {
+        while (c < int(bestCuts.size()) && k >= bestCuts[c])
+            ++c;
+        columnOf[k] = c;
+    }
+    (void)total;
 
     while (QLayoutItem *item = m_columns->takeAt(0)) {
         if (QLayout *l = item->layout()) {
@@ -315,8 +348,8 @@ void ParameterPage::arrangeColumns()
         stacks << stack;
         m_columns->addLayout(stack, 1);
     }
-    for (int i = 0; i < int(m_groups.size()); ++i)
-        stacks[std::min(columnOf[i], columns - 1)]->addWidget(m_groups[i]);
+    for (int i = 0; i < n; ++i)
+        stacks[std::min(columnOf[i], columns - 1)]->addWidget(blocks[i]);
     for (QVBoxLayout *stack : stacks)
         stack->addStretch();
 }
@@ -557,11 +590,10 @@ QLineEdit *ParameterPage::box(QStringView control) const
 
 void ParameterPage::addSection(QWidget *section)
 {
-    // Below the fields, above "read" and "write".
-    if (auto *top = qobject_cast<QBoxLayout *>(layout()))
-        top->insertWidget(top->count() - 1, section);
-    else if (layout())
-        layout()->addWidget(section);
+    // After the fields' groups, in the same columns, above "read" and "write".
+    section->setParent(this);
+    m_sections.append(section);
+    arrangeColumns();
 }
 
 void ParameterPage::setReadWriteEnabled(bool enabled)

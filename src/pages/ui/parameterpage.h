@@ -82,6 +82,7 @@ private:
     QList<QLabel *> m_units;    // by value slot; nullptr without a unit
     QList<QGroupBox *> m_groups; // the boxes; a long group continues in a second one
     QList<int> m_groupOfBox;
+    QList<QWidget *> m_sections; // extra widgets of a page, arranged with the groups
     QHBoxLayout *m_columns = nullptr;
     QHBoxLayout *m_buttonRow = nullptr;
     QList<QGridLayout *> m_grids;
