@@ -12,3 +12,8 @@ target_sources(kestrane_ui PRIVATE
     ${d}/ui/parameterpage.h ${d}/ui/parameterpage.cpp
     ${d}/ui/ctxt.h ${d}/ui/ctxt.cpp
     ${d}/ui/pagenavigator.h ${d}/ui/pagenavigator.cpp)
+target_sources(kestrane_core PRIVATE
+    ${d}/blocks/controlblock.h ${d}/blocks/controlblock.cpp
+    ${d}/blocks/otherblock.h ${d}/blocks/otherblock.cpp
+    ${d}/blocks/derateblock.h ${d}/blocks/derateblock.cpp
+    ${d}/blocks/modesetblock.h ${d}/blocks/modesetblock.cpp)
