@@ -993,8 +993,8 @@
         <translation>降载电流指令</translation>
     </message>
     <message>
-        <source>Speed limit currents</source>
-        <translation>限速电流</translation>
+        <source>Speed-dependent limits</source>
+        <translation>限速参数</translation>
     </message>
     <message>
         <source>Power derate delay[s]</source>

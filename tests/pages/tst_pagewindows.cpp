@@ -629,7 +629,7 @@ void TestPageWindows::otherSwitchesAreCheckBoxes()
     QVERIFY(p->findChild<QCheckBox *>(QStringLiteral("Chk_Tab6_ECO_EN"))->isChecked());
     QVERIFY(p->findChild<QCheckBox *>(QStringLiteral("Chk_Tab6_Eco_Enable"))->isChecked());
     QVERIFY(!p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->isChecked());
-    QTest::mouseClick(p->findChild<QCheckBox *>(QStringLiteral("ChkAst")), Qt::LeftButton);
+    p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->click();
     b.line.clearWrites();
     b.click("frmOther", "cmdwrite");
     QCOMPARE(b.line.writes.size(), 1);

@@ -11,7 +11,7 @@ enum Group : quint8 { Delays, EcoReference, Limits };
 constexpr const char *kGroups[] = {
     QT_TRANSLATE_NOOP("frmDerate", "Derate and recover delays"),
     QT_TRANSLATE_NOOP("frmDerate", "ECO torque-current reference"),
-    QT_TRANSLATE_NOOP("frmDerate", "Speed limit currents"),
+    QT_TRANSLATE_NOOP("frmDerate", "Speed-dependent limits"),
 };
 
 // The controller takes no zero here: 0 goes out as 1.
