@@ -1227,4 +1227,396 @@ Motor controller service tool</source>
         <translation>指令指设定</translation>
     </message>
 </context>
+<context>
+    <name>frmControl</name>
+    <message>
+        <source>Speed controller gains</source>
+        <translation>速度控制器增益</translation>
+    </message>
+    <message>
+        <source>Speed PID steps</source>
+        <translation>速度PID分段</translation>
+    </message>
+    <message>
+        <source>Motor lock and assist</source>
+        <translation>溜坡与助力</translation>
+    </message>
+    <message>
+        <source>0 rpm speed kp G</source>
+        <translation>0速度比例</translation>
+    </message>
+    <message>
+        <source>Speed control kp D</source>
+        <translation>速度控制比例分母</translation>
+    </message>
+    <message>
+        <source>0 rpm speed ki G</source>
+        <translation>0速度积分</translation>
+    </message>
+    <message>
+        <source>Final kp G</source>
+        <translation>终点比例</translation>
+    </message>
+    <message>
+        <source>Distance ast threshold</source>
+        <translation>溜坡距离当量</translation>
+    </message>
+    <message>
+        <source>Final ki G</source>
+        <translation>终点积分</translation>
+    </message>
+    <message>
+        <source>Motor lock F angle</source>
+        <translation>溜坡前进角度</translation>
+    </message>
+    <message>
+        <source>Motor lock B angle</source>
+        <translation>溜坡倒车角度</translation>
+    </message>
+    <message>
+        <source>Eco speed ki G</source>
+        <translation>经济档积分</translation>
+    </message>
+    <message>
+        <source>speed PID step 0[rpm]</source>
+        <translation>控制速度0[rpm]</translation>
+    </message>
+    <message>
+        <source>speed PID step 1[rpm]</source>
+        <translation>控制速度1[rpm]</translation>
+    </message>
+    <message>
+        <source>speed PID step 2[rpm]</source>
+        <translation>控制速度2[rpm]</translation>
+    </message>
+    <message>
+        <source>Back steps threshold</source>
+        <translation>遛坡启动霍尔数</translation>
+    </message>
+    <message>
+        <source>start speed Kp G</source>
+        <translation>尾速比例</translation>
+    </message>
+    <message>
+        <source>start speed Ki G</source>
+        <translation>尾速积分</translation>
+    </message>
+</context>
+<context>
+    <name>frmOther</name>
+    <message>
+        <source>Other</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <source>Mid-range torque reference</source>
+        <translation>油门中间段</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <translation>油门</translation>
+    </message>
+    <message>
+        <source>Backward torque-current steps</source>
+        <translation>倒车电流指令</translation>
+    </message>
+    <message>
+        <source>Functions</source>
+        <translation>功能使能</translation>
+    </message>
+    <message>
+        <source>Percentage in mid tref2[%]</source>
+        <translation>油门中间比例2[%]</translation>
+    </message>
+    <message>
+        <source>Tref mid vary delay[s]</source>
+        <translation>油门比例切换延时[s]</translation>
+    </message>
+    <message>
+        <source>Tref mid vary speed[rpm]</source>
+        <translation>油门比例切换转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Percentage in mid tref[%]</source>
+        <translation>油门中间比例[%]</translation>
+    </message>
+    <message>
+        <source>Forward enable</source>
+        <translation>前进档使能</translation>
+    </message>
+    <message>
+        <source>Backward enable</source>
+        <translation>倒车档使能</translation>
+    </message>
+    <message>
+        <source>Eco enable</source>
+        <translation>两档使能</translation>
+    </message>
+    <message>
+        <source>Alarm enable</source>
+        <translation>报警功能使能</translation>
+    </message>
+    <message>
+        <source>Brake drive stop enable</source>
+        <translation>充电防行车使能</translation>
+    </message>
+    <message>
+        <source>Motor protectin enable</source>
+        <translation>电机温度保护使能</translation>
+    </message>
+    <message>
+        <source>Assist enable</source>
+        <translation>防遛坡使能</translation>
+    </message>
+    <message>
+        <source>Boost enable</source>
+        <translation>增力功能使能</translation>
+    </message>
+    <message>
+        <source>Throttle low[V]</source>
+        <translation>油门低阀值[V]</translation>
+    </message>
+    <message>
+        <source>Throttle high[V]</source>
+        <translation>油门高阀值[V]</translation>
+    </message>
+    <message>
+        <source>Throttle mid[V]</source>
+        <translation>油门中间值[V]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 1[A]</source>
+        <translation>倒车电流指令1[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 2[A]</source>
+        <translation>倒车电流指令2[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 3[A]</source>
+        <translation>倒车电流指令3[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 4[A]</source>
+        <translation>倒车电流指令4[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 5[A]</source>
+        <translation>倒车电流指令5[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 6[A]</source>
+        <translation>倒车电流指令6[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 7[A]</source>
+        <translation>倒车电流指令7[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 8[A]</source>
+        <translation>倒车电流指令8[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 9[A]</source>
+        <translation>倒车电流指令9[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step10[A]</source>
+        <translation>倒车电流指令10[A]</translation>
+    </message>
+    <message>
+        <source>BW iqref step 11[A]</source>
+        <translation>倒车电流指令11[A]</translation>
+    </message>
+</context>
+<context>
+    <name>frmDerate</name>
+    <message>
+        <source>Derate setting</source>
+        <translation>降载设置</translation>
+    </message>
+    <message>
+        <source>Derate and recover delays</source>
+        <translation>降载与恢复延时</translation>
+    </message>
+    <message>
+        <source>ECO torque-current reference</source>
+        <translation>降载电流指令</translation>
+    </message>
+    <message>
+        <source>Speed-dependent limits</source>
+        <translation>限速参数</translation>
+    </message>
+    <message>
+        <source>Power derate delay[s]</source>
+        <translation>降功率延时[s]</translation>
+    </message>
+    <message>
+        <source>Power recover delay[s]</source>
+        <translation>恢复功率延时[s]</translation>
+    </message>
+    <message>
+        <source>Mot power derate delay[s]</source>
+        <translation>电机降载延时[s]</translation>
+    </message>
+    <message>
+        <source>Mot power recover delay[s]</source>
+        <translation>电机恢复延时[s]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 1[A]</source>
+        <translation>降载电流指令1[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 2[A]</source>
+        <translation>降载电流指令2[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 3[A]</source>
+        <translation>降载电流指令3[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 4[A]</source>
+        <translation>降载电流指令4[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 5[A]</source>
+        <translation>降载电流指令5[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 6[A]</source>
+        <translation>降载电流指令6[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 7[A]</source>
+        <translation>降载电流指令7[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 8[A]</source>
+        <translation>降载电流指令8[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 9[A]</source>
+        <translation>降载电流指令9[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 10[A]</source>
+        <translation>降载电流指令10[A]</translation>
+    </message>
+    <message>
+        <source>ECO iqref 11[A]</source>
+        <translation>降载电流指令11[A]</translation>
+    </message>
+    <message>
+        <source>Speed step[rpm]</source>
+        <translation>速度步长[rpm]</translation>
+    </message>
+    <message>
+        <source>Iqref limit 1[A]</source>
+        <translation>限速电流 1[A]</translation>
+    </message>
+    <message>
+        <source>Iqref limit 0[A]</source>
+        <translation>限速电流 0[A]</translation>
+    </message>
+    <message>
+        <source>Idref limit 1[A]</source>
+        <translation>限速弱磁电流 1[A]</translation>
+    </message>
+    <message>
+        <source>Idref limit 0[A]</source>
+        <translation>限速弱磁电流 0[A]</translation>
+    </message>
+    <message>
+        <source>Flux switch speed[rpm]</source>
+        <translation>弱磁切换转速[rpm]</translation>
+    </message>
+</context>
+<context>
+    <name>frmModeSet</name>
+    <message>
+        <source>Mode set</source>
+        <translation>模式设置</translation>
+    </message>
+    <message>
+        <source>Mode speeds</source>
+        <translation>档位转速</translation>
+    </message>
+    <message>
+        <source>Mode currents and boost</source>
+        <translation>档位电流与增力</translation>
+    </message>
+    <message>
+        <source>Regeneration</source>
+        <translation>回生</translation>
+    </message>
+    <message>
+        <source>Mode 1 speed[rpm]</source>
+        <translation>1档转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Mode 2 speed[rpm]</source>
+        <translation>2档转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Mode 3 speed[rpm]</source>
+        <translation>3档转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Mode 4 speed[rpm]</source>
+        <translation>4档转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Mode 1 idc[A]</source>
+        <translation>1档电流[A]</translation>
+    </message>
+    <message>
+        <source>Mode 2 idc[A]</source>
+        <translation>2档电流[A]</translation>
+    </message>
+    <message>
+        <source>Mode 3 idc[A]</source>
+        <translation>3档电流[A]</translation>
+    </message>
+    <message>
+        <source>Mode 4 idc[A]</source>
+        <translation>4档电流[A]</translation>
+    </message>
+    <message>
+        <source>Mode 5 idc[A]</source>
+        <translation>5档电流[A]</translation>
+    </message>
+    <message>
+        <source>Boost ratio Iac[%]</source>
+        <translation>增力电流比例[%]</translation>
+    </message>
+    <message>
+        <source>Boost active sec[s]</source>
+        <translation>增力持续时间</translation>
+    </message>
+    <message>
+        <source>Speed fall delay[s]</source>
+        <translation>降速延时[s]</translation>
+    </message>
+    <message>
+        <source>Max reg Q</source>
+        <translation>最大回生当量</translation>
+    </message>
+    <message>
+        <source>Min reg speed[rpm]</source>
+        <translation>最低回生转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Acc of regenerate</source>
+        <translation>回生加速度</translation>
+    </message>
+    <message>
+        <source>Dec of regenerate</source>
+        <translation>回生减速度</translation>
+    </message>
+    <message>
+        <source>Max slip Reg Q</source>
+        <translation>最大滑行回生量</translation>
+    </message>
+</context>
 </TS>

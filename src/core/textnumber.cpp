@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -340,4 +341,32 @@ QString formatFixedRatio(qint64 numerator, qint64 denominator, int decimals, QCh
     if (negative && scaled != 0)
         s.prepend(u'-');
     return s;
+}
+
+QString formatExactRatio(qint64 numerator, qint64 denominator, int minDecimals, QChar decimalPoint)
+{
+    const quint64 den = quint64(denominator < 0 ? -denominator : denominator);
+    if (den == 0)
+        return formatFixedRatio(numerator, denominator, minDecimals, decimalPoint);
+    // A quotient over 2^a 5^b ends after max(a, b) decimals; any other goes
+    // on for ever and stops after as many decimals as the denominator has
+    // digits. Nine at most, so that the scaled numerator stays in 64 bits.
+    quint64 rest = den;
+    int twos = 0, fives = 0, digits = 0;
+    while (rest % 2 == 0) { rest /= 2; ++twos; }
+    while (rest % 5 == 0) { rest /= 5; ++fives; }
+    for (quint64 p = 1; p < den; p *= 10)
+        ++digits;
+    const int enough = std::min(9, rest == 1 ? std::max(twos, fives) : digits);
+    const int most = std::max(minDecimals, enough);
+    // The remainder of numerator x 10^d over the denominator, one decimal at a time.
+    quint64 remainder = quint64(numerator < 0 ? -numerator : numerator) % den;
+    for (int d = 0; d < minDecimals; ++d)
+        remainder = remainder * 10 % den;
+    int decimals = minDecimals;
+    while (remainder != 0 && decimals < most) {
+        remainder = remainder * 10 % den;
+        ++decimals;
+    }
+    return formatFixedRatio(numerator, denominator, decimals, decimalPoint);
 }

@@ -60,3 +60,10 @@ QString formatFixed(double value, int decimals, QChar decimalPoint);
 // from zero on the exact quotient (65535 / 10000 -> "6.554"), so that no
 // binary artefact of the division shows.
 QString formatFixedRatio(qint64 numerator, qint64 denominator, int decimals, QChar decimalPoint);
+// numerator / denominator with at least `minDecimals` decimals, and more when
+// the exact quotient needs them (12345 / 10000 -> "1.2345", 5000 / 10000 ->
+// "0.500"), so that a value shown and typed back keeps every digit. A
+// quotient that never ends (1 / 3) stops after as many decimals as the
+// denominator has digits, rounded as formatFixedRatio does; nine decimals at
+// most.
+QString formatExactRatio(qint64 numerator, qint64 denominator, int minDecimals, QChar decimalPoint);

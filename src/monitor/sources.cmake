@@ -4,3 +4,4 @@ target_sources(kestrane_core PRIVATE
     ${d}/statusdecoder.h ${d}/statusdecoder.cpp)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)
+target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)

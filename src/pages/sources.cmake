@@ -16,3 +16,8 @@ target_sources(kestrane_ui PRIVATE
 target_sources(kestrane_core PRIVATE
     ${d}/blocks/motorblock.h ${d}/blocks/motorblock.cpp
     ${d}/blocks/idccalibblock.h ${d}/blocks/idccalibblock.cpp)
+target_sources(kestrane_core PRIVATE
+    ${d}/blocks/controlblock.h ${d}/blocks/controlblock.cpp
+    ${d}/blocks/otherblock.h ${d}/blocks/otherblock.cpp
+    ${d}/blocks/derateblock.h ${d}/blocks/derateblock.cpp
+    ${d}/blocks/modesetblock.h ${d}/blocks/modesetblock.cpp)

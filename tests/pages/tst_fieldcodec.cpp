@@ -78,6 +78,8 @@ private slots:
     void byteVectors();
     void displayForms_data();
     void displayForms();
+    void exactRatio_data();
+    void exactRatio();
     void allZeroPayloadShowsZero();
     void failureStopsAndLeavesTheBlock();
     void controllerTypeSelectsTheRows();
@@ -365,10 +367,15 @@ void TestFieldCodec::displayForms_data()
     QTest::newRow("shortest comma") << volts << qint64(6875) << QChar(u',') << "68,75";
     QTest::newRow("three decimals half") << throttle << qint64(5000) << dot << "0.500";
     QTest::newRow("three decimals zero") << throttle << qint64(0) << dot << "0.000";
-    // Rounded on the exact quotient: 6.5535 is 6.55349999... as a double.
-    QTest::newRow("three decimals 65535") << throttle << qint64(65535) << dot << "6.554";
-    QTest::newRow("three decimals 5") << throttle << qint64(5) << dot << "0.001";
-    QTest::newRow("three decimals 12344") << throttle << qint64(12344) << dot << "1.234";
+    // Three decimals at least, more when the exact value needs them: a
+    // value shown and written back keeps its byte (6.554 would store 65540,
+    // clamped to 65535 only by luck; 1.234 would store 12340).
+    QTest::newRow("three decimals 65535") << throttle << qint64(65535) << dot << "6.5535";
+    QTest::newRow("three decimals 5") << throttle << qint64(5) << dot << "0.0005";
+    QTest::newRow("three decimals 12344") << throttle << qint64(12344) << dot << "1.2344";
+    QTest::newRow("three decimals 12340") << throttle << qint64(12340) << dot << "1.234";
+    QTest::newRow("three decimals 12300") << throttle << qint64(12300) << dot << "1.230";
+    QTest::newRow("three decimals more, comma") << throttle << qint64(12345) << QChar(u',') << "1,2345";
     QTest::newRow("three decimals comma") << throttle << qint64(5000) << QChar(u',') << "0,500";
     QTest::newRow("one decimal 25") << seconds << qint64(25) << dot << "2.5";
     QTest::newRow("one decimal 20") << seconds << qint64(20) << dot << "2.0";
@@ -387,6 +394,35 @@ void TestFieldCodec::displayForms()
     QFETCH(QChar, point);
     QFETCH(QString, shown);
     QCOMPARE(displayText(field, raw, point), shown);
+}
+
+void TestFieldCodec::exactRatio_data()
+{
+    QTest::addColumn<qint64>("numerator");
+    QTest::addColumn<qint64>("denominator");
+    QTest::addColumn<int>("minDecimals");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("at least the minimum") << qint64(5000) << qint64(10000) << 3 << "0.500";
+    QTest::newRow("more when needed") << qint64(12345) << qint64(10000) << 3 << "1.2345";
+    QTest::newRow("negative") << qint64(-12345) << qint64(10000) << 3 << "-1.2345";
+    QTest::newRow("zero") << qint64(0) << qint64(10000) << 3 << "0.000";
+    QTest::newRow("no decimals") << qint64(7) << qint64(1) << 0 << "7";
+    QTest::newRow("hundredths from none") << qint64(12) << qint64(100) << 0 << "0.12";
+    QTest::newRow("an eighth ends") << qint64(1) << qint64(8) << 1 << "0.125";
+    QTest::newRow("a third never ends") << qint64(1) << qint64(3) << 1 << "0.3";
+    QTest::newRow("two thirds rounded") << qint64(2) << qint64(3) << 1 << "0.7";
+    QTest::newRow("a seventh stops after one") << qint64(1) << qint64(7) << 0 << "0.1";
+    QTest::newRow("a millionth") << qint64(1) << qint64(1000000) << 3 << "0.000001";
+    QTest::newRow("nine decimals at most") << qint64(1) << qint64(1LL << 40) << 1 << "0.000000000";
+}
+
+void TestFieldCodec::exactRatio()
+{
+    QFETCH(qint64, numerator);
+    QFETCH(qint64, denominator);
+    QFETCH(int, minDecimals);
+    QFETCH(QString, shown);
+    QCOMPARE(formatExactRatio(numerator, denominator, minDecimals, u'.'), shown);
 }
 
 void TestFieldCodec::allZeroPayloadShowsZero()

@@ -110,6 +110,9 @@ private slots:
     void captions_data();
     void captions();
     void captionsKeptForOtherLanguageCodes();
+    void derateWriteBeforeReadSendsNothing_data();
+    void derateWriteBeforeReadSendsNothing();
+    void otherSwitchesAreCheckBoxes();
 };
 
 void TestPageWindows::navigationRequests_data()
@@ -511,6 +514,23 @@ void TestPageWindows::captions_data()
         std::tuple{11, "frmReference", "lblHALL_60_360_Switch", "霍尔切换步数"},
         std::tuple{22, "frmReference", "lblHALL_60_360_Switch", "Hall steps for 60 switch to 360"},
         std::tuple{11, "frmReference", "cmdread", "读出"},
+        // The Chinese routine leaves the Control title as it is.
+        std::tuple{11, "frmControl", "", "Control"},
+        std::tuple{22, "frmControl", "", "Control"},
+        std::tuple{11, "frmControl", "lblECOSpeedLimitKpGain", "溜坡前进角度"},
+        std::tuple{22, "frmControl", "lblMotLockTimeout", "start speed Ki G"},
+        std::tuple{11, "frmOther", "", "其他"},
+        std::tuple{11, "frmOther", "ChkAst", "防遛坡使能"},
+        std::tuple{22, "frmOther", "Chk_Tab6_MotOHEN", "Motor protectin enable"},
+        std::tuple{11, "frmOther", "lblConstBwPT10", "倒车电流指令10[A]"},
+        std::tuple{22, "frmOther", "lblConstBwPT10", "BW iqref step10[A]"},
+        std::tuple{11, "frmDerate", "", "降载设置"},
+        std::tuple{22, "frmDerate", "", "Derate setting"},
+        std::tuple{11, "frmDerate", "lblIqrefStandstill", "降载电流指令1[A]"},
+        std::tuple{11, "frmModeSet", "", "模式设置"},
+        std::tuple{22, "frmModeSet", "", "Mode set"},
+        std::tuple{11, "frmModeSet", "lblMaxSlipRegQ", "最大滑行回生量"},
+        std::tuple{11, "frmModeSet", "cmdwrite", "写入"},
     };
     for (const auto &[language, page, control, text] : rows)
         QTest::addRow("%d %s %s", language, page, control)
@@ -529,6 +549,8 @@ void TestPageWindows::captions()
             return p->windowTitle();
         if (auto *label = p->findChild<QLabel *>(control))
             return label->text();
+        if (auto *check = p->findChild<QCheckBox *>(control))
+            return check->text();
         return p->findChild<QPushButton *>(control)->text();
     };
     {
@@ -547,6 +569,7 @@ void TestPageWindows::captions()
         setLanguage(b.state, language);
         b.nav.ensurePage(language == 22 ? PageId::Basic : PageId::Reference);
         b.nav.ensurePage(language == 22 ? PageId::Reference : PageId::Basic);
+        b.nav.ensurePage(findPage(page)->id);
         QCOMPARE(textOf(b), text);
     }
 }
@@ -560,6 +583,58 @@ void TestPageWindows::captionsKeptForOtherLanguageCodes()
     b.nav.applyLanguage();
     QCOMPARE(b.nav.page(QStringLiteral("frmBasic"))->windowTitle(), QStringLiteral("基本参数"));
     QCOMPARE(b.button("frmReference", "cmdread")->text(), QStringLiteral("读出"));
+}
+
+void TestPageWindows::derateWriteBeforeReadSendsNothing_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("English")
+        << 22 << "The box \"Flux switch speed[rpm]\" does not hold a number: \"Text1\". Nothing was written.";
+    QTest::newRow("Chinese") << 11 << "输入框“弱磁切换转速[rpm]”中不是数字（“Text1”）。未写入任何数据。";
+}
+
+void TestPageWindows::derateWriteBeforeReadSendsNothing()
+{
+    // The flux box starts with a text that is no number: a write before the
+    // first reply is refused, explained, and sends nothing.
+    QFETCH(int, language);
+    QFETCH(QString, message);
+    Bench b;
+    setLanguage(b.state, language);
+    b.nav.cmdDerate_Click();
+    QCOMPARE(b.lastWrite(), QStringLiteral("D5 C5 DA"));
+    b.line.clearWrites();
+    b.click("frmDerate", "cmdwrite");
+    QVERIFY(b.line.writes.isEmpty());
+    QCOMPARE(b.messages.texts(), QStringList{message});
+    QVERIFY(b.box("frmDerate", "txtFluxSTspeed")->property("parseError").toBool());
+
+    // The reply fills the box; the same button then sends the block.
+    Block reply = makeBlock({0xD5, 0xC5, 30, 30, 10, 10});
+    reply[30] = 12;
+    b.receive(reply);
+    QCOMPARE(b.box("frmDerate", "txtFluxSTspeed")->text(), QStringLiteral("1200"));
+    b.click("frmDerate", "cmdwrite");
+    QCOMPARE(b.line.writes.size(), 1);
+    QCOMPARE(hexString(b.line.writes[0]).right(5), QStringLiteral("0C DA"));
+}
+
+void TestPageWindows::otherSwitchesAreCheckBoxes()
+{
+    Bench b;
+    b.nav.cmdOther_Click();
+    ParameterPage *p = b.page("frmOther");
+    QCOMPARE(p->findChildren<QCheckBox *>().size(), 8);
+    b.receive(makeBlock({0xFE, 0xEE, 1, 2, 3, 4, 5, 6, 0x05}));
+    QVERIFY(p->findChild<QCheckBox *>(QStringLiteral("Chk_Tab6_ECO_EN"))->isChecked());
+    QVERIFY(p->findChild<QCheckBox *>(QStringLiteral("Chk_Tab6_Eco_Enable"))->isChecked());
+    QVERIFY(!p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->isChecked());
+    p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->click();
+    b.line.clearWrites();
+    b.click("frmOther", "cmdwrite");
+    QCOMPARE(b.line.writes.size(), 1);
+    QCOMPARE(hexString(b.line.writes[0]).left(26), QStringLiteral("FE EF 01 02 03 04 05 06 45"));
 }
 
 QTEST_MAIN(TestPageWindows)

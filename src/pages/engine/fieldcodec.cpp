@@ -297,8 +297,10 @@ QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
         const int decimals = f.display == DisplayForm::ThreeDecimals ? 3 : 1;
         if (f.scaling != Scaling::Multiply)
             return formatFixed(decodedFieldValue(f, raw), decimals, decimalPoint);
+        // The defined decimals are a minimum: 1.2345 V is shown whole, or a
+        // write after a read would store 1.235 V.
         const qint64 numerator = f.negate ? -(raw - f.addend) : raw - f.addend;
-        return formatFixedRatio(numerator, f.factor, decimals, decimalPoint);
+        return formatExactRatio(numerator, f.factor, decimals, decimalPoint);
     }
     }
     return {};

@@ -46,8 +46,8 @@ enum class RangeRule : quint8 {
 enum class DisplayForm : quint8 {
     Integer,         // "350", "-74"
     ShortestDecimal, // 6875 / 100 -> "68.75", 20000 / 100 -> "200"
-    ThreeDecimals,   // 5000 / 10000 -> "0.500"
-    OneDecimal,      // 25 / 10 -> "2.5", 20 / 10 -> "2.0"
+    ThreeDecimals,   // 5000 / 10000 -> "0.500"; more when needed: 12345 / 10000 -> "1.2345"
+    OneDecimal,      // 25 / 10 -> "2.5", 20 / 10 -> "2.0"; more when needed
 };
 
 // Which caption routine languages write the field's label.

@@ -4,6 +4,10 @@
 #include "pages/blocks/basicblock.h"
 #include "pages/blocks/idccalibblock.h"
 #include "pages/blocks/motorblock.h"
+#include "pages/blocks/controlblock.h"
+#include "pages/blocks/derateblock.h"
+#include "pages/blocks/modesetblock.h"
+#include "pages/blocks/otherblock.h"
 #include "pages/blocks/referenceblock.h"
 
 #include <algorithm>
@@ -44,22 +48,22 @@ constexpr PageDef kPages[] = {
     {.id = P::Motor, .window = "frmMotor", .button = "cmdMotor", .buffer = FrameId::Motor,
      .table = &motorTable, .governedByLink = true, .captionsFollowType = true},
     {.id = P::Control, .window = "frmControl", .button = "cmdContorl", .buffer = FrameId::Control,
-     .closes = kClosedByControl, .governedByLink = true},
+     .table = &controlTable, .closes = kClosedByControl, .governedByLink = true},
     {.id = P::DqPid, .window = "frmdqPID", .button = "cmddqPID", .buffer = FrameId::DqPid,
      .closes = kClosedByDqPid},
     {.id = P::Protection, .window = "frmProtection", .button = "cmdProtection",
      .buffer = FrameId::Protection, .governedByLink = true},
     {.id = P::Other, .window = "frmOther", .button = "cmdOther", .buffer = FrameId::Other,
-     .closes = kClosedByOther, .governedByLink = true},
+     .table = &otherTable, .closes = kClosedByOther, .governedByLink = true},
     {.id = P::FluxWeaken, .window = "frmFluxWeaken", .button = "cmdFluxWeaken",
      .buffer = FrameId::FluxWeaken, .closes = kClosedByFluxWeaken},
     {.id = P::IdcCalib, .window = "frmIdcCalib", .button = "cmdIdcCalib",
      .buffer = FrameId::IdcCalib, .table = &idcCalibTable, .closes = kClosedByIdcCalib,
      .teachesControllerType = true},
     {.id = P::Derate, .window = "frmDerate", .button = "cmdDerate", .buffer = FrameId::Derate,
-     .closes = kClosedByDerate},
+     .table = &derateTable, .closes = kClosedByDerate},
     {.id = P::ModeSet, .window = "frmModeSet", .button = "cmdModeSet", .buffer = FrameId::ModeSet,
-     .closes = kClosedByModeSet, .governedByLink = true},
+     .table = &modeSetTable, .closes = kClosedByModeSet, .governedByLink = true},
     {.id = P::IacCalib, .window = "frmIacCalib", .button = "cmdIacCalib",
      .closes = kClosedByIacCalib, .readsOnOpen = false, .captionsOnSwitch = false},
     {.id = P::Curve, .window = "frmCurve", .button = "cmdCurve", .readsOnOpen = false,
