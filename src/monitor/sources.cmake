@@ -4,3 +4,5 @@ target_sources(kestrane_core PRIVATE
     ${d}/statusdecoder.h ${d}/statusdecoder.cpp)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)
+target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
+target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)

@@ -12,3 +12,8 @@ target_sources(kestrane_ui PRIVATE
     ${d}/ui/parameterpage.h ${d}/ui/parameterpage.cpp
     ${d}/ui/ctxt.h ${d}/ui/ctxt.cpp
     ${d}/ui/pagenavigator.h ${d}/ui/pagenavigator.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/protectionblock.h ${d}/blocks/protectionblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/torquepidblock.h ${d}/blocks/torquepidblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/fluxweakenblock.h ${d}/blocks/fluxweakenblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/loadparachain.h ${d}/loadparachain.cpp)
+target_sources(kestrane_ui PRIVATE ${d}/ui/protectionpage.h ${d}/ui/protectionpage.cpp)

@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class IndicatorShape;
+class LoadParaChain;
 class PageNavigator;
 class SoundPlayer;
 class StatusPanel;
@@ -53,6 +54,7 @@ public:
     QTimer *linkTimer() const { return m_timer3; }
     QTimer *hallTestTimer() const { return m_timer1; }
     PageNavigator *pages() const { return m_pages.get(); }
+    LoadParaChain *loadPara() const { return m_loadPara.get(); }
     void startLinkTimer();
 
     // Event handlers and routines, public so that tests can drive them.
@@ -60,6 +62,8 @@ public:
     void Menu_File_Exit_Click();
     void Menu_Option_ComSet_Click();
     void Menu_Option_UserInfo_Click();
+    // Our own entry: the curve page, whose button stays hidden.
+    void Menu_Option_Curve_Click();
     void Menu_Help_Cont_Click();
     void applyLanguage(int code);
     void decodeStatus();
@@ -73,6 +77,7 @@ protected:
 private:
     void Form_Load();
     void buildMenus();
+    void setUpPageWindows();
     void buildStatusBar();
     void buildCentral();
     QPushButton *addButton(const char *name, const QString &designCaption);
@@ -93,6 +98,7 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
+    std::unique_ptr<LoadParaChain> m_loadPara;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
@@ -115,6 +121,7 @@ private:
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
     QAction *m_actUserInfo = nullptr;
+    QAction *m_actCurve = nullptr;
     QAction *m_actChinese = nullptr;
     QAction *m_actEnglish = nullptr;
     QAction *m_actContact = nullptr;
