@@ -77,6 +77,8 @@ constexpr FieldSpec kFields[] = {
         .onlyFor(kSixteenBitTypes).inGroup(References),
     u16Field("txtIdP11", 26, QT_TRANSLATE_NOOP("frmFluxWeaken", "Idref 11[A]"), "A", "20")
         .onlyFor(kSixteenBitTypes).inGroup(References),
+    // Known to be 0 for type 1, so a write does not ask about it.
+    constantByte(28, 0).onlyFor(kSixteenBitTypes),
 
     u8Field("txtPrintfP", 29, QT_TRANSLATE_NOOP("frmFluxWeaken", "Printf period[5ms]"), "", "1000").inGroup(Print),
     u8Field("txtPrintfSW", 30, QT_TRANSLATE_NOOP("frmFluxWeaken", "PrintfSwitcher"), "", "1")
