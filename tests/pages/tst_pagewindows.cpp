@@ -111,6 +111,8 @@ private slots:
     void fluxTypeOneHidesFourteenControls();
     void fluxWriteWithUnknownTypeAsks_data();
     void fluxWriteWithUnknownTypeAsks();
+    void typeRowsWithOneCaptionAreAlwaysCaptioned_data();
+    void typeRowsWithOneCaptionAreAlwaysCaptioned();
     void captions_data();
     void captions();
     void captionsKeptForOtherLanguageCodes();
@@ -562,6 +564,27 @@ void TestPageWindows::fluxWriteWithUnknownTypeAsks()
     }
     QCOMPARE(b.line.writes.size(), 1);
     QCOMPARE(hexString(b.line.writes.first()).mid(16 * 3, 13 * 3 - 1), sent);
+}
+
+void TestPageWindows::typeRowsWithOneCaptionAreAlwaysCaptioned_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("unknown") << 0;
+    QTest::newRow("type 1") << 1;
+    QTest::newRow("type 3") << 3;
+}
+
+void TestPageWindows::typeRowsWithOneCaptionAreAlwaysCaptioned()
+{
+    QFETCH(int, type);
+    Bench b;
+    b.state.controllerType = qint16(type);
+    QVERIFY(setLanguage(b.state, LanguageCode::Chinese));
+    b.nav.cmdFluxWeaken_Click();
+    QWidget *p = b.nav.page(QStringLiteral("frmFluxWeaken"));
+    QCOMPARE(p->findChild<QLabel *>(QStringLiteral("lblIdP6"))->text(), QStringLiteral("弱磁电流6[A]"));
+    QCOMPARE(p->findChild<QLabel *>(QStringLiteral("lblId_HP12"))->text(), QStringLiteral("弱磁电流2-12[A]"));
+    QCOMPARE(p->windowTitle(), QStringLiteral("弱磁指令"));
 }
 
 void TestPageWindows::captions_data()

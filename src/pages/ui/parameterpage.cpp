@@ -369,12 +369,19 @@ int ParameterPage::captionFieldOfSlot(int slot) const
 {
     // A control with one row per controller type takes the caption of the
     // row for the current type; with no such row it keeps its text.
+    // A caption that is the same in every row does not depend on the type
+    // and is always written.
     const BlockTable &t = table();
-    for (int i = t.fieldOfSlot(slot); i < t.fieldCount(); ++i) {
-        if (t.slotOfField(i) == slot && t.field(i).appliesTo(m_state.controllerType))
+    const int first = t.fieldOfSlot(slot);
+    bool oneCaption = true;
+    for (int i = first; i < t.fieldCount(); ++i) {
+        if (t.slotOfField(i) != slot)
+            continue;
+        if (t.field(i).appliesTo(m_state.controllerType))
             return i;
+        oneCaption = oneCaption && qstrcmp(t.field(i).caption, t.field(first).caption) == 0;
     }
-    return -1;
+    return oneCaption ? first : -1;
 }
 
 QString ParameterPage::fieldCaption(int field) const
