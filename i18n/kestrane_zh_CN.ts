@@ -613,6 +613,10 @@
 <context>
     <name>frmMain</name>
     <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;文件</translation>
     </message>
@@ -1617,6 +1621,386 @@ Motor controller service tool</source>
     <message>
         <source>Max slip Reg Q</source>
         <translation>最大滑行回生量</translation>
+    </message>
+</context>
+<context>
+    <name>frmProtection</name>
+    <message>
+        <source>Heavy load and motor lock</source>
+        <translation>重载与堵转</translation>
+    </message>
+    <message>
+        <source>Phase current limits</source>
+        <translation>相电流限制</translation>
+    </message>
+    <message>
+        <source>Power stage temperature</source>
+        <translation>功率器件温度</translation>
+    </message>
+    <message>
+        <source>Current reference by speed</source>
+        <translation>各转速电流指令</translation>
+    </message>
+    <message>
+        <source>Protection</source>
+        <translation>保护设置</translation>
+    </message>
+    <message>
+        <source>Heavy load timeout[s]</source>
+        <translation>重载超时[s]</translation>
+    </message>
+    <message>
+        <source>Motor lock timeout[0.1s]</source>
+        <translation>电机堵转超时[s]</translation>
+    </message>
+    <message>
+        <source>heavy load Iac[%]</source>
+        <translation>重载比例[%]</translation>
+    </message>
+    <message>
+        <source>Motor lock Iac[%]</source>
+        <translation>堵转电流比例[%]</translation>
+    </message>
+    <message>
+        <source>Ref iac level[%]</source>
+        <translation>相电流比例[%]</translation>
+    </message>
+    <message>
+        <source>Iac limit level[%]</source>
+        <translation>相电流保护比例[%]</translation>
+    </message>
+    <message>
+        <source>Power oh[Deg]</source>
+        <translation>控制器过热点[度]</translation>
+    </message>
+    <message>
+        <source>Power highT mode[Deg]</source>
+        <translation>控制器高温降载点[度]</translation>
+    </message>
+    <message>
+        <source>Power OH recover[Deg]</source>
+        <translation>过热恢复点[度]</translation>
+    </message>
+    <message>
+        <source>Power turn point[Deg]</source>
+        <translation>温度拐点[度]</translation>
+    </message>
+    <message>
+        <source>Iqref 1[A]</source>
+        <translation>电流指令1[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 2[A]</source>
+        <translation>电流指令2[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 3[A]</source>
+        <translation>电流指令3[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 4[A]</source>
+        <translation>电流指令4[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 5[A]</source>
+        <translation>电流指令5[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 6[A]</source>
+        <translation>电流指令6[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 7[A]</source>
+        <translation>电流指令7[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 8[A]</source>
+        <translation>电流指令8[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 9[A]</source>
+        <translation>电流指令9[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 10[A]</source>
+        <translation>电流指令10[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 11[A]</source>
+        <translation>电流指令11[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 12[A]</source>
+        <translation>电流指令12[A]</translation>
+    </message>
+    <message>
+        <source>Iqref 13[A]</source>
+        <translation>电流指令13[A]</translation>
+    </message>
+</context>
+<context>
+    <name>frmdqPID</name>
+    <message>
+        <source>Iq (torque) current loop</source>
+        <translation>转矩电流环 (Iq)</translation>
+    </message>
+    <message>
+        <source>Id (flux) current loop</source>
+        <translation>弱磁电流环 (Id)</translation>
+    </message>
+    <message>
+        <source>Motor lock</source>
+        <translation>锁车</translation>
+    </message>
+    <message>
+        <source>Torque PID</source>
+        <translation>转矩弱磁 PID</translation>
+    </message>
+    <message>
+        <source>Iq kp gain 0 pre</source>
+        <translation>转矩比例增益0_p</translation>
+    </message>
+    <message>
+        <source>Iq ki gain 0 pre</source>
+        <translation>转矩积分增益0_p</translation>
+    </message>
+    <message>
+        <source>Iq kp gain 0</source>
+        <translation>转矩比例增益0</translation>
+    </message>
+    <message>
+        <source>Iq ki gain 0</source>
+        <translation>转矩积分增益0</translation>
+    </message>
+    <message>
+        <source>Iq kp gain 2</source>
+        <translation>转矩比例增益2</translation>
+    </message>
+    <message>
+        <source>Iq ki gain 2</source>
+        <translation>转矩积分增益2</translation>
+    </message>
+    <message>
+        <source>Iq kp gain 3</source>
+        <translation>转矩比例增益3</translation>
+    </message>
+    <message>
+        <source>Iq ki gain 3</source>
+        <translation>转矩积分增益3</translation>
+    </message>
+    <message>
+        <source>Iq kp gain</source>
+        <translation>转矩比例增益</translation>
+    </message>
+    <message>
+        <source>Iq kp divisor</source>
+        <translation>转矩比例增益分母</translation>
+    </message>
+    <message>
+        <source>Iq ki gain</source>
+        <translation>转矩积分增益</translation>
+    </message>
+    <message>
+        <source>Acc of MLock</source>
+        <translation>锁车加速度</translation>
+    </message>
+    <message>
+        <source>Id kp gain 0 pre</source>
+        <translation>弱磁比例增益0_p</translation>
+    </message>
+    <message>
+        <source>Id ki gain 0 pre</source>
+        <translation>弱磁积分增益0_p</translation>
+    </message>
+    <message>
+        <source>Id kp gain 0</source>
+        <translation>弱磁比例增益0</translation>
+    </message>
+    <message>
+        <source>Id ki gain 0</source>
+        <translation>弱磁积分增益0</translation>
+    </message>
+    <message>
+        <source>Id kp gain 2</source>
+        <translation>弱磁比例增益2</translation>
+    </message>
+    <message>
+        <source>Id ki gain 2</source>
+        <translation>弱磁积分增益2</translation>
+    </message>
+    <message>
+        <source>Id kp gain 3</source>
+        <translation>弱磁比例增益3</translation>
+    </message>
+    <message>
+        <source>Id ki gain 3</source>
+        <translation>弱磁积分增益3</translation>
+    </message>
+    <message>
+        <source>Id kp gain</source>
+        <translation>弱磁比例增益</translation>
+    </message>
+    <message>
+        <source>Id kp divisor</source>
+        <translation>弱磁比例增益分母</translation>
+    </message>
+    <message>
+        <source>Id ki gain</source>
+        <translation>弱磁积分增益</translation>
+    </message>
+</context>
+<context>
+    <name>frmFluxWeaken</name>
+    <message>
+        <source>Start-up and direction</source>
+        <translation>起动与方向</translation>
+    </message>
+    <message>
+        <source>Flux-weakening current references</source>
+        <translation>弱磁电流指令</translation>
+    </message>
+    <message>
+        <source>Diagnostic print</source>
+        <translation>数据打印</translation>
+    </message>
+    <message>
+        <source>FluxWeaken Reference</source>
+        <translation>弱磁指令</translation>
+    </message>
+    <message>
+        <source>Idref 0[A]</source>
+        <translation>弱磁电流0[A]</translation>
+    </message>
+    <message>
+        <source>Idref 1[A]</source>
+        <translation>弱磁电流1[A]</translation>
+    </message>
+    <message>
+        <source>Idref 2[A]</source>
+        <translation>弱磁电流2[A]</translation>
+    </message>
+    <message>
+        <source>Idref 3[A]</source>
+        <translation>弱磁电流3[A]</translation>
+    </message>
+    <message>
+        <source>Idref 4[A]</source>
+        <translation>弱磁电流4[A]</translation>
+    </message>
+    <message>
+        <source>Idref 5[A]</source>
+        <translation>弱磁电流5[A]</translation>
+    </message>
+    <message>
+        <source>Idref 6[A]</source>
+        <translation>弱磁电流6[A]</translation>
+    </message>
+    <message>
+        <source>Idref 7[A]</source>
+        <translation>弱磁电流7[A]</translation>
+    </message>
+    <message>
+        <source>Idref 8[A]</source>
+        <translation>弱磁电流8[A]</translation>
+    </message>
+    <message>
+        <source>Idref 9[A]</source>
+        <translation>弱磁电流9[A]</translation>
+    </message>
+    <message>
+        <source>Idref 10[A]</source>
+        <translation>弱磁电流10[A]</translation>
+    </message>
+    <message>
+        <source>Idref 11[A]</source>
+        <translation>弱磁电流11[A]</translation>
+    </message>
+    <message>
+        <source>Idref 12[A]</source>
+        <translation>弱磁电流12[A]</translation>
+    </message>
+    <message>
+        <source>Idref 13[A]</source>
+        <translation>弱磁电流13[A]</translation>
+    </message>
+    <message>
+        <source>Printf period[5ms]</source>
+        <translation>数据打印周期[5ms]</translation>
+    </message>
+    <message>
+        <source>Flux sign</source>
+        <translation>弱磁方向</translation>
+    </message>
+    <message>
+        <source>Startup speed min</source>
+        <translation>最低速度指令</translation>
+    </message>
+    <message>
+        <source>Startup speed low</source>
+        <translation>低速指令</translation>
+    </message>
+    <message>
+        <source>Startup speed high</source>
+        <translation>高速指令</translation>
+    </message>
+    <message>
+        <source>Idref H 8[A]</source>
+        <translation>弱磁电流2-8[A]</translation>
+    </message>
+    <message>
+        <source>Idref H 9[A]</source>
+        <translation>弱磁电流2-9[A]</translation>
+    </message>
+    <message>
+        <source>Idref H 10[A]</source>
+        <translation>弱磁电流2-10[A]</translation>
+    </message>
+    <message>
+        <source>Idref H 11[A]</source>
+        <translation>弱磁电流2-11[A]</translation>
+    </message>
+    <message>
+        <source>Idref H 12[A]</source>
+        <translation>弱磁电流2-12[A]</translation>
+    </message>
+    <message>
+        <source>PrintfSwitcher</source>
+        <translation>数据打印输出开关</translation>
+    </message>
+</context>
+<context>
+    <name>LoadPara</name>
+    <message>
+        <source>Load para: the file "%1" was not found. Nothing was written.</source>
+        <translation>加载参数：找不到文件“%1”。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: the file "%1" could not be read. Nothing was written.</source>
+        <translation>加载参数：无法读取文件“%1”。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: the file "%1" is far too large for a list of at most 11 values. Nothing was written.</source>
+        <translation>加载参数：文件“%1”过大，不是最多 11 个数值的列表。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: in the file "%1", value %2 is empty. Nothing was written.</source>
+        <translation>加载参数：文件“%1”中第 %2 个数值为空。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: in the file "%1", value %2 ("%3") is not a whole number from -32768 to 32767. Nothing was written.</source>
+        <translation>加载参数：文件“%1”中第 %2 个数值（“%3”）不是 -32768 到 32767 之间的整数。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: in the file "%1", value %2 (%3) is negative; it would be written as 0. Nothing was written.</source>
+        <translation>加载参数：文件“%1”中第 %2 个数值（%3）为负数，将被写为 0。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: the file "%1" holds %2 values; at most 11 are allowed. Nothing was written.</source>
+        <translation>加载参数：文件“%1”包含 %2 个数值，最多允许 11 个。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>Load para: the file "%1" holds %2 values; four are needed (Iqref 6, Iqref 7, Iqref 8 and Iq ki gain 3). Nothing was written.</source>
+        <translation>加载参数：文件“%1”包含 %2 个数值，需要四个（电流指令6、电流指令7、电流指令8 和转矩积分增益3）。未写入任何参数。</translation>
     </message>
 </context>
 </TS>

@@ -5,3 +5,5 @@ target_sources(kestrane_core PRIVATE
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)
 target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)
+target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
+target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)

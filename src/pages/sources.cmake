@@ -21,3 +21,8 @@ target_sources(kestrane_core PRIVATE
     ${d}/blocks/otherblock.h ${d}/blocks/otherblock.cpp
     ${d}/blocks/derateblock.h ${d}/blocks/derateblock.cpp
     ${d}/blocks/modesetblock.h ${d}/blocks/modesetblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/protectionblock.h ${d}/blocks/protectionblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/torquepidblock.h ${d}/blocks/torquepidblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/blocks/fluxweakenblock.h ${d}/blocks/fluxweakenblock.cpp)
+target_sources(kestrane_core PRIVATE ${d}/loadparachain.h ${d}/loadparachain.cpp)
+target_sources(kestrane_ui PRIVATE ${d}/ui/protectionpage.h ${d}/ui/protectionpage.cpp)

@@ -6,8 +6,11 @@
 #include "link/ui/portdialog.h"
 #include "link/portsettings.h"
 #include "monitor/statusdecoder.h"
+#include "monitor/ui/curvepage.h"
 #include "monitor/ui/statuspanel.h"
+#include "pages/loadparachain.h"
 #include "pages/ui/pagenavigator.h"
+#include "pages/ui/protectionpage.h"
 #include "core/appstate.h"
 #include "link/commandtable.h"
 #include "shell/contactdialog.h"
@@ -134,12 +137,35 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
         });
         return page;
     });
+    setUpPageWindows();
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The state outlives this window; its redraw must not reach a page that is gone.
+    m_state.curve.drawCurve = nullptr;
+}
+
+void MainWindow::setUpPageWindows()
+{
+    m_loadPara = std::make_unique<LoadParaChain>(m_state, m_link);
+    m_pages->setPageFactory(PageId::Protection, [this](QWidget *parent) -> QWidget * {
+        return new ProtectionPage(m_state, m_link, m_messages, *m_loadPara, parent);
+    });
+    // The curve page exists from the start and follows every change of the
+    // curve, shown or not; a page the user closed comes back hidden.
+    m_pages->setPageFactory(PageId::Curve, [this](QWidget *parent) -> QWidget * {
+        return new CurvePage(m_state.curve, parent);
+    });
+    m_state.curve.drawCurve = [this] {
+        if (auto *curve = qobject_cast<CurvePage *>(m_pages->ensurePage(PageId::Curve)))
+            curve->drawCurve();
+    };
+    m_pages->ensurePage(PageId::Curve);
+}
 
 void MainWindow::setSoundPlayer(SoundPlayer *player)
 {
@@ -163,6 +189,7 @@ void MainWindow::buildMenus()
     m_menuOption = menu("Menu_Option", "Option(&O)");
     m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
     m_actUserInfo = action(m_menuOption, "Menu_Option_UserInfo", "UserInfo(&U)");
+    m_actCurve = action(m_menuOption, "Menu_Option_Curve", "Curve");
     m_menuLang = menu("Menu_Lang", "Language(&L)");
     m_actChinese = action(m_menuLang, "Menu_Lang_Chs", "中文");
     m_actEnglish = action(m_menuLang, "Menu_Lang_Eng", "English");
@@ -173,6 +200,7 @@ void MainWindow::buildMenus()
     connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
     connect(m_actUserInfo, &QAction::triggered, this, &MainWindow::Menu_Option_UserInfo_Click);
+    connect(m_actCurve, &QAction::triggered, this, &MainWindow::Menu_Option_Curve_Click);
     connect(m_actChinese, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::Chinese); });
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
@@ -351,6 +379,7 @@ void MainWindow::applyShellCaptions()
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
+    m_actCurve->setText(text(QT_TRANSLATE_NOOP("frmMain", "Curve")));
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
     m_actAbout->setText(text(QT_TRANSLATE_NOOP("frmMain", "&About Kestrane")));
@@ -577,6 +606,11 @@ void MainWindow::Menu_Option_UserInfo_Click()
         }
     }
     m_pages->showUserInfoPage(); // sends the read request first
+}
+
+void MainWindow::Menu_Option_Curve_Click()
+{
+    m_pages->cmdCurve_Click(); // sends nothing
 }
 
 void MainWindow::Menu_Help_Cont_Click()

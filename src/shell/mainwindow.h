@@ -20,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class IndicatorShape;
+class LoadParaChain;
 class PageNavigator;
 class SoundPlayer;
 class StatusPanel;
@@ -59,6 +60,7 @@ public:
     // Where the tool finds its sound and data files and writes the log and
     // the export.
     const DataFolder &dataFolder() const { return m_dataFolder; }
+    LoadParaChain *loadPara() const { return m_loadPara.get(); }
     void startLinkTimer();
 
     // Event handlers and routines, public so that tests can drive them.
@@ -66,6 +68,8 @@ public:
     void Menu_File_Exit_Click();
     void Menu_Option_ComSet_Click();
     void Menu_Option_UserInfo_Click();
+    // Our own entry: the curve page, whose button stays hidden.
+    void Menu_Option_Curve_Click();
     void Menu_Help_Cont_Click();
     void Menu_Help_About_Click();
     void applyLanguage(int code);
@@ -80,6 +84,7 @@ protected:
 private:
     void Form_Load();
     void buildMenus();
+    void setUpPageWindows();
     void buildStatusBar();
     void buildCentral();
     QPushButton *addButton(const char *name, const QString &designCaption);
@@ -106,6 +111,7 @@ private:
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
     StatusDecoder m_statusDecoder;
+    std::unique_ptr<LoadParaChain> m_loadPara;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
@@ -130,6 +136,7 @@ private:
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
     QAction *m_actUserInfo = nullptr;
+    QAction *m_actCurve = nullptr;
     QAction *m_actChinese = nullptr;
     QAction *m_actEnglish = nullptr;
     QAction *m_actContact = nullptr;

@@ -107,6 +107,12 @@ private slots:
     void unknownLayoutAsksBeforeWriting_data();
     void unknownLayoutAsksBeforeWriting();
     void hiddenEcoSpeedStillTravels();
+    void fluxTypeOneHidesFourteenControls_data();
+    void fluxTypeOneHidesFourteenControls();
+    void fluxWriteWithUnknownTypeAsks_data();
+    void fluxWriteWithUnknownTypeAsks();
+    void typeRowsWithOneCaptionAreAlwaysCaptioned_data();
+    void typeRowsWithOneCaptionAreAlwaysCaptioned();
     void captions_data();
     void captions();
     void captionsKeptForOtherLanguageCodes();
@@ -491,6 +497,98 @@ void TestPageWindows::hiddenEcoSpeedStillTravels()
     eco->setText(QStringLiteral("300"));
     b.click("frmBasic", "cmdwrite");
     QCOMPARE(hexString(b.line.writes.last()).mid(18, 5), QStringLiteral("2C 01"));
+}
+
+void TestPageWindows::fluxTypeOneHidesFourteenControls_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("type 1") << 1 << true;
+    QTest::newRow("type 2") << 2 << false;
+    QTest::newRow("type 3") << 3 << false;
+    QTest::newRow("unknown") << 0 << false;
+}
+
+void TestPageWindows::fluxTypeOneHidesFourteenControls()
+{
+    QFETCH(int, type);
+    QFETCH(bool, hidden);
+    Bench b;
+    b.state.controllerType = qint16(type);
+    b.nav.cmdFluxWeaken_Click();
+    b.nav.onLinkTick(true);
+    QWidget *p = b.nav.page(QStringLiteral("frmFluxWeaken"));
+    QVERIFY(p);
+    int hiddenCount = 0;
+    for (const char *name : {"IdP12", "IdP13", "Id_HP8", "Id_HP9", "Id_HP10", "Id_HP11", "Id_HP12"}) {
+        for (const char *prefix : {"lbl", "txt"}) {
+            QWidget *w = p->findChild<QWidget *>(QLatin1String(prefix) + QLatin1String(name));
+            QVERIFY2(w, name);
+            hiddenCount += w->isHidden() ? 1 : 0;
+        }
+    }
+    QCOMPARE(hiddenCount, hidden ? 14 : 0);
+    // The six boxes type 1 carries in 16 bits stay.
+    for (const char *name : {"txtIdP6", "txtIdP11", "txtFluxSign", "txtPrintfSW"})
+        QVERIFY2(!p->findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
+}
+
+void TestPageWindows::fluxWriteWithUnknownTypeAsks_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("sent"); // bytes 16..28 of the write, empty: nothing sent
+    QTest::newRow("unknown, no") << 0 << false << "";
+    QTest::newRow("unknown, yes") << 0 << true << "00 00 00 00 00 00 00 00 00 00 00 00 00";
+    QTest::newRow("type 2 asks nothing") << 2 << false << "6E 6E 14 14 14 14 46 3C 5A 64 91 91 96";
+    QTest::newRow("type 1 asks nothing") << 1 << false << "6E 00 6E 00 14 00 14 00 14 00 14 00 00";
+}
+
+void TestPageWindows::fluxWriteWithUnknownTypeAsks()
+{
+    QFETCH(int, type);
+    QFETCH(bool, answer);
+    QFETCH(QString, sent);
+    Bench b;
+    b.state.controllerType = qint16(type);
+    b.nav.cmdFluxWeaken_Click();
+    b.line.clearWrites();
+    b.click("frmFluxWeaken", "cmdwrite");
+    if (type == 0) {
+        QCOMPARE(b.messages.questions.size(), 1);
+        QVERIFY(b.messages.questions.first().message.text.contains(QStringLiteral("16, 17")));
+        QVERIFY(b.line.writes.isEmpty());
+        b.messages.answer(answer);
+    } else {
+        QVERIFY(b.messages.questions.isEmpty());
+    }
+    if (sent.isEmpty()) {
+        QVERIFY(b.line.writes.isEmpty());
+        return;
+    }
+    QCOMPARE(b.line.writes.size(), 1);
+    QCOMPARE(hexString(b.line.writes.first()).mid(16 * 3, 13 * 3 - 1), sent);
+}
+
+void TestPageWindows::typeRowsWithOneCaptionAreAlwaysCaptioned_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::newRow("unknown") << 0;
+    QTest::newRow("type 1") << 1;
+    QTest::newRow("type 3") << 3;
+}
+
+void TestPageWindows::typeRowsWithOneCaptionAreAlwaysCaptioned()
+{
+    QFETCH(int, type);
+    Bench b;
+    b.state.controllerType = qint16(type);
+    QVERIFY(setLanguage(b.state, LanguageCode::Chinese));
+    b.nav.cmdFluxWeaken_Click();
+    QWidget *p = b.nav.page(QStringLiteral("frmFluxWeaken"));
+    QCOMPARE(p->findChild<QLabel *>(QStringLiteral("lblIdP6"))->text(), QStringLiteral("弱磁电流6[A]"));
+    QCOMPARE(p->findChild<QLabel *>(QStringLiteral("lblId_HP12"))->text(), QStringLiteral("弱磁电流2-12[A]"));
+    QCOMPARE(p->windowTitle(), QStringLiteral("弱磁指令"));
 }
 
 void TestPageWindows::captions_data()

@@ -1,4 +1,6 @@
 #include "monitor/statusdecoder.h"
+#include "monitor/ui/curvepage.h"
+#include "pages/ui/pagenavigator.h"
 
 #include "mainwindowbench.h"
 
@@ -48,6 +50,9 @@ private slots:
     void iqTestStopsWhenTimeIsUp();
     void buttonsSendTheirRequests_data();
     void buttonsSendTheirRequests();
+    void curvePageFollowsTheProtectionBlock();
+    void curveMenuEntry_data();
+    void curveMenuEntry();
 };
 
 void TestMainWindow::startUp()
@@ -301,6 +306,61 @@ void TestMainWindow::buttonsSendTheirRequests()
     b.line.clearWrites();
     b.button(name)->click();
     QCOMPARE(b.line.writes, QList<QByteArray>{frame});
+}
+
+void TestMainWindow::curvePageFollowsTheProtectionBlock()
+{
+    Bench b;
+    // There from the start, hidden, with its button hidden too.
+    auto *curve = qobject_cast<CurvePage *>(b.window->pages()->page(PageId::Curve));
+    QVERIFY(curve);
+    QVERIFY(!curve->isVisible());
+    QVERIFY(b.button(QStringLiteral("cmdCurve"))->isHidden());
+    QVERIFY(curve->model().isEmpty());
+
+    b.goOnline();
+    Block reply = makeBlock({0xF8, 0xE8});
+    reply[22] = 0x58; // Iqref 6 = 600 A: above the top edge
+    reply[23] = 0x02;
+    b.line.deliver(toByteArray(reply));
+    QVERIFY(!curve->isVisible());
+    QCOMPARE(curve->model().table()[6], 600.0);
+    QCOMPARE(curve->model().table()[1], 0.0);
+
+    // Closed by the user, it comes back hidden with the next change.
+    curve->show();
+    curve->close();
+    QTRY_VERIFY(!b.window->pages()->page(PageId::Curve));
+    reply[12] = 0x2A;
+    b.line.deliver(toByteArray(reply));
+    curve = qobject_cast<CurvePage *>(b.window->pages()->page(PageId::Curve));
+    QVERIFY(curve);
+    QVERIFY(!curve->isVisible());
+    QCOMPARE(curve->model().table()[1], 42.0);
+}
+
+void TestMainWindow::curveMenuEntry_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("English") << LanguageCode::English << "Curve";
+    QTest::newRow("Chinese") << LanguageCode::Chinese << "曲线";
+}
+
+void TestMainWindow::curveMenuEntry()
+{
+    QFETCH(int, language);
+    QFETCH(QString, caption);
+    Bench b;
+    b.window->applyLanguage(language);
+    auto *entry = b.window->findChild<QAction *>(QStringLiteral("Menu_Option_Curve"));
+    QVERIFY(entry);
+    QCOMPARE(entry->text(), caption);
+    entry->trigger();
+    QWidget *curve = b.window->pages()->page(PageId::Curve);
+    QVERIFY(curve && curve->isVisible());
+    QVERIFY(b.line.writes.isEmpty()); // the curve page reads nothing
+    b.window->applyLanguage(LanguageCode::English);
 }
 
 QTEST_MAIN(TestMainWindow)

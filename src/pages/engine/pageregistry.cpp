@@ -8,7 +8,10 @@
 #include "pages/blocks/derateblock.h"
 #include "pages/blocks/modesetblock.h"
 #include "pages/blocks/otherblock.h"
+#include "pages/blocks/fluxweakenblock.h"
+#include "pages/blocks/protectionblock.h"
 #include "pages/blocks/referenceblock.h"
+#include "pages/blocks/torquepidblock.h"
 
 #include <algorithm>
 
@@ -50,13 +53,13 @@ constexpr PageDef kPages[] = {
     {.id = P::Control, .window = "frmControl", .button = "cmdContorl", .buffer = FrameId::Control,
      .table = &controlTable, .closes = kClosedByControl, .governedByLink = true},
     {.id = P::DqPid, .window = "frmdqPID", .button = "cmddqPID", .buffer = FrameId::DqPid,
-     .closes = kClosedByDqPid},
+     .table = &torquePidTable, .closes = kClosedByDqPid},
     {.id = P::Protection, .window = "frmProtection", .button = "cmdProtection",
-     .buffer = FrameId::Protection, .governedByLink = true},
+     .buffer = FrameId::Protection, .table = &protectionTable, .governedByLink = true},
     {.id = P::Other, .window = "frmOther", .button = "cmdOther", .buffer = FrameId::Other,
      .table = &otherTable, .closes = kClosedByOther, .governedByLink = true},
     {.id = P::FluxWeaken, .window = "frmFluxWeaken", .button = "cmdFluxWeaken",
-     .buffer = FrameId::FluxWeaken, .closes = kClosedByFluxWeaken},
+     .buffer = FrameId::FluxWeaken, .table = &fluxWeakenTable, .closes = kClosedByFluxWeaken},
     {.id = P::IdcCalib, .window = "frmIdcCalib", .button = "cmdIdcCalib",
      .buffer = FrameId::IdcCalib, .table = &idcCalibTable, .closes = kClosedByIdcCalib,
      .teachesControllerType = true},

@@ -501,12 +501,23 @@ int ParameterPage::captionFieldOfSlot(int slot) const
 {
     // A control with one row per controller type takes the caption of the
     // row for the current type; with no such row it keeps its text.
+    // A caption that is the same in every row does not depend on the type
+    // and is always written, unless the label was designed with another
+    // text that only a matching type replaces.
     const BlockTable &t = table();
-    for (int i = t.fieldOfSlot(slot); i < t.fieldCount(); ++i) {
-        if (t.slotOfField(i) == slot && t.field(i).appliesTo(m_state.controllerType))
+    const int first = t.fieldOfSlot(slot);
+    bool oneCaption = true;
+    int rows = 0;
+    for (int i = first; i < t.fieldCount(); ++i) {
+        if (t.slotOfField(i) != slot)
+            continue;
+        if (t.field(i).appliesTo(m_state.controllerType))
             return i;
+        ++rows;
+        oneCaption = oneCaption && qstrcmp(t.field(i).caption, t.field(first).caption) == 0;
     }
-    return -1;
+    const bool designedOtherwise = t.field(first).designCaption != nullptr;
+    return oneCaption && (rows > 1 || !designedOtherwise) ? first : -1;
 }
 
 QString ParameterPage::fieldCaption(int field) const

@@ -1,0 +1,62 @@
+#include "pages/ui/protectionpage.h"
+
+#include "core/appstate.h"
+#include "core/messageservice.h"
+#include "core/textnumber.h"
+#include "pages/blocks/protectionblock.h"
+#include "pages/loadparachain.h"
+
+#include <QBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+// The boxes the first three values of the file go into.
+constexpr const char *kLoadedBoxes[] = {"txtConstPT6", "txtConstPT7", "txtConstPT8"};
+
+// The row that holds the page's "write" button.
+QBoxLayout *rowOf(QLayout *layout, QWidget *button)
+{
+    if (!layout)
+        return nullptr;
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget() == button)
+            return qobject_cast<QBoxLayout *>(layout);
+        if (QBoxLayout *found = rowOf(item->layout(), button))
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+ProtectionPage::ProtectionPage(AppState &state, LinkController &link, MessageService &messages,
+                               LoadParaChain &chain, QWidget *parent)
+    : ParameterPage(protectionTable(), state, link, messages, parent), m_chain(chain)
+{
+    // "Load para" keeps its caption in both languages.
+    m_loadPara = new QPushButton(QStringLiteral("Load para"), this);
+    m_loadPara->setObjectName(QStringLiteral("cmdLoadPara"));
+    m_loadPara->setAutoDefault(false);
+    auto *read = findChild<QPushButton *>(QStringLiteral("cmdread"));
+    if (QBoxLayout *row = rowOf(layout(), read))
+        row->insertWidget(row->indexOf(read), m_loadPara);
+    connect(m_loadPara, &QPushButton::clicked, this, &ProtectionPage::cmdLoadPara_Click);
+}
+
+void ProtectionPage::cmdLoadPara_Click()
+{
+    const QString path = m_chain.iqSetPath();
+    const IqSetList list = readIqSetFile(path);
+    if (!list.ok()) {
+        messages().info(iqSetProblemMessage(state().languageCode, list, path));
+        return;
+    }
+    for (int k = 0; k < int(std::size(kLoadedBoxes)); ++k)
+        box(QString::fromLatin1(kLoadedBoxes[k]))->setText(formatInteger(list.values[k]));
+    m_chain.arm(list.values[3]);
+    if (encodeAndSend())
+        m_chain.protectionSent();
+    else
+        m_chain.abandon();
+}
