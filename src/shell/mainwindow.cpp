@@ -4,8 +4,10 @@
 #include "link/ui/portdialog.h"
 #include "link/portsettings.h"
 #include "monitor/statusdecoder.h"
+#include "monitor/ui/recordcontrols.h"
 #include "monitor/ui/statuspanel.h"
 #include "pages/ui/pagenavigator.h"
+#include "pages/ui/userinfopage.h"
 #include "core/appstate.h"
 #include "link/commandtable.h"
 #include "shell/contactdialog.h"
@@ -120,6 +122,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildStatusBar();
     buildCentral();
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
+    m_pages->setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
+        return new UserInfoPage(m_state, m_link, m_messages, parent);
+    });
+    m_records = new RecordControls(m_state, m_messages, button("cmdRecord"), button("cmdRecordStop"),
+                                   button("cmdOpenRec"), statusBar(), this);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     Form_Load();
 }
@@ -351,6 +358,8 @@ void MainWindow::applyMainCaptions()
     m_lblMaxTime->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Aging time[s]")));
     for (const ButtonCaption &c : kButtonCaptions)
         button(c.name)->setText(bilingual(code, "frmMain", c.english));
+    if (m_records)
+        m_records->applyCaptions();
 }
 
 void MainWindow::applyLanguage(int code)
@@ -467,11 +476,8 @@ void MainWindow::decodeStatus()
         m_sounds->play(QStringLiteral("BUZZ.WAV"));
         m_messages.info(QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
     }
-    if (m_state.recorder.recordingActive) {
-        ++m_state.recorder.recordCount;
-        if (m_recordHook)
-            m_recordHook();
-    }
+    if (m_records->recordStatus() && m_recordHook)
+        m_recordHook();
 }
 
 void MainWindow::Menu_File_Exit_Click()

@@ -18,6 +18,7 @@ class QPushButton;
 class QTimer;
 class IndicatorShape;
 class PageNavigator;
+class RecordControls;
 class SoundPlayer;
 class StatusPanel;
 struct AppState;
@@ -40,8 +41,8 @@ public:
     void setSoundPlayer(SoundPlayer *player);
     // The clock of the heating test and the Iq test timing (tests).
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
-    // Called for every status block while recording, after the record counter
-    // has been advanced: appends the record.
+    // Called for every status block while recording, after the record has
+    // been appended to the log.
     void setRecordHook(std::function<void()> hook) { m_recordHook = std::move(hook); }
     // Shows the elapsed time of a timed Iq test ("03:20").
     void setConductionDisplay(std::function<void(const QString &)> show) { m_showConduction = std::move(show); }
@@ -53,6 +54,8 @@ public:
     QTimer *linkTimer() const { return m_timer3; }
     QTimer *hallTestTimer() const { return m_timer1; }
     PageNavigator *pages() const { return m_pages.get(); }
+    // The record buttons, the log and the export.
+    RecordControls *records() const { return m_records; }
     void startLinkTimer();
 
     // Event handlers and routines, public so that tests can drive them.
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
+    RecordControls *m_records = nullptr;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;

@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "pages/blocks/basicblock.h"
 #include "pages/blocks/referenceblock.h"
+#include "pages/blocks/userinfoblock.h"
 
 #include <algorithm>
 
@@ -62,7 +63,7 @@ constexpr PageDef kPages[] = {
     {.id = P::Curve, .window = "frmCurve", .button = "cmdCurve", .readsOnOpen = false,
      .captionsOnSwitch = false},
     {.id = P::UserInfo, .window = "frmUserInfo", .button = "Menu_Option_UserInfo",
-     .buffer = FrameId::UserInfo, .modal = true, .captionsOnSwitch = false},
+     .buffer = FrameId::UserInfo, .table = &userInfoTable, .modal = true, .captionsOnSwitch = false},
 };
 static_assert(std::size(kPages) == std::size_t(PageId::Count));
 
