@@ -11,8 +11,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 const std::array<const char *, 8> kRecordHeadings = {
     "时间[s]", "电压[v]", "电机温度[度]", "转速[rpm]", "电机电流[A]", "温度[度]", "转把[V]", "错误代码",
@@ -249,13 +247,14 @@ ExportResult exportRecords(const ExportOptions &options)
         result.status = Status::NoRecords;
         return result;
     }
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(temporaryName.toStdString()),
-                            std::filesystem::path(nativePath(options.workbookPath).toStdString()), ec);
-    if (ec) {
+    // The workbook's name is new (workbookPathFor), so the rename never
+    // replaces anything; should the name have been taken meanwhile, it fails
+    // and says so.
+    QFile finished(temporary);
+    if (!finished.rename(options.workbookPath)) {
+        result.error = finished.errorString();
         discard();
         result.status = Status::WorkbookFailed;
-        result.error = QString::fromLocal8Bit(ec.message());
         return result;
     }
     result.workbookPath = options.workbookPath;

@@ -254,9 +254,11 @@ void TestRecordExport::completeOrNothing_data()
     QTest::addColumn<QString>("workbookFolder"); // relative to the bench folder
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<int>("status");
-    QTest::newRow("written") << "" << false << int(Status::Written);
-    QTest::newRow("folder missing") << "missing" << false << int(Status::WorkbookFailed);
-    QTest::newRow("given up") << "" << true << int(Status::Cancelled);
+    QTest::addColumn<bool>("taken"); // a workbook of that name is there already
+    QTest::newRow("written") << "" << false << int(Status::Written) << false;
+    QTest::newRow("folder missing") << "missing" << false << int(Status::WorkbookFailed) << false;
+    QTest::newRow("given up") << "" << true << int(Status::Cancelled) << false;
+    QTest::newRow("name taken meanwhile") << "" << false << int(Status::WorkbookFailed) << true;
 }
 
 void TestRecordExport::completeOrNothing()
@@ -266,8 +268,11 @@ void TestRecordExport::completeOrNothing()
     QFETCH(QString, workbookFolder);
     QFETCH(bool, cancel);
     QFETCH(int, status);
+    QFETCH(bool, taken);
     Bench b;
     writeFile(b.log(), records(50));
+    if (taken)
+        writeFile(b.book(), "the user's own work");
     ExportOptions o = b.options();
     if (!workbookFolder.isEmpty())
         o.workbookPath = b.dir.filePath(workbookFolder + QStringLiteral("/out.xlsx"));
@@ -282,9 +287,11 @@ void TestRecordExport::completeOrNothing()
     };
     const ExportResult r = exportRecords(o);
     QCOMPARE(int(r.status), status);
-    QVERIFY(!visibleEarly);
+    QVERIFY(taken || !visibleEarly);
     QStringList expected{QStringLiteral("Realtimedata.txt")};
-    if (status == int(Status::Written))
+    if (taken)
+        QCOMPARE(QFile(b.book()).size(), qint64(19)); // never replaced
+    if (status == int(Status::Written) || taken)
         expected.prepend(QStringLiteral("out.xlsx"));
     QCOMPARE(b.files(), expected);
     if (status == int(Status::Written))

@@ -18,8 +18,8 @@ QByteArray contents(const QString &path)
 
 struct Bench : MainWindowBench
 {
-    RecordControls *records() const { return window->records(); }
-    QString log() const { return records()->logPath(); }
+    RecordControls *controls() const { return window->records(); }
+    QString log() const { return controls()->logPath(); }
     void click(const char *name) { QTest::mouseClick(button(QLatin1String(name)), Qt::LeftButton); }
     // 48.25 V, 1500 rpm, power stage 45, motor 130, Iq actual -12, throttle 1.234 V.
     void exampleStatus()
@@ -29,7 +29,7 @@ struct Bench : MainWindowBench
     }
     bool waitForExport()
     {
-        QSignalSpy ended(records(), &RecordControls::exportEnded);
+        QSignalSpy ended(controls(), &RecordControls::exportEnded);
         return ended.wait(30000);
     }
 };
@@ -90,7 +90,7 @@ void TestRecording::logThatCannotBeWritten()
 {
     Bench b;
     b.goOnline();
-    b.records()->setDataFolder(b.dataDir.filePath(QStringLiteral("not/there")));
+    b.controls()->setDataFolder(b.dataDir.filePath(QStringLiteral("not/there")));
     b.click("cmdRecord");
     QVERIFY(!b.state.recorder.recordingActive);
     QCOMPARE(b.messages.shown.size(), 1);
@@ -108,7 +108,7 @@ void TestRecording::openRecordExportsAndOpens()
     b.exampleStatus();
     b.exampleStatus();
     b.click("cmdOpenRec");
-    QVERIFY(b.records()->exporting());
+    QVERIFY(b.controls()->exporting());
     QVERIFY(b.window->findChild<QProgressBar *>(QStringLiteral("prgExport"))->isVisibleTo(b.window.get()));
     QVERIFY(b.waitForExport());
     QVERIFY(!b.window->findChild<QProgressBar *>(QStringLiteral("prgExport"))->isVisibleTo(b.window.get()));
@@ -150,7 +150,7 @@ void TestRecording::openRecordRefusals()
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
     b.click("cmdOpenRec");
-    if (b.records()->exporting())
+    if (b.controls()->exporting())
         QVERIFY(b.waitForExport());
     QCOMPARE(b.messages.shown.size(), 1);
     QVERIFY2(b.messages.shown[0].message.text.contains(message), qPrintable(b.messages.shown[0].message.text));
@@ -170,7 +170,7 @@ void TestRecording::workbookThatCannotBeOpened()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("1,2,3,4,5,6,7,8,9\r\nx\r\n2,2,3,4,5,6,7,8\r\n");
     f.close();
-    b.records()->setFileOpener([](const QString &) { return false; });
+    b.controls()->setFileOpener([](const QString &) { return false; });
     b.click("cmdOpenRec");
     QVERIFY(b.waitForExport());
     // One message: where the workbook is, and what was left out.
