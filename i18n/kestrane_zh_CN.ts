@@ -2003,4 +2003,114 @@ Motor controller service tool</source>
         <translation>加载参数：文件“%1”包含 %2 个数值，需要四个（电流指令6、电流指令7、电流指令8 和转矩积分增益3）。未写入任何参数。</translation>
     </message>
 </context>
+<context>
+    <name>Recorder</name>
+    <message>
+        <source>no folder for data files</source>
+        <translation>没有可用的数据文件夹</translation>
+    </message>
+    <message>
+        <source>Recording did not start: the record file &quot;%1&quot; cannot be created (%2).</source>
+        <translation>未能开始记录：无法创建记录文件“%1”（%2）。</translation>
+    </message>
+    <message>
+        <source>Recording has stopped: the record file &quot;%1&quot; cannot be written (%2). The records written before are kept.</source>
+        <translation>记录已停止：无法写入记录文件“%1”（%2）。此前写入的记录均已保留。</translation>
+    </message>
+    <message>
+        <source>Excle already opened</source>
+        <translation>Excel 已经打开</translation>
+    </message>
+    <message>
+        <source>Records the live values into %1</source>
+        <translation>将实时数据记录到 %1</translation>
+    </message>
+    <message>
+        <source>Stops recording; %1 is kept</source>
+        <translation>停止记录；%1 将保留</translation>
+    </message>
+    <message>
+        <source>Exports %1 into a new workbook in %2</source>
+        <translation>将 %1 导出为 %2 中的新工作簿</translation>
+    </message>
+    <message>
+        <source>The record file is still being exported.</source>
+        <translation>记录文件仍在导出中。</translation>
+    </message>
+    <message>
+        <source>There is no folder for the data files: nothing was exported.</source>
+        <translation>没有可用的数据文件夹：未导出任何内容。</translation>
+    </message>
+    <message>
+        <source>There is no record file &quot;%1&quot; yet: nothing was exported.</source>
+        <translation>记录文件“%1”尚不存在：未导出任何内容。</translation>
+    </message>
+    <message>
+        <source>The record file &quot;%1&quot; is empty: nothing was exported.</source>
+        <translation>记录文件“%1”为空：未导出任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 line(s) of the record file are not numbers and were left out (the first is line %2).</source>
+        <translation>记录文件中有 %1 行不是数字，已略去（第一处在第 %2 行）。</translation>
+    </message>
+    <message>
+        <source>%1 line(s) of the record file have more than eight fields: only their first eight were exported.</source>
+        <translation>记录文件中有 %1 行多于八个字段：只导出了前八个字段。</translation>
+    </message>
+    <message>
+        <source>The records fill %1 sheets; the chart shows the first.</source>
+        <translation>记录共占 %1 个工作表；图表显示第一个工作表。</translation>
+    </message>
+    <message>
+        <source>The workbook &quot;%1&quot; was written, but no application could open it.</source>
+        <translation>工作簿“%1”已写好，但没有程序能打开它。</translation>
+    </message>
+    <message>
+        <source>The record file &quot;%1&quot; holds no records: nothing was exported.</source>
+        <translation>记录文件“%1”中没有记录：未导出任何内容。</translation>
+    </message>
+    <message>
+        <source>The record file &quot;%1&quot; cannot be read (%2): no workbook was written.</source>
+        <translation>无法读取记录文件“%1”（%2）：未写出工作簿。</translation>
+    </message>
+    <message>
+        <source>The workbook cannot be written in &quot;%1&quot; (%2).</source>
+        <translation>无法在“%1”中写出工作簿（%2）。</translation>
+    </message>
+</context>
+<context>
+    <name>frmUserInfo</name>
+    <message>
+        <source>User name</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>User information</source>
+        <translation>用户信息</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>读出</translation>
+    </message>
+    <message>
+        <source>reset</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds more than %2 characters, more than the controller stores. Nothing was written.</source>
+        <translation>“%1”超过 %2 个字符，超出控制器的存储容量。未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds the character %2, which the controller cannot store. Nothing was written.</source>
+        <translation>“%1”含有字符 %2，控制器无法存储该字符。未写入任何内容。</translation>
+    </message>
+</context>
 </TS>

@@ -7,6 +7,8 @@ target_sources(kestrane_core PRIVATE
     ${d}/engine/pageregistry.h ${d}/engine/pageregistry.cpp
     ${d}/blocks/basicblock.h ${d}/blocks/basicblock.cpp
     ${d}/blocks/referenceblock.h ${d}/blocks/referenceblock.cpp)
+target_sources(kestrane_core PRIVATE
+    ${d}/blocks/userinfoblock.h ${d}/blocks/userinfoblock.cpp)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/pagewindow.h ${d}/ui/pagewindow.cpp
     ${d}/ui/parameterpage.h ${d}/ui/parameterpage.cpp
@@ -26,3 +28,5 @@ target_sources(kestrane_core PRIVATE ${d}/blocks/torquepidblock.h ${d}/blocks/to
 target_sources(kestrane_core PRIVATE ${d}/blocks/fluxweakenblock.h ${d}/blocks/fluxweakenblock.cpp)
 target_sources(kestrane_core PRIVATE ${d}/loadparachain.h ${d}/loadparachain.cpp)
 target_sources(kestrane_ui PRIVATE ${d}/ui/protectionpage.h ${d}/ui/protectionpage.cpp)
+target_sources(kestrane_ui PRIVATE
+    ${d}/ui/userinfopage.h ${d}/ui/userinfopage.cpp)

@@ -7,10 +7,12 @@
 #include "link/portsettings.h"
 #include "monitor/statusdecoder.h"
 #include "monitor/ui/curvepage.h"
+#include "monitor/ui/recordcontrols.h"
 #include "monitor/ui/statuspanel.h"
 #include "pages/loadparachain.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/protectionpage.h"
+#include "pages/ui/userinfopage.h"
 #include "core/appstate.h"
 #include "link/commandtable.h"
 #include "shell/contactdialog.h"
@@ -138,6 +140,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
         return page;
     });
     setUpPageWindows();
+    m_pages->setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
+        return new UserInfoPage(m_state, m_link, m_messages, parent);
+    });
+    m_records = new RecordControls(m_state, m_messages, button("cmdRecord"), button("cmdRecordStop"),
+                                   button("cmdOpenRec"), statusBar(), this);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
@@ -388,8 +395,8 @@ void MainWindow::applyShellCaptions()
     showDataFolder();
 }
 
-// An installed copy cannot write beside the program: the recording buttons
-// and the status bar say where the log and the export go.
+// An installed copy cannot write beside the program: the status bar says
+// where the log and the export go (the record buttons say it themselves).
 void MainWindow::showDataFolder()
 {
     const int code = m_state.languageCode;
@@ -400,10 +407,6 @@ void MainWindow::showDataFolder()
                     .arg(m_dataFolder.writeFailure())
               : bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Records are saved in %1"))
                     .arg(QDir::toNativeSeparators(dir));
-    for (const char *name : {"cmdRecord", "cmdRecordStop", "cmdOpenRec"}) {
-        if (QPushButton *b = button(name))
-            b->setToolTip(tip);
-    }
     statusBar()->setToolTip(tip);
 }
 
@@ -421,6 +424,8 @@ void MainWindow::applyMainCaptions()
     m_lblMaxTime->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Aging time[s]")));
     for (const ButtonCaption &c : kButtonCaptions)
         button(c.name)->setText(bilingual(code, "frmMain", c.english));
+    if (m_records)
+        m_records->applyCaptions();
     showMcuModel();
 }
 
@@ -574,11 +579,8 @@ void MainWindow::decodeStatus()
         m_sounds->play(QStringLiteral("BUZZ.WAV"));
         m_messages.info(QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
     }
-    if (m_state.recorder.recordingActive) {
-        ++m_state.recorder.recordCount;
-        if (m_recordHook)
-            m_recordHook();
-    }
+    if (m_records->recordStatus() && m_recordHook)
+        m_recordHook();
 }
 
 void MainWindow::Menu_File_Exit_Click()

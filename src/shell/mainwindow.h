@@ -22,6 +22,7 @@ class QTimer;
 class IndicatorShape;
 class LoadParaChain;
 class PageNavigator;
+class RecordControls;
 class SoundPlayer;
 class StatusPanel;
 struct AppState;
@@ -44,8 +45,8 @@ public:
     void setSoundPlayer(SoundPlayer *player);
     // The clock of the heating test and the Iq test timing (tests).
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
-    // Called for every status block while recording, after the record counter
-    // has been advanced: appends the record.
+    // Called for every status block while recording, after the record has
+    // been appended to the log.
     void setRecordHook(std::function<void()> hook) { m_recordHook = std::move(hook); }
     // Shows the elapsed time of a timed Iq test ("03:20").
     void setConductionDisplay(std::function<void(const QString &)> show) { m_showConduction = std::move(show); }
@@ -61,6 +62,8 @@ public:
     // the export.
     const DataFolder &dataFolder() const { return m_dataFolder; }
     LoadParaChain *loadPara() const { return m_loadPara.get(); }
+    // The record buttons, the log and the export.
+    RecordControls *records() const { return m_records; }
     void startLinkTimer();
 
     // Event handlers and routines, public so that tests can drive them.
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<PageNavigator> m_pages;
     StatusDecoder m_statusDecoder;
     std::unique_ptr<LoadParaChain> m_loadPara;
+    RecordControls *m_records = nullptr;
     QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;

@@ -56,6 +56,8 @@ QString writtenBlockFault(const BlockTable &table, const ValueMap &values,
 
     std::array<quint8, kBlockSize> owned{}; // bits some field of this type writes
     owned[0] = owned[1] = owned[kBlockSize - 1] = 0xFF;
+    if (table.definition().frame == FrameId::UserInfo)
+        owned[2] = 0xFF; // the user-information qualifier
     for (int i = 0; i < table.fieldCount(); ++i) {
         const FieldSpec &f = table.field(i);
         if (!f.hasBytes() || !f.appliesTo(options.controllerType))

@@ -4,6 +4,7 @@
 
 #include "link/linkcontroller.h"
 #include "core/appstate.h"
+#include "monitor/ui/recordcontrols.h"
 #include "shell/mainwindow.h"
 
 #include "fakeport.h"
@@ -12,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 struct MainWindowBench
@@ -25,6 +27,8 @@ struct MainWindowBench
     QDateTime now{QDate(2026, 12, 8), QTime(9, 0, 0)};
     int quits = 0;
     int records = 0;
+    QTemporaryDir dataDir; // the log and the workbooks of this bench
+    QStringList opened;    // workbooks handed to the desktop
 
     MainWindowBench()
     {
@@ -34,6 +38,11 @@ struct MainWindowBench
         window->setSoundPlayer(&sounds);
         window->setClock([this] { return now; });
         window->setRecordHook([this] { ++records; });
+        window->records()->setDataFolder(dataDir.path());
+        window->records()->setFileOpener([this](const QString &path) {
+            opened << path;
+            return true;
+        });
     }
     QPushButton *button(const QString &name) const { return window->findChild<QPushButton *>(name); }
     QLabel *label(const char *name) const { return window->findChild<QLabel *>(name); }

@@ -12,6 +12,7 @@
 #include "pages/blocks/protectionblock.h"
 #include "pages/blocks/referenceblock.h"
 #include "pages/blocks/torquepidblock.h"
+#include "pages/blocks/userinfoblock.h"
 
 #include <algorithm>
 
@@ -72,7 +73,7 @@ constexpr PageDef kPages[] = {
     {.id = P::Curve, .window = "frmCurve", .button = "cmdCurve", .readsOnOpen = false,
      .captionsOnSwitch = false},
     {.id = P::UserInfo, .window = "frmUserInfo", .button = "Menu_Option_UserInfo",
-     .buffer = FrameId::UserInfo, .modal = true, .captionsOnSwitch = false},
+     .buffer = FrameId::UserInfo, .table = &userInfoTable, .modal = true, .captionsOnSwitch = false},
 };
 static_assert(std::size(kPages) == std::size_t(PageId::Count));
 
