@@ -147,7 +147,8 @@ void HallTestController::closeWindow()
         QWidget *w = m_window;
         m_window = nullptr;
         w->hide();
-        w->deleteLater();
+        // Never called from inside the window: it can go at once.
+        delete w;
     }
 }
 

@@ -124,8 +124,9 @@ void IqTestRun::start()
     if (!m_window->isVisible()) {
         m_window->adjustSize();
         m_window->show();
+    } else {
+        m_window->raise();
     }
-    m_window->raise();
 }
 
 void IqTestRun::stopRun()
