@@ -2010,11 +2010,11 @@ Motor controller service tool</source>
         <translation>没有可用的数据文件夹</translation>
     </message>
     <message>
-        <source>Recording did not start: the record file &quot;%1&quot; cannot be created (%2).</source>
+        <source>Recording did not start: the record file "%1" cannot be created (%2).</source>
         <translation>未能开始记录：无法创建记录文件“%1”（%2）。</translation>
     </message>
     <message>
-        <source>Recording has stopped: the record file &quot;%1&quot; cannot be written (%2). The records written before are kept.</source>
+        <source>Recording has stopped: the record file "%1" cannot be written (%2). The records written before are kept.</source>
         <translation>记录已停止：无法写入记录文件“%1”（%2）。此前写入的记录均已保留。</translation>
     </message>
     <message>
@@ -2042,11 +2042,11 @@ Motor controller service tool</source>
         <translation>没有可用的数据文件夹：未导出任何内容。</translation>
     </message>
     <message>
-        <source>There is no record file &quot;%1&quot; yet: nothing was exported.</source>
+        <source>There is no record file "%1" yet: nothing was exported.</source>
         <translation>记录文件“%1”尚不存在：未导出任何内容。</translation>
     </message>
     <message>
-        <source>The record file &quot;%1&quot; is empty: nothing was exported.</source>
+        <source>The record file "%1" is empty: nothing was exported.</source>
         <translation>记录文件“%1”为空：未导出任何内容。</translation>
     </message>
     <message>
@@ -2062,19 +2062,19 @@ Motor controller service tool</source>
         <translation>记录共占 %1 个工作表；图表显示第一个工作表。</translation>
     </message>
     <message>
-        <source>The workbook &quot;%1&quot; was written, but no application could open it.</source>
+        <source>The workbook "%1" was written, but no application could open it.</source>
         <translation>工作簿“%1”已写好，但没有程序能打开它。</translation>
     </message>
     <message>
-        <source>The record file &quot;%1&quot; holds no records: nothing was exported.</source>
+        <source>The record file "%1" holds no records: nothing was exported.</source>
         <translation>记录文件“%1”中没有记录：未导出任何内容。</translation>
     </message>
     <message>
-        <source>The record file &quot;%1&quot; cannot be read (%2): no workbook was written.</source>
+        <source>The record file "%1" cannot be read (%2): no workbook was written.</source>
         <translation>无法读取记录文件“%1”（%2）：未写出工作簿。</translation>
     </message>
     <message>
-        <source>The workbook cannot be written in &quot;%1&quot; (%2).</source>
+        <source>The workbook cannot be written in "%1" (%2).</source>
         <translation>无法在“%1”中写出工作簿（%2）。</translation>
     </message>
 </context>
@@ -2105,12 +2105,173 @@ Motor controller service tool</source>
         <translation>清空</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; holds more than %2 characters, more than the controller stores. Nothing was written.</source>
+        <source>"%1" holds more than %2 characters, more than the controller stores. Nothing was written.</source>
         <translation>“%1”超过 %2 个字符，超出控制器的存储容量。未写入任何内容。</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; holds the character %2, which the controller cannot store. Nothing was written.</source>
+        <source>"%1" holds the character %2, which the controller cannot store. Nothing was written.</source>
         <translation>“%1”含有字符 %2，控制器无法存储该字符。未写入任何内容。</translation>
+    </message>
+</context>
+<context>
+    <name>frmHallTest</name>
+    <message>
+        <source>Hall Test</source>
+        <translation>霍尔测试</translation>
+    </message>
+    <message>
+        <source>Group Hall A is under testing.</source>
+        <translation>A组霍尔测试中</translation>
+    </message>
+    <message>
+        <source>Group Hall A test is done.</source>
+        <translation>A组霍尔测试完成.</translation>
+    </message>
+    <message>
+        <source>Group Hall B is under testing.</source>
+        <translation>B组霍尔测试中.</translation>
+    </message>
+    <message>
+        <source>Group Hall B test is done.</source>
+        <translation>B组霍尔测试完成.</translation>
+    </message>
+</context>
+<context>
+    <name>frmTime</name>
+    <message>
+        <source>Aging run</source>
+        <translation>老化计时</translation>
+    </message>
+    <message>
+        <source>Power-on time</source>
+        <translation>通电计时</translation>
+    </message>
+    <message>
+        <source>%v of %m s</source>
+        <translation>%v / %m 秒</translation>
+    </message>
+    <message>
+        <source>"Aging time[s]" does not hold a whole number of seconds: "%1". The Iq test was not started; nothing was sent.</source>
+        <translation>“老化时间[s]”不是整数秒：“%1”。老化测试未启动，未发送任何数据。</translation>
+    </message>
+    <message>
+        <source>The stop frame could not be sent. The controller may still be driving the motor: switch it off.</source>
+        <translation>停止指令无法发送。控制器可能仍在驱动电机：请关断控制器。</translation>
+    </message>
+    <message>
+        <source>The stop frame was sent, but the controller does not answer. It may still be driving the motor: check it.</source>
+        <translation>停止指令已发送，但控制器没有应答，可能仍在驱动电机：请检查。</translation>
+    </message>
+    <message>
+        <source>The link to the controller was lost during the Iq test. The controller may still be driving the motor. The stop frame goes out as soon as the link returns if the aging time is up by then.</source>
+        <translation>老化测试期间与控制器的连接中断。控制器可能仍在驱动电机。连接恢复时如老化时间已到，将立即发送停止指令。</translation>
+    </message>
+    <message>
+        <source>"Aging time[s]" does not hold a whole number of seconds: "%1". The Iq test has been stopped.</source>
+        <translation>“老化时间[s]”不是整数秒：“%1”。老化测试已停止。</translation>
+    </message>
+</context>
+<context>
+    <name>frmIacCalib</name>
+    <message>
+        <source>AC current calibration</source>
+        <translation>交流电流标定</translation>
+    </message>
+    <message>
+        <source>Test mode</source>
+        <translation>测试模式</translation>
+    </message>
+    <message>
+        <source>Aging enable</source>
+        <translation>老化使能</translation>
+    </message>
+    <message>
+        <source>Lock Active</source>
+        <translation>锁定使能</translation>
+    </message>
+    <message>
+        <source>Iq close loop enable</source>
+        <translation>Iq闭环使能</translation>
+    </message>
+    <message>
+        <source>Record Start</source>
+        <translation>开始记录</translation>
+    </message>
+    <message>
+        <source>Calibration points</source>
+        <translation>标定点</translation>
+    </message>
+    <message>
+        <source>Current[A]</source>
+        <translation>电流[A]</translation>
+    </message>
+    <message>
+        <source>Phase angle[Deg]</source>
+        <translation>相位角[度]</translation>
+    </message>
+    <message>
+        <source>Calib I1</source>
+        <translation>标定I1</translation>
+    </message>
+    <message>
+        <source>Calib I2</source>
+        <translation>标定I2</translation>
+    </message>
+    <message>
+        <source>Calib I3</source>
+        <translation>标定I3</translation>
+    </message>
+    <message>
+        <source>Angle step</source>
+        <translation>电角度步长</translation>
+    </message>
+    <message>
+        <source>Electrical Freq[hz]</source>
+        <translation>电频率[Hz]</translation>
+    </message>
+    <message>
+        <source>PWM Freq[khz]</source>
+        <translation>PWM频率[kHz]</translation>
+    </message>
+    <message>
+        <source>eAngle DPP</source>
+        <translation>电角度步长值</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <translation>油门</translation>
+    </message>
+    <message>
+        <source>Throttle set[%]</source>
+        <translation>油门给定[%]</translation>
+    </message>
+    <message>
+        <source>Printf selcection</source>
+        <translation>打印选择</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>The angle step %1 is above %2, the largest step the controller takes. Lower "Electrical Freq[hz]" or raise "PWM Freq[khz]" and press "Calc"; nothing was written.</source>
+        <translation>电角度步长 %1 大于控制器能接受的最大值 %2。请降低“电频率[Hz]”或提高“PWM频率[kHz]”后按“计算”；未写入任何数据。</translation>
+    </message>
+    <message>
+        <source>The angle step cannot be computed: "PWM Freq[khz]" must be a number other than 0 (it holds "%1") and the result must fit. The angle step stays %2.</source>
+        <translation>无法计算电角度步长：“PWM频率[kHz]”必须是非0的数（当前为“%1”），且结果不能超出范围。电角度步长仍为 %2。</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,10 @@
 #include "shell/mainwindow.h"
 
 #include "calib/idccalc.h"
+#include "calib/ui/halltestwindow.h"
+#include "calib/ui/iaccalibpage.h"
 #include "calib/ui/idccalibpage.h"
+#include "calib/ui/iqtestrun.h"
 #include "link/linkcontroller.h"
 #include "link/ui/portdialog.h"
 #include "link/portsettings.h"
@@ -99,8 +102,6 @@ const char *const kBarOrder[20] = {
     "cmd_hallBtest", "cmd_hallteststop", "cmd_ResetDefaults", "cmd_SetFactory", "cmdIdcCalib",
     "cmdIacCalib",   "cmdRecord",      "cmdRecordStop",   "cmdOpenRec",       "cmdModeSet"};
 
-const QByteArray kIqTestStopFrame("\xF9\xE9\x00\x00\x00\x00\x00\x00\xDA", 9);
-constexpr int kDefaultAgingSeconds = 200;
 } // namespace
 
 MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &messages,
@@ -129,7 +130,22 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildMenus();
     buildStatusBar();
     buildCentral();
+    // Before the navigator: it has to see the Motor page as it was before a
+    // hall result is decoded into it.
+    m_hall = new HallTestController(m_state, m_link, m_timer1, this);
     m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
+    m_hall->setNavigator(m_pages.get());
+    m_iqRun = new IqTestRun(m_state, m_link, m_messages, this);
+    m_iqRun->setBoxes(m_txtMaxTime, m_txtStart);
+    m_iqRun->setSoundPlayer(m_sounds);
+    m_iqRun->setClock([this] { return now(); });
+    m_iqRun->setConductionDisplay([this](const QString &t) {
+        if (m_showConduction)
+            m_showConduction(t);
+    });
+    m_pages->setPageFactory(PageId::IacCalib, [this](QWidget *parent) -> QWidget * {
+        return new IacCalibPage(m_state, m_link, m_messages, *m_iqRun, parent);
+    });
     m_pages->setAnchor(m_buttonBar);
     m_pages->setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
         auto *page = new IdcCalibPage(m_state, m_link, m_messages, parent);
@@ -177,6 +193,8 @@ void MainWindow::setUpPageWindows()
 void MainWindow::setSoundPlayer(SoundPlayer *player)
 {
     m_sounds = player ? player : m_ownSounds.get();
+    if (m_iqRun)
+        m_iqRun->setSoundPlayer(m_sounds);
 }
 
 void MainWindow::buildMenus()
@@ -332,7 +350,7 @@ void MainWindow::buildCentral()
     }
     connectButton("cmd_halltest", [this] { send(requestFrames().hallATestRequest); });
     connectButton("cmd_hallBtest", [this] { send(requestFrames().hallBTestRequest); });
-    connectButton("cmd_hallteststop", [this] { send(requestFrames().hallTestStopRequest); });
+    connectButton("cmd_hallteststop", [this] { m_hall->cmd_hallteststop_Click(); });
     connectButton("cmd_SetFactory", [this] { send(requestFrames().factorySetRequest); });
     connectButton("cmd_ResetDefaults", [this] { send(requestFrames().restoreDefaultsRequest); });
     connectButton("Command1", [this] { m_sounds->play(QStringLiteral("BUZZ.WAV")); });
@@ -445,6 +463,8 @@ void MainWindow::applyLanguage(int code)
         applyEnglishShell();
     applyMainCaptions();
     m_pages->applyLanguage();
+    m_hall->applyLanguage();
+    m_iqRun->applyLanguage();
 }
 
 void MainWindow::disableMainButtons()
@@ -494,6 +514,8 @@ void MainWindow::Timer3_Timer()
     setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
     m_link.tick();
     showLinkState();
+    // Online or not: a link that drops during a run is reported.
+    timeIqTest();
 }
 
 // The connection in words beside the dot, and as the dot's accessible name.
@@ -536,7 +558,6 @@ void MainWindow::showLinkState()
         // The bar enabled, but "Stop record" only while a recording runs.
         for (QPushButton *b : std::as_const(m_bar))
             setEnabledIfChanged(b, b != m_recordStop || m_state.recorder.recordingActive);
-        timeIqTest();
         return;
     }
     m_shape->setFillColor(kColorRed);
@@ -550,22 +571,7 @@ void MainWindow::showLinkState()
 // A timed Iq test stops itself when the aging time is up.
 void MainWindow::timeIqTest()
 {
-    if (!m_state.iqTest.iqTestRunning || !m_state.iqTest.iqTestStartTime.isValid())
-        return;
-    const qint64 elapsed = std::max<qint64>(0, m_state.iqTest.iqTestStartTime.secsTo(now()));
-    if (m_showConduction)
-        m_showConduction(minutesSeconds(elapsed));
-    // A limit that is not a whole number of seconds must not let the run go
-    // on for ever: it counts as the default aging time.
-    bool ok = false;
-    qint64 limit = m_txtMaxTime->text().trimmed().toLongLong(&ok);
-    if (!ok)
-        limit = kDefaultAgingSeconds;
-    if (elapsed > limit) {
-        m_state.iqTest.iqTestRunning = false;
-        m_link.sendFrame(kIqTestStopFrame);
-        m_sounds->play(QStringLiteral("ALARM.WAV"));
-    }
+    m_iqRun->tick();
 }
 
 void MainWindow::decodeStatus()
@@ -642,6 +648,8 @@ void MainWindow::shutDown()
     if (m_shuttingDown)
         return;
     m_shuttingDown = true;
+    // A motor under test is stopped before the port goes.
+    m_iqRun->stopBeforeLeaving();
     m_timer3->stop();
     m_timer1->stop();
     m_link.closePort();

@@ -19,8 +19,10 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class HallTestController;
 class IndicatorShape;
 class LoadParaChain;
+class IqTestRun;
 class PageNavigator;
 class RecordControls;
 class SoundPlayer;
@@ -58,6 +60,8 @@ public:
     QTimer *linkTimer() const { return m_timer3; }
     QTimer *hallTestTimer() const { return m_timer1; }
     PageNavigator *pages() const { return m_pages.get(); }
+    HallTestController *hallTest() const { return m_hall; }
+    IqTestRun *iqTestRun() const { return m_iqRun; }
     // Where the tool finds its sound and data files and writes the log and
     // the export.
     const DataFolder &dataFolder() const { return m_dataFolder; }
@@ -112,7 +116,9 @@ private:
     DataFolder m_dataFolder;
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
+    HallTestController *m_hall = nullptr;
     std::unique_ptr<PageNavigator> m_pages;
+    IqTestRun *m_iqRun = nullptr;
     StatusDecoder m_statusDecoder;
     std::unique_ptr<LoadParaChain> m_loadPara;
     RecordControls *m_records = nullptr;

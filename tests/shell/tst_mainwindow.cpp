@@ -261,8 +261,9 @@ void TestMainWindow::iqTestStopsWhenTimeIsUp_data()
     QTest::newRow("200 s, 200 s elapsed") << "200" << 200 << false;
     QTest::newRow("200 s, 201 s elapsed") << "200" << 201 << true;
     QTest::newRow("30 s, 31 s elapsed") << " 30 " << 31 << true;
-    QTest::newRow("no number: the default 200 s, 150 elapsed") << "abc" << 150 << false;
-    QTest::newRow("no number: the default 200 s, 201 elapsed") << "abc" << 201 << true;
+    // A limit that is no number stops the run at once (with one message).
+    QTest::newRow("no number: stopped at 150 s") << "abc" << 150 << true;
+    QTest::newRow("no number: stopped at 201 s") << "abc" << 201 << true;
 }
 
 void TestMainWindow::iqTestStopsWhenTimeIsUp()
@@ -283,7 +284,9 @@ void TestMainWindow::iqTestStopsWhenTimeIsUp()
     const QByteArray stop = bytesOf({0xF9, 0xE9, 0, 0, 0, 0, 0, 0, 0xDA});
     QCOMPARE(b.line.writes.contains(stop), stops);
     QCOMPARE(b.state.iqTest.iqTestRunning, !stops);
-    QCOMPARE(b.sounds.played.contains(QStringLiteral("ALARM.WAV")), stops);
+    const bool numeric = limit.trimmed() != QStringLiteral("abc");
+    QCOMPARE(b.sounds.played.contains(QStringLiteral("ALARM.WAV")), stops && numeric);
+    QCOMPARE(b.messages.shown.size(), numeric ? 0 : 1);
 }
 
 void TestMainWindow::buttonsSendTheirRequests_data()
