@@ -1,5 +1,9 @@
 #include "monitor/recordexport.h"
 
+#include "buildinfo/buildinfo.h"
+
+#include <string>
+
 #include "monitor/recorder.h"
 
 #include <QDir>
@@ -159,6 +163,12 @@ ExportResult exportRecords(const ExportOptions &options)
         result.error = QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(temporary));
         return result;
     }
+    // The workbook says which build of the tool wrote it.
+    static const std::string program = std::string("Kestrane ") + buildinfo::versionString();
+    lxw_doc_properties properties{};
+    properties.title = const_cast<char *>("Realtimedata");
+    properties.comments = const_cast<char *>(program.c_str());
+    workbook_set_properties(book, &properties);
 
     const int rowsPerSheet = std::max(2, std::min(options.rowsPerSheet, int(LXW_ROW_MAX)));
     lxw_worksheet *sheet = nullptr;

@@ -1,3 +1,4 @@
+#include "buildinfo/buildinfo.h"
 #include "monitor/recordexport.h"
 
 #include "xlsxreader.h"
@@ -334,6 +335,10 @@ void TestRecordExport::chartPlotsTheFirstSheet()
     QVERIFY(!charts.contains(QLatin1String("$G$")));
     const QString workbook = QString::fromUtf8(xlsx::part(b.book(), QStringLiteral("xl/workbook.xml")));
     QVERIFY(workbook.indexOf(QLatin1String("Sheet1")) < workbook.indexOf(QLatin1String("\"Chart\"")));
+    // The document properties name the build that wrote it.
+    const QString core = QString::fromUtf8(xlsx::part(b.book(), QStringLiteral("docProps/core.xml")));
+    QVERIFY2(core.contains(QStringLiteral("Kestrane ") + QString::fromUtf8(buildinfo::versionString())),
+             qPrintable(core));
 }
 
 void TestRecordExport::workbookNamesNeverRepeat()

@@ -56,10 +56,10 @@ QString describe(const BlockTable &t, int i)
 // no registry row lists.
 QStringList unregisteredTables(const QHash<QString, QString> &sources, const QStringList &registered)
 {
-    static const QRegularExpression spec(QStringLiteral("BlockSpec\\s+\\w+\\s*\\{\\s*\"(\\w+)\""));
+    static const QRegularExpression blockSpec(QStringLiteral("BlockSpec\\s+\\w+\\s*\\{\\s*\"(\\w+)\""));
     QStringList missing;
     for (auto it = sources.begin(); it != sources.end(); ++it) {
-        auto m = spec.globalMatch(it.value());
+        auto m = blockSpec.globalMatch(it.value());
         while (m.hasNext()) {
             const QString window = m.next().captured(1);
             if (!registered.contains(window))
