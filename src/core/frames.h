@@ -52,6 +52,27 @@ private:
     std::array<Block, static_cast<std::size_t>(FrameId::Count)> m_buffers{};
 };
 
+// The two-byte forms of every block, low byte first.
+constexpr int u16At(const Block &b, int lo)
+{
+    return b[std::size_t(lo) + 1] * 256 + b[std::size_t(lo)];
+}
+// Sign-magnitude: bit 15 set means negative.
+constexpr int sm16At(const Block &b, int lo)
+{
+    const int magnitude = (b[std::size_t(lo) + 1] & 0x7F) * 256 + b[std::size_t(lo)];
+    return (b[std::size_t(lo) + 1] & 0x80) ? -magnitude : magnitude;
+}
+constexpr void putU16(Block &b, int lo, quint32 v)
+{
+    b[std::size_t(lo)] = quint8(v & 0xFF);
+    b[std::size_t(lo) + 1] = quint8((v >> 8) & 0xFF);
+}
+constexpr void putSm16(Block &b, int lo, qint32 v)
+{
+    putU16(b, lo, v < 0 ? 0x8000u | quint32(-v) : quint32(v));
+}
+
 QByteArray toByteArray(const Block &block);
 Block blockFromBytes(const QByteArray &bytes); // first 32 bytes, zero-padded
 // "F0 E0 DA": how frames appear in logs and test failures.

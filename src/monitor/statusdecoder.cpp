@@ -75,16 +75,15 @@ bool StatusView::isVisible(const char *name) const
 namespace {
 int u16(const Block &b, int lo)
 {
-    return b[lo + 1] * 256 + b[lo];
+    return u16At(b, lo);
 }
 
 // Sign-magnitude, low byte first. The sign bit is cleared in the buffer.
 int sm16(Block &b, int lo)
 {
-    const bool negative = b[lo + 1] & 0x80;
-    b[lo + 1] &= 0x7F;
-    const int magnitude = u16(b, lo);
-    return negative ? -magnitude : magnitude;
+    const int value = sm16At(b, lo);
+    b[std::size_t(lo) + 1] &= 0x7F;
+    return value;
 }
 
 // Number texts are built in a small buffer and become a QString in one

@@ -22,12 +22,6 @@ QString derivedLabel(const FieldSpec &f)
     return QLatin1String("lbl") + control;
 }
 
-void storeU16(Block &b, int offset, quint32 v)
-{
-    b[std::size_t(offset)] = quint8(v & 0xFF);
-    b[std::size_t(offset) + 1] = quint8((v >> 8) & 0xFF);
-}
-
 void storeValue(const FieldSpec &f, qint64 v, Block &b)
 {
     const auto at = std::size_t(f.offset);
@@ -37,10 +31,10 @@ void storeValue(const FieldSpec &f, qint64 v, Block &b)
         b[at] = quint8(v);
         break;
     case ValueForm::U16:
-        storeU16(b, f.offset, quint32(v));
+        putU16(b, f.offset, quint32(v));
         break;
     case ValueForm::Sm16:
-        storeU16(b, f.offset, v < 0 ? quint32(0x8000 | quint32(-v)) : quint32(v));
+        putSm16(b, f.offset, qint32(v));
         break;
     case ValueForm::Flag:
         if (v)
@@ -257,11 +251,9 @@ qint64 rawFieldValue(const FieldSpec &f, const Block &b)
     case ValueForm::List:
         return b[at];
     case ValueForm::U16:
-        return qint64(b[at + 1]) * 256 + b[at];
-    case ValueForm::Sm16: {
-        const qint64 magnitude = qint64(b[at + 1] & 0x7F) * 256 + b[at];
-        return (b[at + 1] & 0x80) ? -magnitude : magnitude;
-    }
+        return u16At(b, f.offset);
+    case ValueForm::Sm16:
+        return sm16At(b, f.offset);
     case ValueForm::Flag:
         return (b[at] >> f.bit) & 1;
     case ValueForm::Box:
