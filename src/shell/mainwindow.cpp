@@ -187,7 +187,8 @@ void MainWindow::setUpPageWindows()
         if (auto *curve = qobject_cast<CurvePage *>(m_pages->ensurePage(PageId::Curve)))
             curve->drawCurve();
     };
-    m_pages->ensurePage(PageId::Curve);
+    // Made once the main window is up, so the first paint does not wait for it.
+    QTimer::singleShot(0, this, [this] { m_pages->ensurePage(PageId::Curve); });
 }
 
 void MainWindow::setSoundPlayer(SoundPlayer *player)

@@ -314,7 +314,9 @@ void TestMainWindow::buttonsSendTheirRequests()
 void TestMainWindow::curvePageFollowsTheProtectionBlock()
 {
     Bench b;
-    // There from the start, hidden, with its button hidden too.
+    // There from the start (made right after the window is up), hidden, with
+    // its button hidden too.
+    QTRY_VERIFY(b.window->pages()->page(PageId::Curve));
     auto *curve = qobject_cast<CurvePage *>(b.window->pages()->page(PageId::Curve));
     QVERIFY(curve);
     QVERIFY(!curve->isVisible());
