@@ -12,7 +12,7 @@ LinkController::LinkController(AppState &state, MessageService &messages, QObjec
     : QObject(parent),
       m_state(state),
       m_messages(messages),
-      m_supervisor(state),
+      m_supervisor(state.connection),
       m_dispatcher(state, m_supervisor, messages),
       m_portName(portNameForNumber(1)),
       m_settings(QString::fromLatin1(kDefaultPortSettings))

@@ -8,8 +8,8 @@ void LinkSupervisor::reset()
     m_silenceTicks = 0;
     m_justConnected = 0;
     m_connectActions = 0;
-    m_state.connection.lastFrameBad = false;
-    m_state.connection.linkState = LinkStateCode::Offline;
+    m_connection.lastFrameBad = false;
+    m_connection.linkState = LinkStateCode::Offline;
 }
 
 LinkSupervisor::TickActions LinkSupervisor::tick()
@@ -30,36 +30,36 @@ LinkSupervisor::TickActions LinkSupervisor::tick()
         ++m_pollDivider;
     } else {
         m_pollDivider = 0;
-        actions.discardInput = m_state.connection.lastFrameBad;
+        actions.discardInput = m_connection.lastFrameBad;
         actions.sendPoll = true;
-        if (m_state.connection.linkState == LinkStateCode::Offline)
-            m_state.connection.linkState = LinkStateCode::Connecting;
+        if (m_connection.linkState == LinkStateCode::Offline)
+            m_connection.linkState = LinkStateCode::Connecting;
     }
 
     if (m_silenceTicks >= kSilenceLimitTicks)
-        m_state.connection.linkState = LinkStateCode::Offline;
+        m_connection.linkState = LinkStateCode::Offline;
     else
         ++m_silenceTicks;
 
-    if (m_state.connection.linkState != LinkStateCode::Online)
+    if (m_connection.linkState != LinkStateCode::Online)
         m_connectActions = 0;
     return actions;
 }
 
 void LinkSupervisor::badBlock()
 {
-    m_state.connection.lastFrameBad = true;
+    m_connection.lastFrameBad = true;
 }
 
 void LinkSupervisor::goodBlock()
 {
-    m_state.connection.lastFrameBad = false;
+    m_connection.lastFrameBad = false;
 }
 
 void LinkSupervisor::statusBlock()
 {
-    if (m_state.connection.linkState == LinkStateCode::Connecting) {
-        m_state.connection.linkState = LinkStateCode::Online;
+    if (m_connection.linkState == LinkStateCode::Connecting) {
+        m_connection.linkState = LinkStateCode::Online;
         m_justConnected = 1;
     }
 }
@@ -72,7 +72,7 @@ void LinkSupervisor::activity()
 void LinkSupervisor::forceOffline()
 {
     m_silenceTicks = kSilenceLimitTicks;
-    m_state.connection.linkState = LinkStateCode::Offline;
+    m_connection.linkState = LinkStateCode::Offline;
     m_connectActions = 0;
     m_justConnected = 0;
 }
@@ -80,6 +80,6 @@ void LinkSupervisor::forceOffline()
 void LinkSupervisor::pollOnReturnedPort()
 {
     m_silenceTicks = 0;
-    if (m_state.connection.linkState == LinkStateCode::Offline)
-        m_state.connection.linkState = LinkStateCode::Connecting;
+    if (m_connection.linkState == LinkStateCode::Offline)
+        m_connection.linkState = LinkStateCode::Connecting;
 }

@@ -3,7 +3,7 @@
 // after-connect request. A plain class: the main window's 100 ms timer calls
 // tick(), the receive handler reports each block. Tests step it tick by tick.
 
-struct AppState;
+struct ConnectionState;
 
 class LinkSupervisor
 {
@@ -19,7 +19,8 @@ public:
         bool sendPoll = false;         // every tenth tick
     };
 
-    explicit LinkSupervisor(AppState &state) : m_state(state) {}
+    // The supervisor owns the connection part of the program state.
+    explicit LinkSupervisor(ConnectionState &connection) : m_connection(connection) {}
 
     void reset();
     TickActions tick();
@@ -42,7 +43,7 @@ public:
     int connectActions() const { return m_connectActions; }
 
 private:
-    AppState &m_state;
+    ConnectionState &m_connection;
     int m_pollDivider = 0;
     int m_silenceTicks = 0;
     int m_justConnected = 0;

@@ -7,7 +7,7 @@ namespace {
 struct Bench
 {
     AppState state;
-    LinkSupervisor sup{state};
+    LinkSupervisor sup{state.connection};
     int polls = 0;
     int idcReads = 0;
     int discards = 0;
