@@ -1,5 +1,7 @@
 #include "pages/loadparachain.h"
 
+#include "core/datafolder.h"
+
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/textnumber.h"
@@ -172,11 +174,19 @@ QString iqSetProblemMessage(int code, const IqSetList &list, const QString &path
 
 QString defaultIqSetPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("IqSet.txt"));
+    // Beside the program, in the installed data, or in the user's folder; when
+    // it is nowhere, the message names where the user is expected to put it.
+    const DataFolder folder = DataFolder::forThisProgram();
+    const QString found = folder.findResource(QStringLiteral("IqSet.txt"));
+    if (!found.isEmpty())
+        return found;
+    const QString writable = folder.writableDir();
+    return QDir(writable.isEmpty() ? QCoreApplication::applicationDirPath() : writable)
+        .filePath(QStringLiteral("IqSet.txt"));
 }
 
 LoadParaChain::LoadParaChain(AppState &state, LinkController &link, QObject *parent)
-    : QObject(parent), m_state(state), m_link(link), m_path(defaultIqSetPath())
+    : QObject(parent), m_state(state), m_link(link)
 {
     connect(&link.dispatcher(), &Dispatcher::acknowledgementClosed, this,
             &LoadParaChain::onAcknowledged);

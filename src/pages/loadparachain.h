@@ -51,7 +51,7 @@ IqSetList parseIqSet(const QByteArray &text);
 IqSetList readIqSetFile(const QString &path);
 // The message that explains a refused list, in the current language.
 QString iqSetProblemMessage(int languageCode, const IqSetList &list, const QString &path);
-// IqSet.txt in the program's folder.
+// IqSet.txt where the tool finds its data files (see core/datafolder.h).
 QString defaultIqSetPath();
 
 class LoadParaChain : public QObject
@@ -62,7 +62,8 @@ public:
 
     LoadParaChain(AppState &state, LinkController &link, QObject *parent = nullptr);
 
-    QString iqSetPath() const { return m_path; }
+    // The file "Load para" reads: looked up at each use unless a test set it.
+    QString iqSetPath() const { return m_path.isEmpty() ? defaultIqSetPath() : m_path; }
     void setIqSetPath(const QString &path) { m_path = path; }
 
     // The loaded gain is pending from here until the next Torque PID encoding.
