@@ -123,59 +123,98 @@ double readRadixInteger(LenientScanner &s, int radix)
 }
 } // namespace
 
+namespace {
+// Reads the text as it stands, character by character.
+class StrictScanner
+{
+public:
+    explicit StrictScanner(QStringView text) : m_text(text) {}
+    QChar peek() const { return m_pos < m_text.size() ? m_text[m_pos] : QChar(); }
+    void take() { ++m_pos; }
+    qsizetype position() const { return m_pos; }
+    void rewind(qsizetype pos) { m_pos = pos; }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+enum class Exponent { None, Complete, Incomplete };
+
+// The one reading of a decimal number, for both parses: optional sign,
+// digits, the decimal point and digits, then an exponent. An incomplete
+// exponent ("12e") is left unread. Returns the number of mantissa digits.
+template <typename Scanner>
+int scanDecimal(Scanner &s, QChar decimalPoint, DecimalText &d, Exponent *exponent)
+{
+    if (s.peek() == u'+' || s.peek() == u'-') {
+        d.negative = s.peek() == u'-';
+        if (d.negative)
+            d.chars.push_back('-');
+        s.take();
+    }
+    d.chars.push_back('0'); // so that ".5" and "-.5" convert
+    int mantissaDigits = 0;
+    while (isAsciiDigit(s.peek())) {
+        appendDigit(d, s.peek(), true);
+        s.take();
+        ++mantissaDigits;
+    }
+    if (s.peek() == decimalPoint && !decimalPoint.isNull()) {
+        s.take();
+        d.chars.push_back('.');
+        while (isAsciiDigit(s.peek())) {
+            appendDigit(d, s.peek(), false);
+            s.take();
+            ++mantissaDigits;
+        }
+    }
+    *exponent = Exponent::None;
+    if (mantissaDigits == 0 || (s.peek() != u'e' && s.peek() != u'E'))
+        return mantissaDigits;
+
+    const qsizetype beforeExponent = s.position();
+    s.take();
+    std::string exponentChars = "e";
+    bool negativeExponent = false;
+    if (s.peek() == u'+' || s.peek() == u'-') {
+        negativeExponent = s.peek() == u'-';
+        if (negativeExponent)
+            exponentChars.push_back('-');
+        s.take();
+    }
+    long long value = 0;
+    int exponentDigits = 0;
+    while (isAsciiDigit(s.peek())) {
+        exponentChars.push_back(char(s.peek().unicode()));
+        addExponentDigit(value, s.peek());
+        s.take();
+        ++exponentDigits;
+    }
+    if (exponentDigits == 0) {
+        s.rewind(beforeExponent);
+        *exponent = Exponent::Incomplete;
+        return mantissaDigits;
+    }
+    d.chars += exponentChars;
+    d.exponent = negativeExponent ? -value : value;
+    *exponent = Exponent::Complete;
+    return mantissaDigits;
+}
+} // namespace
+
 ParsedNumber parseNumber(QStringView text, QChar decimalPoint, int decimalShift)
 {
     const QStringView t = text.trimmed();
     if (t.isEmpty())
         return {0, ParseError::Empty};
 
+    StrictScanner s(t);
     DecimalText d;
-    qsizetype i = 0;
-    const qsizetype n = t.size();
-    if (t[i] == u'+' || t[i] == u'-') {
-        d.negative = t[i] == u'-';
-        if (d.negative)
-            d.chars.push_back('-');
-        ++i;
-    }
-    int mantissaDigits = 0;
-    d.chars.push_back('0'); // so that ".5" and "-.5" convert
-    while (i < n && isAsciiDigit(t[i])) {
-        appendDigit(d, t[i++], true);
-        ++mantissaDigits;
-    }
-    if (i < n && t[i] == decimalPoint) {
-        ++i;
-        d.chars.push_back('.');
-        while (i < n && isAsciiDigit(t[i])) {
-            appendDigit(d, t[i++], false);
-            ++mantissaDigits;
-        }
-    }
-    if (mantissaDigits == 0)
-        return {0, ParseError::NotANumber};
-    if (i < n && (t[i] == u'e' || t[i] == u'E')) {
-        ++i;
-        bool negativeExponent = false;
-        d.chars.push_back('e');
-        if (i < n && (t[i] == u'+' || t[i] == u'-')) {
-            negativeExponent = t[i] == u'-';
-            if (negativeExponent)
-                d.chars.push_back('-');
-            ++i;
-        }
-        int exponentDigits = 0;
-        while (i < n && isAsciiDigit(t[i])) {
-            d.chars.push_back(char(t[i].unicode()));
-            addExponentDigit(d.exponent, t[i++]);
-            ++exponentDigits;
-        }
-        if (exponentDigits == 0)
-            return {0, ParseError::NotANumber};
-        if (negativeExponent)
-            d.exponent = -d.exponent;
-    }
-    if (i != n)
+    Exponent exponent = Exponent::None;
+    if (scanDecimal(s, decimalPoint, d, &exponent) == 0 || exponent == Exponent::Incomplete ||
+        !s.atEnd())
         return {0, ParseError::NotANumber};
 
     bool overflow = false;
@@ -204,59 +243,11 @@ double parseLeadingNumber(QStringView text, int decimalShift)
         return decimalShift >= 0 ? value * scale : value / scale;
     }
 
-    DecimalText d;
-    if (s.peek() == u'+' || s.peek() == u'-') {
-        d.negative = s.peek() == u'-';
-        if (d.negative)
-            d.chars.push_back('-');
-        s.take();
-    }
-    d.chars.push_back('0');
-    int mantissaDigits = 0;
-    while (isAsciiDigit(s.peek())) {
-        appendDigit(d, s.peek(), true);
-        s.take();
-        ++mantissaDigits;
-    }
-    if (s.peek() == u'.') {
-        s.take();
-        d.chars.push_back('.');
-        while (isAsciiDigit(s.peek())) {
-            appendDigit(d, s.peek(), false);
-            s.take();
-            ++mantissaDigits;
-        }
-    }
-    if (mantissaDigits == 0)
-        return 0;
-
     // An exponent counts only when it is complete; "12e" reads as 12.
-    const qsizetype beforeExponent = s.position();
-    if (s.peek() == u'e' || s.peek() == u'E') {
-        s.take();
-        std::string exponentChars = "e";
-        bool negativeExponent = false;
-        if (s.peek() == u'+' || s.peek() == u'-') {
-            negativeExponent = s.peek() == u'-';
-            if (negativeExponent)
-                exponentChars.push_back('-');
-            s.take();
-        }
-        long long exponent = 0;
-        int exponentDigits = 0;
-        while (isAsciiDigit(s.peek())) {
-            exponentChars.push_back(char(s.peek().unicode()));
-            addExponentDigit(exponent, s.peek());
-            s.take();
-            ++exponentDigits;
-        }
-        if (exponentDigits > 0) {
-            d.chars += exponentChars;
-            d.exponent = negativeExponent ? -exponent : exponent;
-        } else {
-            s.rewind(beforeExponent);
-        }
-    }
+    DecimalText d;
+    Exponent exponent = Exponent::None;
+    if (scanDecimal(s, QChar(u'.'), d, &exponent) == 0)
+        return 0;
     bool overflow = false;
     return convert(d, decimalShift, &overflow);
 }
