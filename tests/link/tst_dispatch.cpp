@@ -2,25 +2,15 @@
 #include "core/appstate.h"
 #include "core/language.h"
 
-#include "fakeport.h"
-#include "recordingmessages.h"
+#include "linkbench.h"
 
 #include <QTest>
 
 namespace {
-struct Bench
+// A link with its port open, before any tick.
+struct Bench : LinkBench
 {
-    AppState state;
-    RecordingMessages messages;
-    FakeLine line;
-    LinkController link{state, messages};
-    Bench()
-    {
-        link.setPortFactory(line.factory());
-        link.setPortName(QStringLiteral("/dev/ttyFAKE"));
-        link.openPort();
-    }
-    void receive(const Block &b) { line.deliver(toByteArray(b)); }
+    Bench() { link.openPort(); }
 };
 } // namespace
 

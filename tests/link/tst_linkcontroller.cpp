@@ -3,57 +3,13 @@
 #include "link/commandtable.h"
 #include "core/language.h"
 
-#include "fakeport.h"
-#include "recordingmessages.h"
+#include "linkbench.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-struct Bench
-{
-    AppState state;
-    RecordingMessages messages;
-    FakeLine line;
-    LinkController link{state, messages};
-    qint64 now = 0;
-    QList<Block> statusBlocks; // what the status decoder saw
-
-    Bench()
-    {
-        link.setPortFactory(line.factory());
-        link.setPortName(QStringLiteral("/dev/ttyFAKE"));
-        link.setClock([this] { return now; });
-        QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived,
-                         [this] { statusBlocks << state.frames[FrameId::Status]; });
-    }
-    void tick(int n = 1)
-    {
-        for (int i = 0; i < n; ++i) {
-            now += 100;
-            link.tick();
-        }
-    }
-    // Ticks until a poll has been written.
-    void untilPoll()
-    {
-        const QByteArray poll = requestFrames().statusPollRequest;
-        const int before = int(line.writes.count(poll));
-        for (int i = 0; i < 10 && line.writes.count(poll) == before; ++i)
-            tick();
-    }
-    void bringOnline()
-    {
-        link.openPort();
-        untilPoll();
-        line.deliver(toByteArray(status(0)));
-        statusBlocks.clear();
-    }
-    static Block status(quint8 marker)
-    {
-        return makeBlock({0xDF, 0xEF, 0x10, 0x13, marker});
-    }
-};
+using Bench = LinkBench;
 } // namespace
 
 class TestLinkController : public QObject
