@@ -23,18 +23,18 @@ void BenchFieldCodec::encodeBasic_()
     AppState state;
     const ValueMap values(basicTable());
     QBENCHMARK {
-        encodeBasic(state, values);
+        encodeBasic(state.blockParts(), values);
     }
-    QVERIFY(encodeBasic(state, values).ok());
+    QVERIFY(encodeBasic(state.blockParts(), values).ok());
 }
 
 void BenchFieldCodec::decodeBasic_()
 {
     AppState state;
     ValueMap values(basicTable());
-    encodeBasic(state, values);
+    encodeBasic(state.blockParts(), values);
     QBENCHMARK {
-        decodeBasic(state, values);
+        decodeBasic(state.blockParts(), values);
     }
     QCOMPARE(values.text(u"txtMaxspeed"), QStringLiteral("350"));
 }
@@ -44,18 +44,18 @@ void BenchFieldCodec::encodeReference_()
     AppState state;
     const ValueMap values(referenceTable());
     QBENCHMARK {
-        encodeReference(state, values);
+        encodeReference(state.blockParts(), values);
     }
-    QVERIFY(encodeReference(state, values).ok());
+    QVERIFY(encodeReference(state.blockParts(), values).ok());
 }
 
 void BenchFieldCodec::decodeReference_()
 {
     AppState state;
     ValueMap values(referenceTable());
-    encodeReference(state, values);
+    encodeReference(state.blockParts(), values);
     QBENCHMARK {
-        decodeReference(state, values);
+        decodeReference(state.blockParts(), values);
     }
     QCOMPARE(values.text(u"txtVoltageLRec"), QStringLiteral("68.75"));
 }

@@ -28,11 +28,11 @@ double nsPerBlock(const QByteArray &stream, int chunk, int rounds)
 {
     AppState state;
     NoMessages messages;
-    LinkController link(state, messages);
+    LinkController link(state.connection, state.frames, state.language, messages);
     StatusDecoder decoder; // as the main window keeps it
     qint64 decoded = 0;
     QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived, [&] {
-        decoder.decode(state);
+        decoder.decode(state.statusParts());
         ++decoded;
     });
     // Chunks cut beforehand: the port's read is not part of the figure.

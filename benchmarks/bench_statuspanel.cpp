@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     AppState state;
     NoMessages messages;
-    LinkController link(state, messages);
+    LinkController link(state.connection, state.frames, state.language, messages);
     MainWindow window(state, link, messages);
     window.show();
     QCoreApplication::processEvents();

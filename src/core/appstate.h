@@ -27,6 +27,12 @@ inline constexpr std::array<double, 14> kCurveTableStart{500, 360, 360, 310, 280
 inline constexpr int kCurveScaleStart = 750;
 inline constexpr const char *kDefaultPortSettings = "9600,n,8,1";
 
+// Owned by the language menu; read by everything that shows a text.
+struct LanguageState
+{
+    int languageCode = LanguageCode::English;
+};
+
 // Owned by the link: the port and whether the controller answers.
 struct ConnectionState
 {
@@ -85,10 +91,29 @@ struct RecorderState
     LiveValues live;
 };
 
+// What a parameter page and its block codec work on: the controller's
+// blocks and type, and the two parts the blocks' hooks keep up to date.
+struct BlockParts
+{
+    FrameBuffers &frames;
+    qint16 &controllerType;
+    CurveState &curve;
+    LoadParaState &loadPara;
+};
+
+// What decoding a live-status block reads and fills.
+struct StatusParts
+{
+    Block &statusFrame; // its sign bits are cleared by the decoding
+    const LanguageState &language;
+    IqTestState &iqTest; // the heating-test alert
+    LiveValues &live;    // for the recorder
+};
+
 struct AppState
 {
     ConnectionState connection;
-    int languageCode = LanguageCode::English;
+    LanguageState language;
     qint16 controllerType = 0; // learned from every Idc calibration block
     CurveState curve;
     LoadParaState loadPara;
@@ -97,6 +122,8 @@ struct AppState
     FrameBuffers frames;
 
     bool online() const { return connection.online(); }
+    BlockParts blockParts() { return {frames, controllerType, curve, loadPara}; }
+    StatusParts statusParts() { return {frames.statusFrame(), language, iqTest, recorder.live}; }
 };
 
 // The link part of the start-up: flags cleared, curve globals filled, link

@@ -69,10 +69,10 @@ bool chineseTranslatorInstalled()
     return g_installed;
 }
 
-bool setLanguage(AppState &state, int code)
+bool setLanguage(LanguageState &language, int code)
 {
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return false;
-    state.languageCode = code;
+    language.languageCode = code;
     return installChineseTranslator(code == LanguageCode::Chinese);
 }

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-struct AppState;
+struct LanguageState;
 
 // A source text with its disambiguation, as QT_TRANSLATE_NOOP3 makes it:
 // for an English text that has two Chinese ones in the same window.
@@ -27,7 +27,7 @@ inline QString bilingual(int languageCode, const char *context, TrText text)
 
 // Sets the language code and installs or removes the Chinese translator.
 // Codes other than 11 and 22 change nothing and return false.
-bool setLanguage(AppState &state, int code);
+bool setLanguage(LanguageState &language, int code);
 
 // Installs (true) or removes (false) the Chinese translator only.
 bool installChineseTranslator(bool install);

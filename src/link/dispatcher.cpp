@@ -7,9 +7,9 @@
 
 #include <QPointer>
 
-Dispatcher::Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages,
-                       QObject *parent)
-    : QObject(parent), m_state(state), m_supervisor(supervisor), m_messages(messages)
+Dispatcher::Dispatcher(FrameBuffers &frames, const LanguageState &language, LinkSupervisor &supervisor,
+                       MessageService &messages, QObject *parent)
+    : QObject(parent), m_frames(frames), m_language(language), m_supervisor(supervisor), m_messages(messages)
 {
 }
 
@@ -19,7 +19,7 @@ const ReplyRow *Dispatcher::dispatch(const Block &block)
     if (!row)
         return nullptr;
     if (row->buffer != FrameId::None)
-        m_state.frames[row->buffer] = block;
+        m_frames[row->buffer] = block;
 
     switch (row->action) {
     case ReplyAction::None:
@@ -55,7 +55,7 @@ const ReplyRow *Dispatcher::dispatch(const Block &block)
 void Dispatcher::acknowledge(const ReplyRow &row)
 {
     const quint8 command = row.command;
-    const QString text = bilingual(m_state.languageCode, "Link", row.ackText);
+    const QString text = bilingual(m_language.languageCode, "Link", row.ackText);
     if (text.isNull()) {
         emit acknowledgementClosed(command);
         return;
@@ -70,10 +70,10 @@ void Dispatcher::acknowledge(const ReplyRow &row)
 void Dispatcher::hallWarning()
 {
     // The one message with its own title and icon in English.
-    if (m_state.languageCode == LanguageCode::English) {
+    if (m_language.languageCode == LanguageCode::English) {
         m_messages.show({MessageService::Icon::Critical, QStringLiteral("warning"),
                          QString::fromUtf8(kHallWarningText)});
-    } else if (m_state.languageCode == LanguageCode::Chinese) {
-        m_messages.info(bilingual(m_state.languageCode, "Link", kHallWarningText));
+    } else if (m_language.languageCode == LanguageCode::Chinese) {
+        m_messages.info(bilingual(m_language.languageCode, "Link", kHallWarningText));
     }
 }

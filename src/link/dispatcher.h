@@ -9,7 +9,8 @@
 #include <QByteArray>
 #include <QObject>
 
-struct AppState;
+class FrameBuffers;
+struct LanguageState;
 class LinkSupervisor;
 class MessageService;
 
@@ -17,8 +18,8 @@ class Dispatcher : public QObject
 {
     Q_OBJECT
 public:
-    Dispatcher(AppState &state, LinkSupervisor &supervisor, MessageService &messages,
-               QObject *parent = nullptr);
+    Dispatcher(FrameBuffers &frames, const LanguageState &language, LinkSupervisor &supervisor,
+               MessageService &messages, QObject *parent = nullptr);
 
     // Dispatches one block whose end marker has been checked; returns the
     // matching row or nullptr.
@@ -41,7 +42,8 @@ private:
     void acknowledge(const ReplyRow &row);
     void hallWarning();
 
-    AppState &m_state;
+    FrameBuffers &m_frames;
+    const LanguageState &m_language;
     LinkSupervisor &m_supervisor;
     MessageService &m_messages;
 };

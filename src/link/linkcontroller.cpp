@@ -8,12 +8,14 @@
 #include <QMetaEnum>
 #include <QPointer>
 
-LinkController::LinkController(AppState &state, MessageService &messages, QObject *parent)
+LinkController::LinkController(ConnectionState &connection, FrameBuffers &frames,
+                               const LanguageState &language, MessageService &messages, QObject *parent)
     : QObject(parent),
-      m_state(state),
+      m_connection(connection),
+      m_frames(frames),
       m_messages(messages),
-      m_supervisor(state.connection),
-      m_dispatcher(state, m_supervisor, messages),
+      m_supervisor(connection),
+      m_dispatcher(frames, language, m_supervisor, messages),
       m_portName(portNameForNumber(1)),
       m_settings(QString::fromLatin1(kDefaultPortSettings))
 {
@@ -110,7 +112,7 @@ bool LinkController::sendFrame(const QByteArray &frame)
 
 void LinkController::tick()
 {
-    const int before = m_state.connection.linkState;
+    const int before = m_connection.linkState;
     const qint64 now = nowMs();
     // A tick that comes late means the window was busy: bytes may be waiting
     // that the port has not announced yet, so the line cannot be called quiet.
@@ -161,9 +163,9 @@ void LinkController::receiveBytes(const QByteArray &data)
 
 void LinkController::handleBlock(const Block &block)
 {
-    const int before = m_state.connection.linkState;
+    const int before = m_connection.linkState;
     // A buffer holds a reply only until the next event.
-    m_state.frames.clearAll();
+    m_frames.clearAll();
     qCDebug(lcFrames, "in  %s", qPrintable(hexString(block)));
     if (block[kBlockSize - 1] != kEndMarker) {
         m_supervisor.badBlock();
@@ -185,12 +187,12 @@ void LinkController::onPortFailed(SerialPort::LossCause cause, const QString &de
     m_closing = true;
     m_portLost = true;
     m_portReturned = false;
-    const int before = m_state.connection.linkState;
+    const int before = m_connection.linkState;
     qCInfo(lcLink, "port %s lost: %s (%s)", qPrintable(m_portName),
            QMetaEnum::fromType<SerialPort::LossCause>().valueToKey(int(cause)), qPrintable(detail));
     m_supervisor.forceOffline();
     m_assembler.clear();
-    m_state.frames.clearAll();
+    m_frames.clearAll();
     noteStateChange(before);
 
     // Closed from the event loop, not from inside the port's own signal.
@@ -220,7 +222,7 @@ SerialPort::OpenResult LinkController::reopenLostPort()
         return result;
     qCInfo(lcLink, "adapter of port %s is back as %s", qPrintable(m_portName), qPrintable(returned));
     m_portName = returned;
-    m_state.connection.portNumber = portNumberForName(returned);
+    m_connection.portNumber = portNumberForName(returned);
     emit portRenamed(returned);
     return openPort();
 }
@@ -277,8 +279,8 @@ QString LinkController::openFailureText(const SerialPort::OpenResult &result) co
 
 void LinkController::noteStateChange(int before)
 {
-    if (m_state.connection.linkState == before)
+    if (m_connection.linkState == before)
         return;
-    qCInfo(lcLink, "link state %d -> %d", before, m_state.connection.linkState);
-    emit linkStateChanged(m_state.connection.linkState);
+    qCInfo(lcLink, "link state %d -> %d", before, m_connection.linkState);
+    emit linkStateChanged(m_connection.linkState);
 }

@@ -14,7 +14,9 @@
 #include <functional>
 #include <memory>
 
-struct AppState;
+class FrameBuffers;
+struct ConnectionState;
+struct LanguageState;
 class MessageService;
 
 class LinkController : public QObject
@@ -25,7 +27,8 @@ public:
     // simulator for "Simulator").
     using PortFactory = std::function<std::unique_ptr<SerialPort>(const QString &portName)>;
 
-    LinkController(AppState &state, MessageService &messages, QObject *parent = nullptr);
+    LinkController(ConnectionState &connection, FrameBuffers &frames, const LanguageState &language,
+                   MessageService &messages, QObject *parent = nullptr);
     ~LinkController() override;
 
     void setPortFactory(PortFactory factory);
@@ -85,7 +88,8 @@ private:
     void noteStateChange(int before);
     qint64 nowMs() const { return m_now ? m_now() : m_clock.elapsed(); }
 
-    AppState &m_state;
+    ConnectionState &m_connection;
+    FrameBuffers &m_frames;
     MessageService &m_messages;
     LinkSupervisor m_supervisor;
     Dispatcher m_dispatcher;

@@ -94,8 +94,9 @@ LogResult appendRecord(const RecorderState &recorder, const QString &path)
     return {};
 }
 
-DataRecorder::DataRecorder(AppState &state, MessageService &messages)
-    : m_state(state), m_messages(messages)
+DataRecorder::DataRecorder(RecorderState &recorder, const LanguageState &language,
+                           MessageService &messages)
+    : m_recorder(recorder), m_language(language), m_messages(messages)
 {
 }
 
@@ -116,17 +117,17 @@ QString DataRecorder::logPath() const
 
 bool DataRecorder::cmdRecord_Click()
 {
-    RecorderState &r = m_state.recorder;
+    RecorderState &r = m_recorder;
     // A log that cannot be started must not leave an earlier recording
     // running against a file in an unknown state.
     r.recordingActive = false;
     const QString path = logPath();
     const LogResult result =
-        path.isEmpty() ? LogResult{false, text(m_state.languageCode,
+        path.isEmpty() ? LogResult{false, text(m_language.languageCode,
                                                QT_TRANSLATE_NOOP("Recorder", "no folder for data files"))}
                        : startLog(r, path);
     if (!result.ok) {
-        m_messages.info(text(m_state.languageCode,
+        m_messages.info(text(m_language.languageCode,
                              QT_TRANSLATE_NOOP("Recorder",
                                                "Recording did not start: the record file \"%1\" "
                                                "cannot be created (%2)."))
@@ -140,12 +141,12 @@ bool DataRecorder::cmdRecord_Click()
 
 void DataRecorder::cmdRecordStop_Click()
 {
-    m_state.recorder.recordingActive = false;
+    m_recorder.recordingActive = false;
 }
 
 bool DataRecorder::recordStatus()
 {
-    RecorderState &r = m_state.recorder;
+    RecorderState &r = m_recorder;
     if (!r.recordingActive)
         return false;
     ++r.recordCount;
@@ -153,7 +154,7 @@ bool DataRecorder::recordStatus()
     const LogResult result = appendRecord(r, path);
     if (!result.ok) {
         r.recordingActive = false;
-        m_messages.info(text(m_state.languageCode,
+        m_messages.info(text(m_language.languageCode,
                              QT_TRANSLATE_NOOP("Recorder",
                                                "Recording has stopped: the record file \"%1\" cannot "
                                                "be written (%2). The records written before are kept."))

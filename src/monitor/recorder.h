@@ -7,7 +7,8 @@
 
 #include <QString>
 
-struct AppState;
+struct LanguageState;
+struct RecorderState;
 struct RecorderState;
 class MessageService;
 
@@ -39,7 +40,7 @@ LogResult appendRecord(const RecorderState &recorder, const QString &path);
 class DataRecorder
 {
 public:
-    DataRecorder(AppState &state, MessageService &messages);
+    DataRecorder(RecorderState &recorder, const LanguageState &language, MessageService &messages);
 
     // The folder of the log; resolved on first use (dataFolder()) unless set.
     void setFolder(const QString &folder) { m_folder = folder; m_folderResolved = true; }
@@ -56,7 +57,8 @@ public:
     bool recordStatus();
 
 private:
-    AppState &m_state;
+    RecorderState &m_recorder;
+    const LanguageState &m_language;
     MessageService &m_messages;
     mutable QString m_folder;
     mutable bool m_folderResolved = false;

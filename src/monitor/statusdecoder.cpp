@@ -255,11 +255,11 @@ StatusDecoder::StatusDecoder()
     m_view.visibility.push_back({"lblErrTitle", false});
 }
 
-const StatusView &StatusDecoder::decode(AppState &state)
+const StatusView &StatusDecoder::decode(StatusParts parts)
 {
-    Block &b = state.frames.statusFrame();
+    Block &b = parts.statusFrame;
     const Block raw = b;
-    LiveValues &live = state.recorder.live;
+    LiveValues &live = parts.live;
     StatusView &v = m_view;
     const bool all = m_fresh;
     auto changed = [&](int i) { return all || raw[i] != m_last[i]; };
@@ -297,13 +297,15 @@ const StatusView &StatusDecoder::decode(AppState &state)
 
     const int powerTemp = int(b[8]) - 10;
     live.lastPowerTemp = powerTemp;
-    if (state.iqTest.tempAlertArmed && powerTemp >= 100) {
-        state.iqTest.tempAlertArmed = false;
+    if (parts.iqTest.tempAlertArmed && powerTemp >= 100) {
+        parts.iqTest.tempAlertArmed = false;
         const QDateTime now = m_now ? m_now() : QDateTime::currentDateTime();
         v.alertFired = true;
         v.alertStopTime = now;
         v.alertElapsedSeconds =
-            state.iqTest.iqTestStartTime.isValid() ? std::max<qint64>(0, state.iqTest.iqTestStartTime.secsTo(now)) : 0;
+            parts.iqTest.iqTestStartTime.isValid()
+                ? std::max<qint64>(0, parts.iqTest.iqTestStartTime.secsTo(now))
+                : 0;
     }
     if (changed(8))
         set(PowerTemp, intText(powerTemp));
@@ -352,8 +354,8 @@ const StatusView &StatusDecoder::decode(AppState &state)
             machine < std::size(kStateWords) ? QString::fromLatin1(kStateWords[machine]) : intText(machine),
             machine == 6 ? kColorRedBgr : kColorGreenBgr);
 
-    if (changed(17) || state.languageCode != m_lastLanguage) {
-        QString io = ioStatusText(b[17], state.languageCode);
+    if (changed(17) || parts.language.languageCode != m_lastLanguage) {
+        QString io = ioStatusText(b[17], parts.language.languageCode);
         v.labels[PortStatus].present = !io.isNull();
         v.labels[PortStatus].text = std::move(io);
     }
@@ -388,14 +390,14 @@ const StatusView &StatusDecoder::decode(AppState &state)
     }
 
     m_last = raw;
-    m_lastLanguage = state.languageCode;
+    m_lastLanguage = parts.language.languageCode;
     m_fresh = false;
     return v;
 }
 
-StatusView decodeStatus(AppState &state, const QDateTime &now)
+StatusView decodeStatus(StatusParts parts, const QDateTime &now)
 {
     StatusDecoder decoder;
     decoder.setClock([now] { return now; });
-    return decoder.decode(state);
+    return decoder.decode(parts);
 }

@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-struct AppState;
+struct StatusParts;
 
 struct FaultRow
 {
@@ -78,12 +78,12 @@ public:
     // The time of the heating-test alert; asked only when the alert fires.
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
 
-    // Decodes state.frames.statusFrame(): fills the live values for the
+    // Decodes the status buffer: fills the live values for the
     // recorder, clears the sign bits of the sign-magnitude fields in the
     // buffer (it holds the magnitudes afterwards), and fires the
     // heating-test alert once per arming when the power stage reaches 100
     // degrees. The view stays valid until the next call.
-    const StatusView &decode(AppState &state);
+    const StatusView &decode(StatusParts parts);
     const StatusView &view() const { return m_view; }
 
 private:
@@ -95,7 +95,7 @@ private:
 };
 
 // One block on its own, decoded from scratch; `now` is the time of the block.
-StatusView decodeStatus(AppState &state, const QDateTime &now);
+StatusView decodeStatus(StatusParts parts, const QDateTime &now);
 
 // The multi-line I/O status text for the input-level byte, in the current
 // language (a null string for any other language code).

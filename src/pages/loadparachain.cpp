@@ -185,8 +185,8 @@ QString defaultIqSetPath()
         .filePath(QStringLiteral("IqSet.txt"));
 }
 
-LoadParaChain::LoadParaChain(AppState &state, LinkController &link, QObject *parent)
-    : QObject(parent), m_state(state), m_link(link)
+LoadParaChain::LoadParaChain(BlockParts parts, LinkController &link, QObject *parent)
+    : QObject(parent), m_parts(parts), m_link(link)
 {
     connect(&link.dispatcher(), &Dispatcher::acknowledgementClosed, this,
             &LoadParaChain::onAcknowledged);
@@ -195,8 +195,8 @@ LoadParaChain::LoadParaChain(AppState &state, LinkController &link, QObject *par
 
 void LoadParaChain::arm(qint32 iqKiGain3)
 {
-    m_state.loadPara.pendingIqKiGain3 = iqKiGain3;
-    m_state.loadPara.loadParaPending = true;
+    m_parts.loadPara.pendingIqKiGain3 = iqKiGain3;
+    m_parts.loadPara.loadParaPending = true;
     m_stage = Stage::Idle;
 }
 
@@ -207,13 +207,13 @@ void LoadParaChain::protectionSent()
 
 void LoadParaChain::abandon()
 {
-    m_state.loadPara.loadParaPending = false;
+    m_parts.loadPara.loadParaPending = false;
     m_stage = Stage::Idle;
 }
 
 bool LoadParaChain::chainActive() const
 {
-    return m_state.loadPara.loadParaStage == 1 && m_state.loadPara.loadParaPending;
+    return m_parts.loadPara.loadParaStage == 1 && m_parts.loadPara.loadParaPending;
 }
 
 void LoadParaChain::onAcknowledged(quint8 command)
@@ -239,9 +239,9 @@ void LoadParaChain::onBlock(FrameId buffer)
         return;
     // The controller's own block, as the page shows it, with the loaded gain.
     ValueMap values(torquePidTable());
-    decodeTorquePid(m_state, values);
-    if (!encodeTorquePid(m_state, values).ok())
+    decodeTorquePid(m_parts, values);
+    if (!encodeTorquePid(m_parts, values).ok())
         return;
-    m_link.sendFrame(toByteArray(m_state.frames[FrameId::DqPid]));
+    m_link.sendFrame(toByteArray(m_parts.frames[FrameId::DqPid]));
     emit torquePidWritten();
 }

@@ -10,13 +10,13 @@
 // nothing is sent: a missing gain would otherwise go out as 0 into the
 // current loop.
 
+#include "core/appstate.h"
 #include "core/frames.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
-struct AppState;
 class LinkController;
 
 inline constexpr int kIqSetMaxValues = 11;
@@ -60,7 +60,7 @@ class LoadParaChain : public QObject
 public:
     enum class Stage { Idle, AwaitingProtectionAck, AwaitingTorquePid };
 
-    LoadParaChain(AppState &state, LinkController &link, QObject *parent = nullptr);
+    LoadParaChain(BlockParts parts, LinkController &link, QObject *parent = nullptr);
 
     // The file "Load para" reads: looked up at each use unless a test set it.
     QString iqSetPath() const { return m_path.isEmpty() ? defaultIqSetPath() : m_path; }
@@ -85,7 +85,7 @@ private:
     void onBlock(FrameId buffer);
     bool chainActive() const;
 
-    AppState &m_state;
+    BlockParts m_parts;
     LinkController &m_link;
     QString m_path;
     Stage m_stage = Stage::Idle;

@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     AppState state;
     QtMessageService messages;
     QtPortEnumerator ports;
-    LinkController link(state, messages);
+    LinkController link(state.connection, state.frames, state.language, messages);
     link.setPortFactory([simulatorLine](const QString &name) -> std::unique_ptr<SerialPort> {
         if (name == QLatin1String(kSimulatorPortName))
             return std::make_unique<SimulatorPort>(simulatorLine());

@@ -132,10 +132,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildCentral();
     // Before the navigator: it has to see the Motor page as it was before a
     // hall result is decoded into it.
-    m_hall = new HallTestController(m_state, m_link, m_timer1, this);
-    m_pages = std::make_unique<PageNavigator>(m_state, m_link, m_messages, this);
+    m_hall = new HallTestController(m_state.blockParts(), m_state.language, m_link, m_timer1, this);
+    m_pages = std::make_unique<PageNavigator>(m_state.blockParts(), m_state.language, m_link, m_messages,
+                                              this);
     m_hall->setNavigator(m_pages.get());
-    m_iqRun = new IqTestRun(m_state, m_link, m_messages, this);
+    m_iqRun = new IqTestRun(m_state.iqTest, m_state.connection, m_state.language, m_link, m_messages, this);
     m_iqRun->setBoxes(m_txtMaxTime, m_txtStart);
     m_iqRun->setSoundPlayer(m_sounds);
     m_iqRun->setClock([this] { return now(); });
@@ -144,11 +145,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
             m_showConduction(t);
     });
     m_pages->setPageFactory(PageId::IacCalib, [this](QWidget *parent) -> QWidget * {
-        return new IacCalibPage(m_state, m_link, m_messages, *m_iqRun, parent);
+        return new IacCalibPage(m_state.language, m_link, m_messages, *m_iqRun, parent);
     });
     m_pages->setAnchor(m_buttonBar);
     m_pages->setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
-        auto *page = new IdcCalibPage(m_state, m_link, m_messages, parent);
+        auto *page = new IdcCalibPage(m_state.blockParts(), m_state.language, m_link, m_messages, parent);
         connect(page, &IdcCalibPage::subprojectDecoded, this, [this](int subproject) {
             m_subproject = subproject;
             showMcuModel();
@@ -157,10 +158,10 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     });
     setUpPageWindows();
     m_pages->setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
-        return new UserInfoPage(m_state, m_link, m_messages, parent);
+        return new UserInfoPage(m_state.blockParts(), m_state.language, m_link, m_messages, parent);
     });
-    m_records = new RecordControls(m_state, m_messages, button("cmdRecord"), button("cmdRecordStop"),
-                                   button("cmdOpenRec"), statusBar(), this);
+    m_records = new RecordControls(m_state.recorder, m_state.language, m_messages, button("cmdRecord"),
+                                   button("cmdRecordStop"), button("cmdOpenRec"), statusBar(), this);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
@@ -174,9 +175,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::setUpPageWindows()
 {
-    m_loadPara = std::make_unique<LoadParaChain>(m_state, m_link);
+    m_loadPara = std::make_unique<LoadParaChain>(m_state.blockParts(), m_link);
     m_pages->setPageFactory(PageId::Protection, [this](QWidget *parent) -> QWidget * {
-        return new ProtectionPage(m_state, m_link, m_messages, *m_loadPara, parent);
+        return new ProtectionPage(m_state.blockParts(), m_state.language, m_link, m_messages, *m_loadPara,
+                                  parent);
     });
     // The curve page exists from the start and follows every change of the
     // curve, shown or not; a page the user closed comes back hidden.
@@ -373,7 +375,7 @@ void MainWindow::Form_Load()
     m_timer3->stop();
     m_timer3->setInterval(100);
 
-    setLanguage(m_state, LanguageCode::English);
+    setLanguage(m_state.language, LanguageCode::English);
     applyEnglishShell();
     m_statusPanel->resetStatusValues();
     m_panelPortNo->setText(QStringLiteral("COM - ?"));
@@ -396,7 +398,7 @@ void MainWindow::applyChineseShell()
 // The language menu, its items and "UserInfo(&U)" keep their design captions.
 void MainWindow::applyShellCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_state.language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     auto text = [code](const char *source) { return bilingual(code, "frmMain", source); };
@@ -418,7 +420,7 @@ void MainWindow::applyShellCaptions()
 // where the log and the export go (the record buttons say it themselves).
 void MainWindow::showDataFolder()
 {
-    const int code = m_state.languageCode;
+    const int code = m_state.language.languageCode;
     const QString dir = m_dataFolder.writableDir();
     const QString tip
         = dir.isEmpty()
@@ -431,7 +433,7 @@ void MainWindow::showDataFolder()
 
 void MainWindow::applyMainCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_state.language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     const QFont panelFont = fontForLanguage(code, 9);
@@ -451,12 +453,13 @@ void MainWindow::applyMainCaptions()
 // The model of the attached controller, from the last Idc block.
 void MainWindow::showMcuModel()
 {
-    m_panelMcuSN->setText(m_subproject < 0 ? QString() : mcuModelText(m_state.languageCode, m_subproject));
+    m_panelMcuSN->setText(m_subproject < 0 ? QString()
+                                           : mcuModelText(m_state.language.languageCode, m_subproject));
 }
 
 void MainWindow::applyLanguage(int code)
 {
-    if (!setLanguage(m_state, code))
+    if (!setLanguage(m_state.language, code))
         return;
     if (code == LanguageCode::Chinese)
         applyChineseShell();
@@ -524,7 +527,7 @@ void MainWindow::showConnectionText()
 {
     const int link = m_state.connection.linkState;
     QString t;
-    if (m_state.languageCode == LanguageCode::Chinese) {
+    if (m_state.language.languageCode == LanguageCode::Chinese) {
         t = bilingual(LanguageCode::Chinese, "frmMain",
                       link == LinkStateCode::Online ? QT_TRANSLATE_NOOP("frmMain", "ONLINE")
                                                     : QT_TRANSLATE_NOOP("frmMain", "OFFLINE"));
@@ -578,7 +581,7 @@ void MainWindow::timeIqTest()
 void MainWindow::decodeStatus()
 {
     // The clock is read only when the heating alert fires, not per block.
-    const StatusView &view = m_statusDecoder.decode(m_state);
+    const StatusView &view = m_statusDecoder.decode(m_state.statusParts());
     m_statusPanel->showStatus(view);
     if (view.alertFired) {
         m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));
@@ -597,7 +600,8 @@ void MainWindow::Menu_File_Exit_Click()
 
 void MainWindow::Menu_Option_ComSet_Click()
 {
-    auto *dialog = new PortDialog(m_state, m_link, m_messages, m_extraPorts, this);
+    auto *dialog =
+        new PortDialog(m_state.connection, m_state.language, m_link, m_messages, m_extraPorts, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &PortDialog::portOpened, this, &MainWindow::startLinkTimer);
     dialog->open();
@@ -624,14 +628,14 @@ void MainWindow::Menu_Option_Curve_Click()
 
 void MainWindow::Menu_Help_Cont_Click()
 {
-    auto *dialog = new ContactDialog(m_state.languageCode, this);
+    auto *dialog = new ContactDialog(m_state.language.languageCode, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
 
 void MainWindow::Menu_Help_About_Click()
 {
-    const int code = m_state.languageCode;
+    const int code = m_state.language.languageCode;
     auto text = [code](const char *source) { return bilingual(code, "frmMain", source); };
     const QString dir = m_dataFolder.writableDir();
     QString body = text(QT_TRANSLATE_NOOP("frmMain", "Kestrane %1\nMotor controller service tool"))

@@ -197,9 +197,9 @@ void TestIacCalib::hallTexts()
     QFETCH(int, action);
     QFETCH(QString, text);
     AppState state;
-    QVERIFY(setLanguage(state, code == 5 ? LanguageCode::English : code));
+    QVERIFY(setLanguage(state.language, code == 5 ? LanguageCode::English : code));
     QCOMPARE(hallTestText(code, ReplyAction(action)), text);
-    QVERIFY(setLanguage(state, LanguageCode::English));
+    QVERIFY(setLanguage(state.language, LanguageCode::English));
 }
 
 void TestIacCalib::hallCloseCount()

@@ -131,7 +131,7 @@ void TestIdcCalc::modelText()
     QFETCH(int, subproject);
     QFETCH(QString, text);
     AppState state;
-    QVERIFY(setLanguage(state, language));
+    QVERIFY(setLanguage(state.language, language));
     QCOMPARE(mcuModelText(language, subproject), text);
 }
 

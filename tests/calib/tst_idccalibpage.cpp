@@ -49,9 +49,9 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state, link, messages, &mainWindow};
+    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
     QList<int> subprojects;
     QDate today{2026, 12, 8};
 
@@ -61,7 +61,7 @@ struct Bench
         link.setPortName(QStringLiteral("/dev/ttyFAKE"));
         (void)link.openPort();
         nav.setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
-            auto *p = new IdcCalibPage(state, link, messages, parent);
+            auto *p = new IdcCalibPage(state.blockParts(), state.language, link, messages, parent);
             p->setClock([this] { return today; });
             QObject::connect(p, &IdcCalibPage::subprojectDecoded, p, [this](int n) { subprojects << n; });
             return p;
@@ -310,7 +310,7 @@ void TestIdcCalibPage::wiringListsFollowTheLanguage()
     QCOMPARE(hall->currentIndex(), 0);
     hall->setCurrentIndex(3);
     phase->setCurrentIndex(5);
-    setLanguage(b.state, LanguageCode::Chinese);
+    setLanguage(b.state.language, LanguageCode::Chinese);
     b.nav.applyLanguage();
     QCOMPARE(hall->currentText(), QStringLiteral("H4: 蓝->黄->绿"));
     QCOMPARE(phase->currentText(), QStringLiteral("D6: 绿->黄->蓝"));
@@ -318,13 +318,13 @@ void TestIdcCalibPage::wiringListsFollowTheLanguage()
     QCOMPARE(b.child<QLabel>(p, "lblIdcCalibF_All")->text(), QStringLiteral("直流电流标定系数"));
     QCOMPARE(b.child<QCheckBox>(p, "ChkBrakeLevelL")->text(), QStringLiteral("低刹车有效"));
     QCOMPARE(b.child<QLabel>(p, "lblcType")->text(), QStringLiteral("cType")); // no caption routine row
-    setLanguage(b.state, LanguageCode::English);
+    setLanguage(b.state.language, LanguageCode::English);
     b.nav.applyLanguage();
     QCOMPARE(hall->currentText(), QStringLiteral("H4: B->Y->G"));
     QCOMPARE(phase->currentIndex(), 5);
     // A page created while Chinese fills its lists in Chinese.
     b.nav.cmdBasic_Click(); // closes the Idc page
-    setLanguage(b.state, LanguageCode::Chinese);
+    setLanguage(b.state.language, LanguageCode::Chinese);
     QCOMPARE(b.child<QComboBox>(b.idc(), "cmbHallCType")->currentText(), QStringLiteral("H1: 黄->绿->蓝"));
 }
 
@@ -370,7 +370,7 @@ void TestIdcCalibPage::motorCaptionsFollowTheType()
     QFETCH(QString, label);
     QFETCH(QString, text);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     ParameterPage *motor = b.motor();
     for (int type : types) {
         b.receive(withType(type));
@@ -441,7 +441,7 @@ void TestIdcCalibPage::pictures()
     Bench b;
     b.state.controllerType = 2;
     for (int language : {LanguageCode::English, LanguageCode::Chinese}) {
-        setLanguage(b.state, language);
+        setLanguage(b.state.language, language);
         b.nav.applyLanguage();
         for (PageId id : {PageId::Motor, PageId::IdcCalib}) {
             b.nav.open(id);

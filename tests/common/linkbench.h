@@ -16,7 +16,7 @@ struct LinkBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     qint64 now = 0;
     QList<Block> statusBlocks; // what the status decoder saw
 

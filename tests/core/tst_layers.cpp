@@ -2,6 +2,8 @@
 // <- shell, widgets sit on core, and only ui/ folders, widgets/ and shell/
 // include widget headers. The simulated controller's model includes nothing
 // of the tool, so a codec bug cannot hide behind a matching simulator bug.
+// Only the shell sees the whole program state: every other part is handed
+// the parts it owns or reads.
 
 #include <QDirIterator>
 #include <QFile>
@@ -78,6 +80,10 @@ QStringList violations(const QString &relPath, const QString &text)
         if (!mayUseWidgets(layer) && widgetHeader.match(target).hasMatch())
             found << QStringLiteral("%1 includes the widget header %2").arg(relPath, target);
     }
+    static const QRegularExpression wholeState(QStringLiteral("\\bAppState\\b"));
+    const bool ownsTheWhole = layer == u"shell" || relPath.startsWith(u"core/appstate.");
+    if (!ownsTheWhole && wholeState.match(text).hasMatch())
+        found << QStringLiteral("%1 is handed the whole program state").arg(relPath);
     return found;
 }
 
@@ -110,6 +116,11 @@ private slots:
         QTest::newRow("calib arithmetic includes a page window") << "calib/idccalc.cpp" << "#include \"pages/ui/parameterpage.h\"" << true;
         QTest::newRow("calib window builds on a page window") << "calib/ui/idccalibpage.h" << "#include \"pages/ui/parameterpage.h\"" << false;
         QTest::newRow("shell includes all") << "shell/mainwindow.cpp" << "#include \"pages/ui/pagenavigator.h\"\n#include \"monitor/ui/statuspanel.h\"" << false;
+        QTest::newRow("page takes the whole state") << "pages/ui/x.h" << "struct AppState;\nclass X { X(AppState &state); };" << true;
+        QTest::newRow("block hook takes the whole state") << "pages/blocks/x.cpp" << "void f(AppState &s) {}" << true;
+        QTest::newRow("link keeps the whole state") << "link/x.h" << "AppState &m_state;" << true;
+        QTest::newRow("page takes its parts") << "pages/ui/x.h" << "X(BlockParts parts, const LanguageState &language);" << false;
+        QTest::newRow("main window hands out the parts") << "shell/mainwindow.cpp" << "new X(m_state.blockParts(), m_state.language);\nAppState &m_state;" << false;
         QTest::newRow("core includes Qt Core") << "core/frames.h" << "#include <QByteArray>\n#include <QtGlobal>" << false;
     }
     void plantedViolationsAreFound()

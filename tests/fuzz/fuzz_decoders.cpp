@@ -38,7 +38,7 @@ void decodeStatusBlock(FuzzInput &in)
     AppState state;
     const quint8 flags = in.byte();
     static constexpr int kLanguages[] = {LanguageCode::English, LanguageCode::Chinese, 0};
-    state.languageCode = kLanguages[flags % 3];
+    state.language.languageCode = kLanguages[flags % 3];
     state.iqTest.tempAlertArmed = flags & 0x04;
     state.iqTest.iqTestRunning = flags & 0x08;
     const QDateTime start(QDate(2024, 5, 1), QTime(8, 0));
@@ -46,7 +46,7 @@ void decodeStatusBlock(FuzzInput &in)
         state.iqTest.iqTestStartTime = start;
     const QDateTime now = start.addSecs(in.word());
     state.frames.statusFrame() = blockFrom(in, Cmd::Status, Cmd::StatusSub);
-    const StatusView view = decodeStatus(state, now);
+    const StatusView view = decodeStatus(state.statusParts(), now);
     for (const StatusView::Label &label : view.labels)
         FUZZ_CHECK(label.name != nullptr, QStringLiteral("a status label without a name"));
 }

@@ -50,7 +50,7 @@ struct LinkBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     qint64 now = 0;
     std::vector<std::unique_ptr<ValueMap>> pageValues;
     int expectedLosses = 0;
@@ -63,7 +63,7 @@ struct LinkBench
         link.setClock([this] { return now; });
         QObject::connect(&link, &LinkController::portLost, [this] { ++losses; });
         QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived, [this] {
-            decodeStatus(state, QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addMSecs(now));
+            decodeStatus(state.statusParts(), QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addMSecs(now));
         });
         // Every table's read reply goes to the generic decoder of its page,
         // and whatever it shows must write again.
@@ -143,7 +143,7 @@ struct LinkBench
             QCoreApplication::processEvents();
             break;
         case Language:
-            setLanguage(state, arg % 3 == 0 ? LanguageCode::Chinese
+            setLanguage(state.language, arg % 3 == 0 ? LanguageCode::Chinese
                                : arg % 3 == 1 ? LanguageCode::English
                                               : int(arg));
             break;

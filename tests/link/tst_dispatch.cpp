@@ -72,9 +72,9 @@ void TestDispatch::acknowledgements()
     for (int code : {22, 11, 33, 0}) {
         Bench b;
         if (code == 11)
-            QVERIFY(setLanguage(b.state, 11));
+            QVERIFY(setLanguage(b.state.language, 11));
         else
-            b.state.languageCode = code;
+            b.state.language.languageCode = code;
         b.receive(ack);
         if (code == 22 || code == 11) {
             QCOMPARE(b.messages.shown.size(), 1);
@@ -85,7 +85,7 @@ void TestDispatch::acknowledgements()
         } else {
             QVERIFY2(b.messages.shown.isEmpty(), qPrintable(QString::number(code)));
         }
-        setLanguage(b.state, 22);
+        setLanguage(b.state.language, 22);
     }
 }
 
@@ -108,13 +108,13 @@ void TestDispatch::hallWarning()
     QFETCH(int, icon);
     QFETCH(QString, text);
     Bench b;
-    setLanguage(b.state, code);
+    setLanguage(b.state.language, code);
     b.receive(makeBlock({0xFF, 0xFE}));
     QCOMPARE(b.messages.shown.size(), 1);
     QCOMPARE(b.messages.shown[0].message.title, title);
     QCOMPARE(int(b.messages.shown[0].message.icon), icon);
     QCOMPARE(b.messages.shown[0].message.text, text);
-    setLanguage(b.state, 22);
+    setLanguage(b.state.language, 22);
 }
 
 void TestDispatch::userInfoNeedsQualifier()
@@ -243,7 +243,7 @@ void TestDispatch::acknowledgementClosedFollowsTheBox()
 void TestDispatch::acknowledgementWithoutTextClosesAtOnce()
 {
     Bench b;
-    b.state.languageCode = 5; // a code without texts
+    b.state.language.languageCode = 5; // a code without texts
     QList<int> closed;
     QObject::connect(&b.link.dispatcher(), &Dispatcher::acknowledgementClosed,
                      [&](quint8 command) { closed << command; });

@@ -69,7 +69,7 @@ void TestLinkController::openFailureIsReportedOnce()
     QFETCH(int, language);
     QFETCH(QString, expected);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     b.line.openError = SerialPort::OpenError(error);
     for (int i = 0; i < 50; ++i) // five seconds of polls
         b.tick();
@@ -87,7 +87,7 @@ void TestLinkController::openFailureIsReportedOnce()
     b.line.openError = SerialPort::OpenError(error);
     b.untilPoll();
     QCOMPARE(b.messages.shown.size(), 2);
-    setLanguage(b.state, 22);
+    setLanguage(b.state.language, 22);
 }
 
 void TestLinkController::bytesWaitingBeforeOpenAreNoReplies()
@@ -175,11 +175,11 @@ void TestLinkController::lostPortNotice()
     QFETCH(int, language);
     QFETCH(QString, expected);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     b.bringOnline();
     QSignalSpy lost(&b.link, &LinkController::portLost);
     b.line.fail(QStringLiteral("Inappropriate ioctl for device"), 3, SerialPort::LossCause(cause));
-    setLanguage(b.state, 22);
+    setLanguage(b.state.language, 22);
     QCOMPARE(lost.size(), 1);
     QCOMPARE(lost[0][0].value<SerialPort::LossCause>(), SerialPort::LossCause(cause));
     QCOMPARE(b.messages.texts(), QStringList{expected});

@@ -19,12 +19,12 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     Bench() { link.setPortFactory(line.factory()); }
 
     std::unique_ptr<PortDialog> dialog(const QStringList &extra = {})
     {
-        return std::make_unique<PortDialog>(state, link, messages, extra);
+        return std::make_unique<PortDialog>(state.connection, state.language, link, messages, extra);
     }
 };
 
@@ -229,7 +229,7 @@ void TestPortDialog::texts()
     QFETCH(int, code);
     QFETCH(QStringList, expected);
     Bench b;
-    setLanguage(b.state, code);
+    setLanguage(b.state.language, code);
     auto d = b.dialog();
     QStringList got{d->windowTitle(), d->findChild<QGroupBox *>("fmManuPara")->title()};
     for (const char *name : {"lblComPort", "lblBaudRate", "lblDataBit", "lblStopBit", "lblParity"})
@@ -237,7 +237,7 @@ void TestPortDialog::texts()
     got << d->findChild<QPushButton *>("cmdComOK")->text()
         << d->findChild<QPushButton *>("cmdComCancel")->text();
     QCOMPARE(got, expected);
-    setLanguage(b.state, 22);
+    setLanguage(b.state.language, 22);
 }
 
 QTEST_MAIN(TestPortDialog)

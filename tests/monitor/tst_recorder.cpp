@@ -44,7 +44,7 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     QTemporaryDir dir;
-    DataRecorder recorder{state, messages};
+    DataRecorder recorder{state.recorder, state.language, messages};
     Bench() { recorder.setFolder(dir.path()); }
     QByteArray log() const { return contents(recorder.logPath()); }
 };
@@ -104,7 +104,7 @@ void TestRecorder::decodedBlockGivesTheExampleLine()
     b.state.frames.statusFrame() = makeBlock({0xDF, 0xEF, 0xD9, 0x12, 0, 0, 0xDC, 0x05, 55, 0, 0, 0,
                                               65, 0, 0, 0x34, 0x30, 0, 0, 0, 0, 12, 0x80});
     QVERIFY(b.recorder.cmdRecord_Click());
-    decodeStatus(b.state, QDateTime::currentDateTime());
+    decodeStatus(b.state.statusParts(), QDateTime::currentDateTime());
     QVERIFY(b.recorder.recordStatus());
     QCOMPARE(b.log(), QByteArray("1,48.25,130,1500,-12,45,1.234,0\r\n"));
 }
@@ -175,11 +175,11 @@ void TestRecorder::unwritableFolder()
     QCOMPARE(b.messages.shown[0].message.title, QStringLiteral("info"));
     QVERIFY(b.messages.shown[0].message.text.contains(QStringLiteral("Realtimedata.txt")));
 
-    setLanguage(b.state, LanguageCode::Chinese);
+    setLanguage(b.state.language, LanguageCode::Chinese);
     QVERIFY(!b.recorder.cmdRecord_Click());
     QVERIFY2(b.messages.shown[1].message.text.contains(QStringLiteral("记录")),
              qPrintable(b.messages.shown[1].message.text));
-    setLanguage(b.state, LanguageCode::English);
+    setLanguage(b.state.language, LanguageCode::English);
 }
 
 void TestRecorder::failedWriteStopsWithOneMessage()

@@ -93,7 +93,7 @@ void TestStatusDecoder::readings()
     QFETCH(QString, text);
     AppState state;
     state.frames.statusFrame() = statusBlock(bytes);
-    const StatusView v = decodeStatus(state, kNow);
+    const StatusView v = decodeStatus(state.statusParts(), kNow);
     QVERIFY2(v.label(qPrintable(label)), qPrintable(label));
     QCOMPARE(v.text(qPrintable(label)), text);
 }
@@ -103,7 +103,7 @@ void TestStatusDecoder::signBitsAreClearedInTheBuffer()
     AppState state;
     state.frames.statusFrame() = statusBlock({{4, 0xE2}, {5, 0x84}, {7, 0x80}, {14, 0x81}, {22, 0x90},
                                               {24, 0x80}, {26, 0xFF}, {3, 0x92}});
-    decodeStatus(state, kNow);
+    decodeStatus(state.statusParts(), kNow);
     const Block &b = state.frames.statusFrame();
     QCOMPARE(b[5], quint8(0x04));
     for (int hi : {7, 14, 22, 24})
@@ -130,7 +130,7 @@ void TestStatusDecoder::stateWordColour()
     QFETCH(int, color);
     AppState state;
     state.frames.statusFrame() = statusBlock({{18, code}});
-    const StatusView v = decodeStatus(state, kNow);
+    const StatusView v = decodeStatus(state.statusParts(), kNow);
     QCOMPARE(v.label("lblfrmSysMach_a")->text, word);
     QCOMPARE(v.label("lblfrmSysMach_a")->color, color);
 }
@@ -169,7 +169,7 @@ void TestStatusDecoder::faultTable()
     AppState state;
     state.frames.statusFrame() =
         statusBlock({{19, current & 0xFF}, {20, current >> 8}, {10, history & 0xFF}, {11, history >> 8}});
-    const StatusView v = decodeStatus(state, kNow);
+    const StatusView v = decodeStatus(state.statusParts(), kNow);
     for (const FaultRow &row : kFaultRows) {
         const QString key = QString::fromLatin1(row.nameLabel).mid(9);
         if (row.currentMask == 0) { // "BMS Err": cells untouched, description always hidden
@@ -223,18 +223,18 @@ void TestStatusDecoder::ioText()
     QFETCH(int, levels);
     QFETCH(QString, text);
     AppState state;
-    setLanguage(state, code);
+    setLanguage(state.language, code);
     state.frames.statusFrame() = statusBlock({{17, levels}});
-    QCOMPARE(decodeStatus(state, kNow).text("lblPortStatus"), text);
-    setLanguage(state, 22);
+    QCOMPARE(decodeStatus(state.statusParts(), kNow).text("lblPortStatus"), text);
+    setLanguage(state.language, 22);
 }
 
 void TestStatusDecoder::ioTextOtherLanguageLeavesLabel()
 {
     AppState state;
-    state.languageCode = 33;
+    state.language.languageCode = 33;
     state.frames.statusFrame() = statusBlock({{17, 0xFF}});
-    const StatusView v = decodeStatus(state, kNow);
+    const StatusView v = decodeStatus(state.statusParts(), kNow);
     QVERIFY(!v.label("lblPortStatus"));
     QCOMPARE(v.text("lblfrmSysStatusVdc_a"), QStringLiteral("0.00")); // the rest is decoded
     QCOMPARE(ioStatusInitialText(22),
@@ -264,7 +264,7 @@ void TestStatusDecoder::heatingAlert()
     state.iqTest.iqTestStartTime = kNow.addSecs(-187);
     for (int i = 0; i < temperatureBytes.size(); ++i) {
         state.frames.statusFrame() = statusBlock({{8, temperatureBytes[i]}});
-        const StatusView v = decodeStatus(state, kNow);
+        const StatusView v = decodeStatus(state.statusParts(), kNow);
         QCOMPARE(v.alertFired, i == firesOnBlock);
         if (v.alertFired) {
             QCOMPARE(v.alertElapsedSeconds, 187);
@@ -282,7 +282,7 @@ void TestStatusDecoder::liveValuesForTheRecorder()
     state.frames.statusFrame() = statusBlock({{2, 0xD9}, {3, 0x12}, {6, 0xDC}, {7, 0x05}, {8, 55},
                                               {12, 65}, {21, 12}, {22, 0x80}, {15, 0x34}, {16, 0x30},
                                               {10, 0x10}});
-    decodeStatus(state, kNow);
+    decodeStatus(state.statusParts(), kNow);
     QCOMPARE(state.recorder.live.batteryVoltage, 48.25);
     QCOMPARE(state.recorder.live.lastSpeed, 1500.0);
     QCOMPARE(state.recorder.live.lastPowerTemp, 45);
@@ -320,16 +320,16 @@ void TestStatusDecoder::keptDecoderMatchesAFreshOne()
     StatusDecoder decoder;
     int step = 0;
     for (const SequenceStep &s : steps) {
-        if (s.languageCode != kept.languageCode) {
+        if (s.languageCode != kept.language.languageCode) {
             // setLanguage refuses a code that is neither language.
-            setLanguage(kept, s.languageCode);
-            kept.languageCode = s.languageCode;
-            fresh.languageCode = s.languageCode;
+            setLanguage(kept.language, s.languageCode);
+            kept.language.languageCode = s.languageCode;
+            fresh.language.languageCode = s.languageCode;
         }
         kept.frames.statusFrame() = s.block;
         fresh.frames.statusFrame() = s.block;
-        const StatusView &a = decoder.decode(kept);
-        const StatusView b = decodeStatus(fresh, kNow);
+        const StatusView &a = decoder.decode(kept.statusParts());
+        const StatusView b = decodeStatus(fresh.statusParts(), kNow);
         const QByteArray where = "block " + QByteArray::number(step++);
         QList<QString> got, want;
         for (const StatusView::Label &l : a.labels)
@@ -349,7 +349,7 @@ void TestStatusDecoder::keptDecoderMatchesAFreshOne()
         QCOMPARE(kept.recorder.live.lastThrottle, fresh.recorder.live.lastThrottle);
         QCOMPARE(kept.recorder.live.lastErrorWord, fresh.recorder.live.lastErrorWord);
     }
-    setLanguage(kept, 22);
+    setLanguage(kept.language, 22);
 }
 
 // The wall clock is read for the alert, not for every block.
@@ -366,7 +366,7 @@ void TestStatusDecoder::alertAsksTheClockOnlyWhenItFires()
     state.iqTest.iqTestStartTime = kNow.addSecs(-65);
     for (int temperature : {50, 60, 115, 120, 130}) {
         state.frames.statusFrame() = statusBlock({{8, temperature}});
-        const StatusView &v = decoder.decode(state);
+        const StatusView &v = decoder.decode(state.statusParts());
         QCOMPARE(v.alertFired, temperature == 115);
         if (v.alertFired)
             QCOMPARE(minutesSeconds(v.alertElapsedSeconds), QStringLiteral("01:05"));

@@ -39,7 +39,7 @@ QStringList runSequence()
 {
     AppState state;
     StatusPanel panel;
-    setLanguage(state, 22);
+    setLanguage(state.language, 22);
     panel.applyCaptions(22);
     panel.resetStatusValues();
     QStringList log;
@@ -48,19 +48,19 @@ QStringList runSequence()
         log << QStringLiteral("start %1=%2").arg(it.key(), it.value());
     const QList<SequenceStep> steps = recordedStatusSequence();
     for (int i = 0; i < steps.size(); ++i) {
-        if (steps[i].languageCode != state.languageCode) {
-            setLanguage(state, steps[i].languageCode);
+        if (steps[i].languageCode != state.language.languageCode) {
+            setLanguage(state.language, steps[i].languageCode);
             panel.applyCaptions(steps[i].languageCode);
         }
         state.frames.statusFrame() = steps[i].block;
-        panel.showStatus(decodeStatus(state, kNow));
+        panel.showStatus(decodeStatus(state.statusParts(), kNow));
         const QMap<QString, QString> after = panelState(panel);
         for (auto it = after.cbegin(); it != after.cend(); ++it)
             if (before.value(it.key()) != it.value())
                 log << QStringLiteral("%1 %2=%3").arg(i).arg(it.key(), it.value());
         before = after;
     }
-    setLanguage(state, 22);
+    setLanguage(state.language, 22);
     return log;
 }
 } // namespace
@@ -114,7 +114,7 @@ void TestStatusPanel::labelsChangedElsewhereAreSetAgain()
     panel.applyCaptions(22);
     state.frames.statusFrame() = recordedStatusSequence().at(5).block;
     const Block block = state.frames.statusFrame();
-    panel.showStatus(decoder.decode(state));
+    panel.showStatus(decoder.decode(state.statusParts()));
     const QMap<QString, QString> shown = panelState(panel);
     if (captions)
         panel.applyCaptions(22);
@@ -122,7 +122,7 @@ void TestStatusPanel::labelsChangedElsewhereAreSetAgain()
         panel.resetStatusValues();
     QVERIFY(panelState(panel) != shown);
     state.frames.statusFrame() = block;
-    panel.showStatus(decoder.decode(state));
+    panel.showStatus(decoder.decode(state.statusParts()));
     QCOMPARE(panelState(panel), shown);
 }
 

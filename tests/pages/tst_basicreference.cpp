@@ -14,8 +14,8 @@ const char *const kReferenceDefaults =
 struct Page
 {
     const BlockTable &table;
-    EncodeResult (*encode)(AppState &, const ValueMap &);
-    void (*decode)(AppState &, ValueMap &);
+    EncodeResult (*encode)(BlockParts, const ValueMap &);
+    void (*decode)(BlockParts, ValueMap &);
     FrameId frame;
 };
 
@@ -58,7 +58,7 @@ void TestBasicReference::defaultsEncodeExactly()
     QFETCH(QString, expected);
     const Page p = pageNamed(page);
     AppState state;
-    QVERIFY(p.encode(state, ValueMap(p.table)).ok());
+    QVERIFY(p.encode(state.blockParts(), ValueMap(p.table)).ok());
     QCOMPARE(hexString(state.frames[p.frame]), expected);
 }
 
@@ -131,14 +131,14 @@ void TestBasicReference::edgeCases()
     AppState state;
     ValueMap values(p.table);
     QVERIFY(values.setText(control, text));
-    QVERIFY(p.encode(state, values).ok());
+    QVERIFY(p.encode(state.blockParts(), values).ok());
     const Block written = state.frames[p.frame];
     QCOMPARE(toByteArray(written).mid(offset, stored.size()), stored);
 
     // The controller echoes what it stored; the reply carries the read code.
     state.frames[p.frame][1] = quint8(written[1] - 1);
     ValueMap shown(p.table);
-    p.decode(state, shown);
+    p.decode(state.blockParts(), shown);
     QCOMPARE(shown.text(control), readBack);
 }
 
@@ -149,9 +149,9 @@ void TestBasicReference::receivedOutOfRangeShownAsReceived()
     b[2] = 0x40; // 40000
     b[3] = 0x9C;
     ValueMap values(basicTable());
-    decodeBasic(state, values);
+    decodeBasic(state.blockParts(), values);
     QCOMPARE(values.text(u"txtMaxspeed"), QStringLiteral("40000"));
-    QVERIFY(encodeBasic(state, values).ok());
+    QVERIFY(encodeBasic(state.blockParts(), values).ok());
     QCOMPARE(b[2], quint8(0xFF));
     QCOMPARE(b[3], quint8(0x7F));
 }
@@ -181,7 +181,7 @@ void TestBasicReference::failedParseStopsTheWrite()
     state.frames[p.frame].fill(0x77);
     ValueMap values(p.table);
     QVERIFY(values.setText(control, text));
-    const EncodeResult r = p.encode(state, values);
+    const EncodeResult r = p.encode(state.blockParts(), values);
     QCOMPARE(!r.ok(), fails);
     if (fails) {
         QCOMPARE(QString::fromLatin1(p.table.field(r.failedField).control), control);
@@ -194,7 +194,7 @@ void TestBasicReference::curvePointZero()
     AppState state;
     ValueMap values(basicTable());
     QVERIFY(values.setText(u"txtConstPT0", QStringLiteral("420")));
-    QVERIFY(encodeBasic(state, values).ok());
+    QVERIFY(encodeBasic(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveTable[0], kCurveTableStart[0]); // a write leaves the curve alone
 
     Block reply{};
@@ -204,7 +204,7 @@ void TestBasicReference::curvePointZero()
     reply[30] = 0x01;
     reply[31] = 0xDA;
     state.frames[FrameId::Basic] = reply;
-    decodeBasic(state, values);
+    decodeBasic(state.blockParts(), values);
     QCOMPARE(state.curve.curveTable[0], 300.0);
     QCOMPARE(state.curve.curveTable[1], kCurveTableStart[1]);
 }
@@ -216,11 +216,11 @@ void TestBasicReference::ecoSpeedTravelsForEveryType()
         state.controllerType = type;
         ValueMap values(basicTable());
         QVERIFY(values.setText(QStringLiteral("txtEcospeed"), QStringLiteral("300")));
-        QVERIFY(encodeBasic(state, values).ok());
+        QVERIFY(encodeBasic(state.blockParts(), values).ok());
         QCOMPARE(state.frames[FrameId::Basic][6], quint8(0x2C));
         QCOMPARE(state.frames[FrameId::Basic][7], quint8(0x01));
         ValueMap back(basicTable());
-        decodeBasic(state, back);
+        decodeBasic(state.blockParts(), back);
         QCOMPARE(back.text(QStringLiteral("txtEcospeed")), QStringLiteral("300"));
     }
 }
@@ -234,11 +234,11 @@ void TestBasicReference::decimalSeparatorOfTheSystem()
     QVERIFY(values.setText(u"txtVoltageL", QStringLiteral("6")));
     QVERIFY(values.setText(u"txtRegHighV", QStringLiteral("62,5")));
     QVERIFY(values.setText(u"txtIdclimitLowV", QStringLiteral("75")));
-    const EncodeResult ok = encodeReference(state, values);
+    const EncodeResult ok = encodeReference(state.blockParts(), values);
     QVERIFY(values.setText(u"txtVoltageH", QStringLiteral("1.500"))); // fifteen hundred in this format
-    const EncodeResult refused = encodeReference(state, values);
+    const EncodeResult refused = encodeReference(state.blockParts(), values);
     ValueMap shown(referenceTable());
-    decodeReference(state, shown);
+    decodeReference(state.blockParts(), shown);
     QLocale::setDefault(QLocale::c());
 
     QVERIFY(ok.ok());

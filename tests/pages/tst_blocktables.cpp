@@ -265,11 +265,11 @@ void TestBlockTables::everyFieldRoundTrips()
             state.controllerType = qint16(type);
             state.frames[t->definition().frame] = base;
             ValueMap values(*t);
-            decodeTable(*t, state, values);
+            decodeTable(*t, state.blockParts(), values);
             // A hook may learn the controller type from the block (Idc
             // calibration); the round trip is of this type's layout.
             state.controllerType = qint16(type);
-            QVERIFY(encodeTable(*t, state, values).ok());
+            QVERIFY(encodeTable(*t, state.blockParts(), values).ok());
             const Block &back = state.frames[t->definition().frame];
             QVERIFY2(back == base, qPrintable(QStringLiteral("%1 type %2:\n%3\n%4")
                                                   .arg(t->window()).arg(type)
@@ -286,7 +286,7 @@ void TestBlockTables::codesMatchTheCommandTable()
         QVERIFY2(blockCodesFor(t->definition().frame, &codes), qPrintable(t->window()));
         AppState state;
         ValueMap values(*t);
-        if (!encodeTable(*t, state, values).ok())
+        if (!encodeTable(*t, state.blockParts(), values).ok())
             continue; // a page whose defaults do not parse ("Text1")
         const Block &b = state.frames[t->definition().frame];
         QCOMPARE(b[0], codes.command);

@@ -69,7 +69,7 @@ void TestControlOther::defaultsEncodeExactly()
     QFETCH(QString, expected);
     const PageId id = pageNamed(page);
     AppState state;
-    QVERIFY(encodePage(id, state, ValueMap(tableOf(id))).ok());
+    QVERIFY(encodePage(id, state.blockParts(), ValueMap(tableOf(id))).ok());
     QCOMPARE(hexString(state.frames[frameOf(id)]), expected);
 }
 
@@ -141,17 +141,17 @@ void TestControlOther::edgeCases()
     AppState state;
     ValueMap values(tableOf(id));
     QVERIFY(values.setText(control, text));
-    QVERIFY(encodePage(id, state, values).ok());
+    QVERIFY(encodePage(id, state.blockParts(), values).ok());
     const Block written = state.frames[frame];
     QCOMPARE(toByteArray(written).mid(offset, stored.size()), stored);
 
     // The controller echoes what it stored; the reply carries the read code.
     state.frames[frame][1] = quint8(written[1] - 1);
     ValueMap shown(tableOf(id));
-    decodePage(id, state, shown);
+    decodePage(id, state.blockParts(), shown);
     QCOMPARE(shown.text(control), readBack);
     // ... and the text shown goes out as the same bytes.
-    QVERIFY(encodePage(id, state, shown).ok());
+    QVERIFY(encodePage(id, state.blockParts(), shown).ok());
     QCOMPARE(state.frames[frame], written);
 }
 
@@ -192,7 +192,7 @@ void TestControlOther::receivedValuesShown()
     for (int k = 0; k < bytes.size(); ++k)
         b[std::size_t(offset + k)] = quint8(bytes[k]);
     ValueMap values(tableOf(id));
-    decodePage(id, state, values);
+    decodePage(id, state.blockParts(), values);
     QCOMPARE(values.text(control), shown);
 }
 
@@ -222,7 +222,7 @@ void TestControlOther::switchesByte()
     ValueMap values(otherTable());
     for (const QString &c : checked)
         QVERIFY(values.setIndex(c, 1));
-    QVERIFY(encodeOther(state, values).ok());
+    QVERIFY(encodeOther(state.blockParts(), values).ok());
     const Block &b = state.frames[FrameId::Other];
     QCOMPARE(int(b[8]), byte8);
     QCOMPARE(int(b[7]), 100); // the neighbours keep their own values
@@ -251,13 +251,13 @@ void TestControlOther::receivedSwitches()
     // Every box starts checked, so a clear bit has to clear it.
     for (const char *c : kSwitches)
         QVERIFY(values.setIndex(QString::fromLatin1(c), 1));
-    decodeOther(state, values);
+    decodeOther(state.blockParts(), values);
     for (const char *c : kSwitches) {
         const QString name = QString::fromLatin1(c);
         QCOMPARE(values.index(name), checked.contains(name) ? 1 : 0);
     }
     // Written back unchanged, the byte is the same.
-    QVERIFY(encodeOther(state, values).ok());
+    QVERIFY(encodeOther(state.blockParts(), values).ok());
     QCOMPARE(int(state.frames[FrameId::Other][8]), byte8);
 }
 
@@ -298,7 +298,7 @@ void TestControlOther::failedParseStopsTheWrite()
     ValueMap values(tableOf(id));
     for (int i = 0; i < edits.size(); i += 2)
         QVERIFY(values.setText(edits[i], edits[i + 1]));
-    const EncodeResult r = encodePage(id, state, values);
+    const EncodeResult r = encodePage(id, state.blockParts(), values);
     QVERIFY(!r.ok());
     QCOMPARE(QString::fromLatin1(tableOf(id).field(r.failedField).control), reported);
     QCOMPARE(state.frames[frameOf(id)], before);

@@ -13,8 +13,8 @@ namespace {
 struct Page
 {
     const BlockTable &table;
-    EncodeResult (*encode)(AppState &, const ValueMap &);
-    void (*decode)(AppState &, ValueMap &);
+    EncodeResult (*encode)(BlockParts, const ValueMap &);
+    void (*decode)(BlockParts, ValueMap &);
     FrameId frame;
 };
 
@@ -92,7 +92,7 @@ void TestCurrentLoopBlocks::defaultsEncodeExactly()
     const Page p = pageNamed(page);
     AppState state;
     state.controllerType = qint16(type);
-    QVERIFY(p.encode(state, ValueMap(p.table)).ok());
+    QVERIFY(p.encode(state.blockParts(), ValueMap(p.table)).ok());
     QCOMPARE(hexString(state.frames[p.frame]), expected);
 }
 
@@ -161,7 +161,7 @@ void TestCurrentLoopBlocks::edgeCases()
     state.controllerType = qint16(type);
     ValueMap values(p.table);
     QVERIFY(values.setText(control, text));
-    QVERIFY(p.encode(state, values).ok());
+    QVERIFY(p.encode(state.blockParts(), values).ok());
     const Block &b = state.frames[p.frame];
     for (int k = 0; k < stored.size(); ++k)
         QCOMPARE(b[std::size_t(offset + k)], quint8(stored[k]));
@@ -173,7 +173,7 @@ void TestCurrentLoopBlocks::edgeCases()
     state.frames[p.frame] = reply;
     ValueMap shown(p.table);
     QVERIFY(shown.setText(control, text));
-    p.decode(state, shown);
+    p.decode(state.blockParts(), shown);
     QCOMPARE(shown.text(control), readBack);
 }
 
@@ -205,7 +205,7 @@ void TestCurrentLoopBlocks::refusedWritesLeaveTheBuffer()
     state.frames[p.frame] = before;
     ValueMap values(p.table);
     QVERIFY(values.setText(control, text));
-    const EncodeResult r = p.encode(state, values);
+    const EncodeResult r = p.encode(state.blockParts(), values);
     QVERIFY(!r.ok());
     QCOMPARE(int(r.error), error);
     QCOMPARE(QString::fromLatin1(p.table.field(r.failedField).control), control);
@@ -249,7 +249,7 @@ void TestCurrentLoopBlocks::fluxLayoutDecodesPerType()
     ValueMap values(fluxWeakenTable());
     for (const char *c : {"txtIdP6", "txtIdP11", "txtIdP12", "txtIdP13", "txtId_HP8", "txtId_HP11", "txtId_HP12"})
         QVERIFY(values.setText(QString::fromLatin1(c), QStringLiteral("keep")));
-    decodeFluxWeaken(state, values);
+    decodeFluxWeaken(state.blockParts(), values);
     for (int i = 0; i < expected.size(); i += 2)
         QCOMPARE(values.text(expected[i]) + u'@' + expected[i], expected[i + 1] + u'@' + expected[i]);
 }
@@ -284,10 +284,10 @@ void TestCurrentLoopBlocks::curvePointsFollowTheBlock()
     for (int i = 0; i < edits.size(); i += 2)
         QVERIFY(values.setText(edits[i], edits[i + 1]));
     if (encode) {
-        QVERIFY(encodeProtection(state, values).ok());
+        QVERIFY(encodeProtection(state.blockParts(), values).ok());
     } else {
         state.frames[FrameId::Protection] = blockFromHex(reply.toLatin1().constData());
-        decodeProtection(state, values);
+        decodeProtection(state.blockParts(), values);
     }
     // Point 0 belongs to the Basic page; the curve is drawn once, after all
     // thirteen points are in.
@@ -308,13 +308,13 @@ void TestCurrentLoopBlocks::failedEncodeLeavesTheCurve()
     ValueMap values(protectionTable());
     QVERIFY(values.setText(QStringLiteral("txtConstPT1"), QStringLiteral("123")));
     QVERIFY(values.setText(QStringLiteral("txtConstPT13"), QStringLiteral("x")));
-    QVERIFY(!encodeProtection(state, values).ok());
+    QVERIFY(!encodeProtection(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveTable, kCurveTableStart);
     QCOMPARE(draws, 0);
     // Without a redraw routine the pages still encode.
     state.curve.drawCurve = nullptr;
     QVERIFY(values.setText(QStringLiteral("txtConstPT13"), QStringLiteral("1")));
-    QVERIFY(encodeProtection(state, values).ok());
+    QVERIFY(encodeProtection(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveTable[1], 123.0);
 }
 
@@ -347,16 +347,16 @@ void TestCurrentLoopBlocks::loadParaMarks()
     state.loadPara.loadParaStage = qint16(stageBefore);
     state.loadPara.pendingIqKiGain3 = 250;
     if (step == QLatin1String("encodeProtection")) {
-        QVERIFY(encodeProtection(state, ValueMap(protectionTable())).ok());
+        QVERIFY(encodeProtection(state.blockParts(), ValueMap(protectionTable())).ok());
     } else if (step == QLatin1String("encodeTorquePid")) {
-        QVERIFY(encodeTorquePid(state, ValueMap(torquePidTable())).ok());
+        QVERIFY(encodeTorquePid(state.blockParts(), ValueMap(torquePidTable())).ok());
         QCOMPARE(hexString(state.frames[FrameId::DqPid]).mid(17 * 3, 5), QStringLiteral("C8 00"));
     } else {
         // Every other field as received.
         state.frames[FrameId::DqPid] = blockFromHex(
             "D2 C2 01 05 02 0A 02 0A 02 14 06 64 00 06 64 00 06 01 02 06 C8 00 04 03 40 00 04 03 40 00 14 DA");
         ValueMap values(torquePidTable());
-        decodeTorquePid(state, values);
+        decodeTorquePid(state.blockParts(), values);
         QCOMPARE(values.text(QString::fromLatin1(kIqKiGain3Box)), gain3Shown);
         QCOMPARE(values.text(QStringLiteral("txtIdKiG3")), QStringLiteral("200"));
         QCOMPARE(values.text(QStringLiteral("txtTKpGain")), QStringLiteral("4"));

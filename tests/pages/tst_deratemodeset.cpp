@@ -80,7 +80,7 @@ void TestDerateModeSet::defaultsEncodeExactly()
     ValueMap values(tableOf(id));
     if (id == PageId::Derate)
         QVERIFY(values.setText(u"txtFluxSTspeed", QStringLiteral("900")));
-    QVERIFY(encodePage(id, state, values).ok());
+    QVERIFY(encodePage(id, state.blockParts(), values).ok());
     QCOMPARE(hexString(state.frames[frameOf(id)]), expected);
 }
 
@@ -93,7 +93,7 @@ void TestDerateModeSet::fluxDesignTextStopsTheWrite()
     const Block before = state.frames[FrameId::Derate];
     const ValueMap values(derateTable());
     QCOMPARE(values.text(u"txtFluxSTspeed"), QStringLiteral("Text1"));
-    const EncodeResult r = encodeDerate(state, values);
+    const EncodeResult r = encodeDerate(state.blockParts(), values);
     QCOMPARE(r.error, ParseError::NotANumber);
     QCOMPARE(QLatin1String(derateTable().field(r.failedField).control), QLatin1String("txtFluxSTspeed"));
     QCOMPARE(state.frames[FrameId::Derate], before);
@@ -103,9 +103,9 @@ void TestDerateModeSet::fluxDesignTextStopsTheWrite()
     reply[30] = 12;
     state.frames[FrameId::Derate] = reply;
     ValueMap read(derateTable());
-    decodeDerate(state, read);
+    decodeDerate(state.blockParts(), read);
     QCOMPARE(read.text(u"txtFluxSTspeed"), QStringLiteral("1200"));
-    QVERIFY(encodeDerate(state, read).ok());
+    QVERIFY(encodeDerate(state.blockParts(), read).ok());
     QCOMPARE(state.frames[FrameId::Derate][30], quint8(12));
 }
 
@@ -172,15 +172,15 @@ void TestDerateModeSet::edgeCases()
     if (id == PageId::Derate && control != QLatin1String("txtFluxSTspeed"))
         QVERIFY(values.setText(u"txtFluxSTspeed", QStringLiteral("0")));
     QVERIFY(values.setText(control, text));
-    QVERIFY(encodePage(id, state, values).ok());
+    QVERIFY(encodePage(id, state.blockParts(), values).ok());
     const Block written = state.frames[frame];
     QCOMPARE(toByteArray(written).mid(offset, stored.size()), stored);
 
     state.frames[frame][1] = quint8(written[1] - 1);
     ValueMap shown(tableOf(id));
-    decodePage(id, state, shown);
+    decodePage(id, state.blockParts(), shown);
     QCOMPARE(shown.text(control), readBack);
-    QVERIFY(encodePage(id, state, shown).ok());
+    QVERIFY(encodePage(id, state.blockParts(), shown).ok());
     QCOMPARE(state.frames[frame], written);
 }
 
@@ -194,9 +194,9 @@ void TestDerateModeSet::modeSetTailIsZero()
         reply[std::size_t(at)] = 0xA5;
     state.frames[FrameId::ModeSet] = reply;
     ValueMap values(modeSetTable());
-    decodeModeSet(state, values);
+    decodeModeSet(state.blockParts(), values);
     state.frames[FrameId::ModeSet].fill(0x77);
-    QVERIFY(encodeModeSet(state, values).ok());
+    QVERIFY(encodeModeSet(state.blockParts(), values).ok());
     const Block &b = state.frames[FrameId::ModeSet];
     for (int at = 19; at <= 30; ++at)
         QCOMPARE(b[std::size_t(at)], quint8(0));
@@ -230,7 +230,7 @@ void TestDerateModeSet::curveScaleOnWrite()
     AppState state;
     ValueMap values(modeSetTable());
     QVERIFY(values.setText(u"txtSpeedMode4", text));
-    QVERIFY(encodeModeSet(state, values).ok());
+    QVERIFY(encodeModeSet(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveScale, scale);
     QCOMPARE(int(state.frames[FrameId::ModeSet][5]), byte5);
 }
@@ -242,14 +242,14 @@ void TestDerateModeSet::curveScaleAfterReadBack()
     AppState state;
     ValueMap values(modeSetTable());
     QVERIFY(values.setText(u"txtSpeedMode4", QStringLiteral("3000")));
-    QVERIFY(encodeModeSet(state, values).ok());
+    QVERIFY(encodeModeSet(state.blockParts(), values).ok());
     QCOMPARE(state.frames[FrameId::ModeSet][5], quint8(255));
     QCOMPARE(state.curve.curveScale, 3000);
     QCOMPARE(curveLabelStep(state.curve.curveScale), 230);
 
     state.frames[FrameId::ModeSet][1] = 0xC7;
     ValueMap back(modeSetTable());
-    decodeModeSet(state, back);
+    decodeModeSet(state.blockParts(), back);
     QCOMPARE(back.text(u"txtSpeedMode4"), QStringLiteral("2550"));
     QCOMPARE(state.curve.curveScale, 2550);
     QCOMPARE(curveLabelStep(state.curve.curveScale), 196);
@@ -263,13 +263,13 @@ void TestDerateModeSet::failedWriteKeepsTheScale()
     ValueMap values(modeSetTable());
     QVERIFY(values.setText(u"txtSpeedMode4", QStringLiteral("1300")));
     QVERIFY(values.setText(u"txtMaxSlipRegQ", QStringLiteral("much")));
-    QVERIFY(!encodeModeSet(state, values).ok());
+    QVERIFY(!encodeModeSet(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveScale, kCurveScaleStart);
     QCOMPARE(redraws, 0);
 
     QVERIFY(values.setText(u"txtMaxSlipRegQ", QStringLiteral("-2000")));
     QVERIFY(values.setText(u"txtSpeedMode4", QStringLiteral("13OO")));
-    QVERIFY(!encodeModeSet(state, values).ok());
+    QVERIFY(!encodeModeSet(state.blockParts(), values).ok());
     QCOMPARE(state.curve.curveScale, kCurveScaleStart);
     QCOMPARE(redraws, 0);
 }
@@ -282,16 +282,16 @@ void TestDerateModeSet::curveRedrawnAfterTheScale()
     state.curve.drawCurve = [&] { scalesSeen.append(state.curve.curveScale); };
     ValueMap values(modeSetTable());
     QVERIFY(values.setText(u"txtSpeedMode4", QStringLiteral("1300")));
-    QVERIFY(encodeModeSet(state, values).ok());
+    QVERIFY(encodeModeSet(state.blockParts(), values).ok());
     state.frames[FrameId::ModeSet] = modeSetReply(75);
-    decodeModeSet(state, values);
+    decodeModeSet(state.blockParts(), values);
     QCOMPARE(scalesSeen, (QList<int>{1300, 750}));
 
     // Other pages leave the scale and the curve alone.
     ValueMap derate(derateTable());
     QVERIFY(derate.setText(u"txtFluxSTspeed", QStringLiteral("0")));
-    QVERIFY(encodeDerate(state, derate).ok());
-    decodeDerate(state, derate);
+    QVERIFY(encodeDerate(state.blockParts(), derate).ok());
+    decodeDerate(state.blockParts(), derate);
     QCOMPARE(scalesSeen.size(), 2);
     QCOMPARE(state.curve.curveScale, 750);
 }

@@ -40,8 +40,8 @@ struct ChainBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
-    LoadParaChain chain{state, link};
+    LinkController link{state.connection, state.frames, state.language, messages};
+    LoadParaChain chain{state.blockParts(), link};
     ChainBench() { link.setPortFactory(line.factory()); }
 
     // The Protection block went out as "Load para" sends it.
@@ -189,13 +189,13 @@ void TestLoadPara::messageNamesFileAndProblem()
     QFETCH(QByteArray, text);
     QFETCH(QString, mentions);
     AppState state;
-    QVERIFY(setLanguage(state, language));
+    QVERIFY(setLanguage(state.language, language));
     const QString path = QStringLiteral("/data/IqSet.txt");
     const IqSetList l = text.isNull() ? readIqSetFile(QStringLiteral("/nonexistent/IqSet.txt"))
                                       : parseIqSet(text);
     QVERIFY(!l.ok());
     const QString message = iqSetProblemMessage(language, l, path);
-    setLanguage(state, LanguageCode::English);
+    setLanguage(state.language, LanguageCode::English);
     QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     QVERIFY2(message.contains(mentions), qPrintable(message));
     // Every refusal says that nothing went out.
@@ -257,7 +257,7 @@ void TestLoadPara::manualTorquePidWriteEndsTheChain()
     ChainBench b;
     b.startWithGain(250);
     // The user writes the Torque PID page by hand: the gain is used up.
-    QVERIFY(encodeTorquePid(b.state, ValueMap(torquePidTable())).ok());
+    QVERIFY(encodeTorquePid(b.state.blockParts(), ValueMap(torquePidTable())).ok());
     b.receiveHex("F8 E9 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 DA");
     b.messages.closeAll();
     QVERIFY(b.line.writes.isEmpty());
@@ -272,7 +272,7 @@ void TestLoadPara::abandonedLoadShowsNothing()
     QVERIFY(!b.state.loadPara.loadParaPending);
     b.state.frames[FrameId::DqPid] = blockFromHex(kTorquePidReply);
     ValueMap values(torquePidTable());
-    decodeTorquePid(b.state, values);
+    decodeTorquePid(b.state.blockParts(), values);
     QCOMPARE(values.text(QString::fromLatin1(kIqKiGain3Box)), QStringLiteral("513"));
 }
 

@@ -24,7 +24,7 @@ QString encoded(const BlockTable &table, int type, const QStringList &edits)
         if (!values.setText(edits[i], edits[i + 1]) && !values.setIndex(edits[i], edits[i + 1].toInt()))
             return QStringLiteral("no control ") + edits[i];
     }
-    if (!encodeTable(table, state, values).ok())
+    if (!encodeTable(table, state.blockParts(), values).ok())
         return QString();
     return hexString(toByteArray(state.frames[table.definition().frame]));
 }
@@ -55,7 +55,7 @@ ValueMap decoded(const BlockTable &table, AppState &state, const Block &block,
             (void)values.setIndex(edits[i], edits[i + 1].toInt());
     }
     state.frames[table.definition().frame] = block;
-    decodeTable(table, state, values);
+    decodeTable(table, state.blockParts(), values);
     return values;
 }
 
@@ -251,10 +251,10 @@ void TestMotorIdc::hallGroupOutsideTheList()
     Block b = blockFrom("F6 E6 10 5C 00 01 05 80 1E 3C 3D 3B 3C 3E 3A 82 6E 64 0A 78 03 1E 08 08 3C 3D 3E 3F 40 41 07 DA");
     ValueMap v = decoded(motorTable(), state, b);
     QCOMPARE(v.index(u"cboHallGrp"), -1);
-    QVERIFY(encodeTable(motorTable(), state, v).ok());
+    QVERIFY(encodeTable(motorTable(), state.blockParts(), v).ok());
     QCOMPARE(state.frames[FrameId::Motor][30], quint8(7));
     QVERIFY(v.setIndex(u"cboHallGrp", 0));
-    QVERIFY(encodeTable(motorTable(), state, v).ok());
+    QVERIFY(encodeTable(motorTable(), state.blockParts(), v).ok());
     QCOMPARE(state.frames[FrameId::Motor][30], quint8(0));
     // A later block that names a group forgets the odd byte.
     b[30] = 1;
@@ -418,7 +418,7 @@ void TestMotorIdc::idcTypeLearnedAfterTheBoxes()
     QCOMPARE(v.text(u"txtIqQuit"), QStringLiteral("9"));
     // Writing does not change the type; only a decoded block does.
     QVERIFY(v.setText(u"txtcType", QStringLiteral("3")));
-    QVERIFY(encodeTable(idcCalibTable(), state, v).ok());
+    QVERIFY(encodeTable(idcCalibTable(), state.blockParts(), v).ok());
     QCOMPARE(state.controllerType, qint16(2));
     QCOMPARE(state.frames[FrameId::IdcCalib][14], quint8(3));
 }
@@ -445,7 +445,7 @@ void TestMotorIdc::wiringOutsideTheList()
     auto shown = [](int raw) { return raw >= 1 && raw <= 6 ? raw - 1 : -1; };
     QCOMPARE(v.index(u"cmbHallCType"), shown(hallByte));
     QCOMPARE(v.index(u"cmbPhaseCType"), shown(phaseByte));
-    QVERIFY(encodeTable(idcCalibTable(), state, v).ok());
+    QVERIFY(encodeTable(idcCalibTable(), state.blockParts(), v).ok());
     QCOMPARE(int(state.frames[FrameId::IdcCalib][26]), hallByte);
     QCOMPARE(int(state.frames[FrameId::IdcCalib][27]), phaseByte);
 }
@@ -478,7 +478,7 @@ void TestMotorIdc::readAndWriteBackKeepsEveryByte()
     state.controllerType = qint16(type);
     Block received = blockFrom(block.toLatin1().constData());
     const ValueMap v = decoded(table, state, received);
-    QVERIFY(encodeTable(table, state, v).ok());
+    QVERIFY(encodeTable(table, state.blockParts(), v).ok());
     Block expected = received;
     expected[1] = quint8(received[1] + 1);
     for (int at : zeroed)

@@ -30,10 +30,10 @@ struct SimBench
     AppState state;
     RecordingMessages messages;
     std::shared_ptr<sim::SimLine> controller = std::make_shared<sim::SimLine>(sim::SimOptions{});
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state, link, messages, &mainWindow};
-    LoadParaChain chain{state, link};
+    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
+    LoadParaChain chain{state.blockParts(), link};
     SimBench()
     {
         link.setPortFactory([line = controller](const QString &) {
@@ -42,7 +42,7 @@ struct SimBench
         link.setPortName(QStringLiteral("Simulator"));
         // As the main window sets it up.
         nav.setPageFactory(PageId::Protection, [this](QWidget *parent) -> QWidget * {
-            return new ProtectionPage(state, link, messages, chain, parent);
+            return new ProtectionPage(state.blockParts(), state.language, link, messages, chain, parent);
         });
         // The simulated controller's type, as the Idc block would report it.
         state.controllerType = qint16(controller->model().controllerType());

@@ -26,9 +26,9 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state, link, messages, &mainWindow};
+    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
     Bench() { link.setPortFactory(line.factory()); }
 
     ParameterPage *page(const char *name) const
@@ -329,7 +329,7 @@ void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
     QFETCH(QString, text);
     QFETCH(QString, message);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     b.nav.cmdBasic_Click();
     b.line.clearWrites();
     const Block before = b.state.frames[FrameId::Basic];
@@ -404,7 +404,7 @@ void TestPageWindows::dummyPageFromOneTable()
 {
     Bench b;
     b.state.controllerType = 2;
-    ParameterPage page(dummy::table(), b.state, b.link, b.messages, &b.mainWindow);
+    ParameterPage page(dummy::table(), b.state.blockParts(), b.state.language, b.link, b.messages, &b.mainWindow);
     page.formLoad();
     auto *mode = page.findChild<QComboBox *>(QStringLiteral("cboMode"));
     QVERIFY(mode);
@@ -433,10 +433,10 @@ void TestPageWindows::dummyPageFromOneTable()
     QVERIFY(!w.setIndex(u"txtSpeed", 1));
 
     // The selection survives a language switch.
-    QVERIFY(setLanguage(b.state, 11));
+    QVERIFY(setLanguage(b.state.language, 11));
     page.applyCaptions();
     QCOMPARE(mode->currentIndex(), 2);
-    QVERIFY(setLanguage(b.state, 22));
+    QVERIFY(setLanguage(b.state.language, 22));
 }
 
 void TestPageWindows::unknownLayoutAsksBeforeWriting_data()
@@ -461,7 +461,7 @@ void TestPageWindows::unknownLayoutAsksBeforeWriting()
     QFETCH(QString, byte6);
     Bench b;
     b.state.controllerType = qint16(type);
-    ParameterPage page(dummy::table(), b.state, b.link, b.messages, &b.mainWindow);
+    ParameterPage page(dummy::table(), b.state.blockParts(), b.state.language, b.link, b.messages, &b.mainWindow);
     page.formLoad();
     b.line.clearWrites();
     page.cmdwrite_Click();
@@ -583,7 +583,7 @@ void TestPageWindows::typeRowsWithOneCaptionAreAlwaysCaptioned()
     QFETCH(int, type);
     Bench b;
     b.state.controllerType = qint16(type);
-    QVERIFY(setLanguage(b.state, LanguageCode::Chinese));
+    QVERIFY(setLanguage(b.state.language, LanguageCode::Chinese));
     b.nav.cmdFluxWeaken_Click();
     QWidget *p = b.nav.page(QStringLiteral("frmFluxWeaken"));
     QCOMPARE(p->findChild<QLabel *>(QStringLiteral("lblIdP6"))->text(), QStringLiteral("弱磁电流6[A]"));
@@ -655,16 +655,16 @@ void TestPageWindows::captions()
         // A language switch reaches pages that exist, and creates the others hidden.
         Bench b;
         b.nav.cmdBasic_Click();
-        setLanguage(b.state, language == 22 ? 11 : 22);
+        setLanguage(b.state.language, language == 22 ? 11 : 22);
         b.nav.applyLanguage();
-        setLanguage(b.state, language);
+        setLanguage(b.state.language, language);
         b.nav.applyLanguage();
         QCOMPARE(textOf(b), text);
     }
     {
         // A page created later applies the current language itself.
         Bench b;
-        setLanguage(b.state, language);
+        setLanguage(b.state.language, language);
         b.nav.ensurePage(language == 22 ? PageId::Basic : PageId::Reference);
         b.nav.ensurePage(language == 22 ? PageId::Reference : PageId::Basic);
         b.nav.ensurePage(findPage(page)->id);
@@ -675,9 +675,9 @@ void TestPageWindows::captions()
 void TestPageWindows::captionsKeptForOtherLanguageCodes()
 {
     Bench b;
-    setLanguage(b.state, 11);
+    setLanguage(b.state.language, 11);
     b.nav.applyLanguage();
-    b.state.languageCode = 7;
+    b.state.language.languageCode = 7;
     b.nav.applyLanguage();
     QCOMPARE(b.nav.page(QStringLiteral("frmBasic"))->windowTitle(), QStringLiteral("基本参数"));
     QCOMPARE(b.button("frmReference", "cmdread")->text(), QStringLiteral("读出"));
@@ -699,7 +699,7 @@ void TestPageWindows::derateWriteBeforeReadSendsNothing()
     QFETCH(int, language);
     QFETCH(QString, message);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     b.nav.cmdDerate_Click();
     QCOMPARE(b.lastWrite(), QStringLiteral("D5 C5 DA"));
     b.line.clearWrites();

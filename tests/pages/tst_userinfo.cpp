@@ -33,14 +33,14 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state, link, messages, &mainWindow};
+    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
     Bench()
     {
         link.setPortFactory(line.factory());
         nav.setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
-            return new UserInfoPage(state, link, messages, parent);
+            return new UserInfoPage(state.blockParts(), state.language, link, messages, parent);
         });
     }
     UserInfoPage *page() { return qobject_cast<UserInfoPage *>(nav.ensurePage(PageId::UserInfo)); }
@@ -98,7 +98,7 @@ void TestUserInfo::encode()
     ValueMap v(userInfoTable());
     QVERIFY(v.setText(u"txtUserName", name));
     QVERIFY(v.setText(u"txtPassword", password));
-    QVERIFY(encodeUserInfo(state, v).ok());
+    QVERIFY(encodeUserInfo(state.blockParts(), v).ok());
     QCOMPARE(hexString(state.frames[FrameId::UserInfo]), hexString(userBlock(0xE2, nameBytes, passwordBytes)));
 }
 
@@ -130,7 +130,7 @@ void TestUserInfo::decode()
     AppState state;
     state.frames[FrameId::UserInfo] = userBlock(0xE1, nameField, passwordField);
     ValueMap v(userInfoTable());
-    decodeUserInfo(state, v);
+    decodeUserInfo(state.blockParts(), v);
     QCOMPARE(v.text(u"txtUserName"), name);
     QCOMPARE(v.text(u"txtPassword"), password);
 }
@@ -159,7 +159,7 @@ void TestUserInfo::refusedTexts()
     ValueMap v(userInfoTable());
     QVERIFY(v.setText(u"txtUserName", name));
     QVERIFY(v.setText(u"txtPassword", password));
-    const EncodeResult r = encodeUserInfo(state, v);
+    const EncodeResult r = encodeUserInfo(state.blockParts(), v);
     QVERIFY(!r.ok());
     QCOMPARE(QLatin1String(userInfoTable().field(r.failedField).control), failed);
     QCOMPARE(int(r.error), error);
@@ -185,7 +185,7 @@ void TestUserInfo::writeRefusalNamesTheCharacter()
     QFETCH(int, language);
     QFETCH(QString, named);
     Bench b;
-    setLanguage(b.state, language);
+    setLanguage(b.state.language, language);
     b.box("txtUserName")->setText(name);
     b.click("cmdOK");
     QVERIFY(b.line.writes.isEmpty());
@@ -275,7 +275,7 @@ void TestUserInfo::captionsInBothLanguages()
     };
     for (int language : {LanguageCode::English, LanguageCode::Chinese}) {
         Bench b;
-        setLanguage(b.state, language);
+        setLanguage(b.state.language, language);
         b.nav.showUserInfoPage();
         UserInfoPage *p = b.page();
         const bool chinese = language == LanguageCode::Chinese;

@@ -157,7 +157,7 @@ private slots:
 void TestLanguage::startsInEnglish()
 {
     Bench b;
-    QCOMPARE(b.state.languageCode, 22);
+    QCOMPARE(b.state.language.languageCode, 22);
     QCOMPARE(b.mismatches(false), QStringList{});
     QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
 }
@@ -166,13 +166,13 @@ void TestLanguage::chineseAndBack()
 {
     Bench b;
     b.window->findChild<QAction *>("Menu_Lang_Chs")->trigger();
-    QCOMPARE(b.state.languageCode, 11);
+    QCOMPARE(b.state.language.languageCode, 11);
     QCOMPARE(b.mismatches(true), QStringList{});
     QCOMPARE(b.window->windowTitle(), QStringLiteral("EV Kestrane V2.0.0.10.1"));
     QVERIFY(b.window->findChild<QLabel *>("lblPortStatus")->text().contains(QStringLiteral("端口状态：")));
 
     b.window->findChild<QAction *>("Menu_Lang_Eng")->trigger();
-    QCOMPARE(b.state.languageCode, 22);
+    QCOMPARE(b.state.language.languageCode, 22);
     QCOMPARE(b.mismatches(false), QStringList{});
     QVERIFY(b.window->findChild<QLabel *>("lblPortStatus")->text().contains(QStringLiteral("I/O STATUS:")));
 }
@@ -182,7 +182,7 @@ void TestLanguage::otherCodesChangeNothing()
     Bench b;
     b.window->applyLanguage(11);
     b.window->applyLanguage(33);
-    QCOMPARE(b.state.languageCode, 11);
+    QCOMPARE(b.state.language.languageCode, 11);
     QCOMPARE(b.mismatches(true), QStringList{});
 }
 

@@ -135,7 +135,7 @@ void TestScreens::mainWindowKeepsItsSize()
 void TestScreens::standardButtonsFollowTheLanguage()
 {
     AppState state;
-    QVERIFY(setLanguage(state, LanguageCode::Chinese));
+    QVERIFY(setLanguage(state.language, LanguageCode::Chinese));
     QtMessageService service;
     QWidget parent;
     service.setParentWidget(&parent);
@@ -144,7 +144,7 @@ void TestScreens::standardButtonsFollowTheLanguage()
     QVERIFY(box);
     QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
     box->close();
-    QVERIFY(setLanguage(state, LanguageCode::English));
+    QVERIFY(setLanguage(state.language, LanguageCode::English));
     service.info(QStringLiteral("y"));
     const auto boxes = parent.findChildren<QMessageBox *>();
     QVERIFY(!boxes.isEmpty());

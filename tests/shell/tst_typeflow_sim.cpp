@@ -32,7 +32,7 @@ struct SimMainBench
     RecordingMessages messages;
     RecordingSound sounds;
     std::shared_ptr<sim::SimLine> controller;
-    LinkController link{state, messages};
+    LinkController link{state.connection, state.frames, state.language, messages};
     std::unique_ptr<MainWindow> window;
 
     explicit SimMainBench(int type)

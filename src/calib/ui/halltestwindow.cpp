@@ -46,9 +46,11 @@ bool isMarkedHallResultBox(const QLineEdit *box)
     return box->property(kMarked).toBool();
 }
 
-HallTestController::HallTestController(AppState &state, LinkController &link, QTimer *timer1,
+HallTestController::HallTestController(BlockParts parts, const LanguageState &language,
+                                       LinkController &link, QTimer *timer1,
                                        QWidget *mainWindow)
-    : QObject(mainWindow), m_state(state), m_link(link), m_timer1(timer1), m_mainWindow(mainWindow)
+    : QObject(mainWindow), m_parts(parts), m_language(language), m_link(link), m_timer1(timer1),
+      m_mainWindow(mainWindow)
 {
     m_timer1->setInterval(100);
     connect(m_timer1, &QTimer::timeout, this, &HallTestController::Timer1_Timer);
@@ -56,7 +58,7 @@ HallTestController::HallTestController(AppState &state, LinkController &link, QT
     connect(&dispatcher, &Dispatcher::blockReceived, this, [this](FrameId buffer) {
         // An FF FC result lands in the Motor buffer like a read reply; only
         // the result is compared with what the page showed.
-        const Block &b = m_state.frames[FrameId::Motor];
+        const Block &b = m_parts.frames[FrameId::Motor];
         if (buffer != FrameId::Motor || b[0] != 0xFF || b[1] != 0xFC)
             return;
         ParameterPage *page = visibleMotorPage();
@@ -126,11 +128,11 @@ void HallTestController::showWindow(ReplyAction action)
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(260);
         layout->addWidget(label);
-        w->setWindowTitle(windowCaption(m_state.languageCode));
+        w->setWindowTitle(windowCaption(m_language.languageCode));
         m_window = w;
         m_label = label;
     }
-    const QString text = hallTestText(m_state.languageCode, action);
+    const QString text = hallTestText(m_language.languageCode, action);
     if (!text.isNull())
         m_label->setText(text);
     if (!m_window->isVisible()) {
@@ -155,7 +157,7 @@ void HallTestController::closeWindow()
 void HallTestController::applyLanguage()
 {
     if (m_window)
-        m_window->setWindowTitle(windowCaption(m_state.languageCode));
+        m_window->setWindowTitle(windowCaption(m_language.languageCode));
 }
 
 ParameterPage *HallTestController::visibleMotorPage() const
@@ -189,7 +191,7 @@ void HallTestController::markChanged(ParameterPage *page, const QHash<QString, Q
 // result would otherwise land in, would write it back as thresholds.
 void HallTestController::decodeGroupB()
 {
-    const int type = m_state.controllerType;
+    const int type = m_parts.controllerType;
     if ((type != 1 && type != 2) || !m_pages)
         return;
     auto *page = qobject_cast<ParameterPage *>(m_pages->ensurePage(PageId::Motor));
@@ -199,7 +201,7 @@ void HallTestController::decodeGroupB()
     const QHash<QString, QString> before = shown ? motorTexts(page) : QHash<QString, QString>{};
     ValueMap values = page->values();
     ValueMap decoded = values;
-    decodeBlock(motorTable(), m_state.frames[FrameId::HallBResult],
+    decodeBlock(motorTable(), m_parts.frames[FrameId::HallBResult],
                 CodecOptions{type, systemDecimalPoint()}, decoded);
     for (const char *name : kHallBRemaps) {
         const QString control = QLatin1String(name);

@@ -4,6 +4,7 @@
 // group results on the Motor page (changed boxes marked until edited).
 
 #include "calib/halltest.h"
+#include "core/appstate.h"
 
 #include <QHash>
 #include <QObject>
@@ -13,7 +14,6 @@ class QLabel;
 class QLineEdit;
 class QTimer;
 class QWidget;
-struct AppState;
 class LinkController;
 class PageNavigator;
 class ParameterPage;
@@ -25,7 +25,8 @@ public:
     // Connects to the dispatcher at once: create it before the page
     // navigator, so that it sees the Motor page as it was before a group A
     // result is decoded into it.
-    HallTestController(AppState &state, LinkController &link, QTimer *timer1, QWidget *mainWindow);
+    HallTestController(BlockParts parts, const LanguageState &language, LinkController &link,
+                       QTimer *timer1, QWidget *mainWindow);
 
     void setNavigator(PageNavigator *pages) { m_pages = pages; }
 
@@ -47,7 +48,8 @@ private:
     void markChanged(ParameterPage *page, const QHash<QString, QString> &before);
     void decodeGroupB();
 
-    AppState &m_state;
+    BlockParts m_parts;
+    const LanguageState &m_language;
     LinkController &m_link;
     QTimer *m_timer1;
     QPointer<QWidget> m_mainWindow;

@@ -69,9 +69,9 @@ QString iacCalibMessage(int languageCode, const char *source)
     return t.isNull() ? QString::fromUtf8(source) : t;
 }
 
-IacCalibPage::IacCalibPage(AppState &state, LinkController &link, MessageService &messages,
+IacCalibPage::IacCalibPage(const LanguageState &language, LinkController &link, MessageService &messages,
                            IqTestRun &run, QWidget *parent)
-    : PageWindow(parent), m_state(state), m_link(link), m_messages(messages), m_run(&run)
+    : PageWindow(parent), m_language(language), m_link(link), m_messages(messages), m_run(&run)
 {
     setObjectName(QStringLiteral("frmIacCalib"));
     auto *columns = new QHBoxLayout(this);
@@ -217,12 +217,12 @@ void IacCalibPage::formLoad()
 
 QString IacCalibPage::text(const char *source) const
 {
-    return iacCalibMessage(m_state.languageCode, source);
+    return iacCalibMessage(m_language.languageCode, source);
 }
 
 void IacCalibPage::applyCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     setWindowTitle(text(QT_TRANSLATE_NOOP("frmIacCalib", "AC current calibration")));
@@ -265,7 +265,7 @@ bool IacCalibPage::parseBox(QLineEdit *box, const QString &caption, qint64 &out,
     if (n.ok() && (n.value < double(lo) || n.value > double(hi)))
         n.error = ParseError::OutOfRange;
     if (!n.ok()) {
-        m_messages.info(parseFailureMessage(m_state.languageCode, n.error, caption, box->text(), 0));
+        m_messages.info(parseFailureMessage(m_language.languageCode, n.error, caption, box->text(), 0));
         box->setFocus();
         box->selectAll();
         return false;

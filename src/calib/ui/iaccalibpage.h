@@ -19,7 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-struct AppState;
+struct LanguageState;
 class IqTestRun;
 class LinkController;
 class MessageService;
@@ -28,8 +28,8 @@ class IacCalibPage : public PageWindow
 {
     Q_OBJECT
 public:
-    IacCalibPage(AppState &state, LinkController &link, MessageService &messages, IqTestRun &run,
-                 QWidget *parent = nullptr);
+    IacCalibPage(const LanguageState &language, LinkController &link, MessageService &messages,
+                 IqTestRun &run, QWidget *parent = nullptr);
     ~IacCalibPage() override;
 
     void formLoad() override;
@@ -62,7 +62,7 @@ private:
     void send(const QByteArray &frame);
     QString text(const char *source) const;
 
-    AppState &m_state;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QPointer<IqTestRun> m_run;

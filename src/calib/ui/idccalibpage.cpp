@@ -55,9 +55,9 @@ QString idcCalibMessage(int languageCode, const char *source)
     return t.isNull() ? QString::fromUtf8(source) : t;
 }
 
-IdcCalibPage::IdcCalibPage(AppState &state, LinkController &link, MessageService &messages,
-                           QWidget *parent)
-    : ParameterPage(idcCalibTable(), state, link, messages, parent)
+IdcCalibPage::IdcCalibPage(BlockParts parts, const LanguageState &language, LinkController &link,
+                           MessageService &messages, QWidget *parent)
+    : ParameterPage(idcCalibTable(), parts, language, link, messages, parent)
 {
     // Set in the factory: the page shows it but never writes it.
     if (QLineEdit *subproject = box(u"txtcIdcCalibNum"))
@@ -144,7 +144,7 @@ QWidget *IdcCalibPage::buildWorksheet()
 void IdcCalibPage::applyCaptions()
 {
     ParameterPage::applyCaptions();
-    const int code = state().languageCode;
+    const int code = languageCode();
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     m_worksheet->setTitle(bilingual(code, kContext, kWorksheetTitle));
@@ -173,7 +173,7 @@ void IdcCalibPage::decodeReply()
         const QDate today = m_today ? m_today() : QDate::currentDate();
         box(u"txtWeekNum")->setText(QString::number(calendarWeek(today)));
     }
-    emit subprojectDecoded(idcSubprojectNumber(state().frames[FrameId::IdcCalib]));
+    emit subprojectDecoded(idcSubprojectNumber(parts().frames[FrameId::IdcCalib]));
 }
 
 Worksheet IdcCalibPage::worksheet() const
@@ -186,7 +186,7 @@ Worksheet IdcCalibPage::worksheet() const
 
 void IdcCalibPage::cmdCalc_Click()
 {
-    const int code = state().languageCode;
+    const int code = languageCode();
     const QChar point = systemDecimalPoint();
     const WorksheetStage stage = worksheetStage(worksheet(), point);
     switch (stage.outcome) {
@@ -208,7 +208,7 @@ void IdcCalibPage::cmdCalc_Click()
 // The gain and shift that the average factor asks for.
 void IdcCalibPage::runGainShiftStage()
 {
-    const int code = state().languageCode;
+    const int code = languageCode();
     const ParsedNumber f = parseNumber(m_average->text(), systemDecimalPoint());
     if (!f.ok()) {
         messages().info(idcCalibMessage(code, kFactorNotNumber).arg(m_average->text().left(40)));

@@ -19,8 +19,8 @@ class IdcCalibPage : public ParameterPage
 {
     Q_OBJECT
 public:
-    IdcCalibPage(AppState &state, LinkController &link, MessageService &messages,
-                 QWidget *parent = nullptr);
+    IdcCalibPage(BlockParts parts, const LanguageState &language, LinkController &link,
+                 MessageService &messages, QWidget *parent = nullptr);
 
     // Today, for "Specify CW" (tests set it).
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }

@@ -73,8 +73,15 @@ QString TimeWindow::conduction() const
     return m_txtConduction->text();
 }
 
-IqTestRun::IqTestRun(AppState &state, LinkController &link, MessageService &messages, QWidget *mainWindow)
-    : QObject(mainWindow), m_state(state), m_link(link), m_messages(messages), m_mainWindow(mainWindow)
+IqTestRun::IqTestRun(IqTestState &iqTest, const ConnectionState &connection, const LanguageState &language,
+                     LinkController &link, MessageService &messages, QWidget *mainWindow)
+    : QObject(mainWindow),
+      m_iqTest(iqTest),
+      m_connection(connection),
+      m_language(language),
+      m_link(link),
+      m_messages(messages),
+      m_mainWindow(mainWindow)
 {
 }
 
@@ -86,12 +93,12 @@ void IqTestRun::setBoxes(QLineEdit *txtMaxTime, QLineEdit *txtStart)
 
 bool IqTestRun::running() const
 {
-    return m_state.iqTest.iqTestRunning;
+    return m_iqTest.iqTestRunning;
 }
 
 QString IqTestRun::text(const char *source) const
 {
-    return timeText(m_state.languageCode, source);
+    return timeText(m_language.languageCode, source);
 }
 
 bool IqTestRun::checkLimit()
@@ -109,14 +116,14 @@ bool IqTestRun::checkLimit()
 void IqTestRun::start()
 {
     const QDateTime t = now();
-    m_state.iqTest.tempAlertArmed = true;
-    m_state.iqTest.iqTestRunning = true;
-    m_state.iqTest.iqTestStartTime = t;
+    m_iqTest.tempAlertArmed = true;
+    m_iqTest.iqTestRunning = true;
+    m_iqTest.iqTestStartTime = t;
     m_dropReported = false;
     if (m_txtStart)
         m_txtStart->setText(t.toString(QStringLiteral("HH:mm:ss")));
     if (!m_window) {
-        m_window = new TimeWindow(m_state.languageCode, m_mainWindow);
+        m_window = new TimeWindow(m_language.languageCode, m_mainWindow);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
     }
     const std::optional<qint64> limit = agingLimitSeconds(m_txtMaxTime ? m_txtMaxTime->text() : QString());
@@ -131,13 +138,13 @@ void IqTestRun::start()
 
 void IqTestRun::stopRun()
 {
-    m_state.iqTest.iqTestRunning = false;
+    m_iqTest.iqTestRunning = false;
     const bool sent = m_link.sendFrame(iqTestStopFrame());
     if (!sent) {
         m_messages.info(text(QT_TRANSLATE_NOOP(
             "frmTime", "The stop frame could not be sent. The controller may still be driving the motor: "
                        "switch it off.")));
-    } else if (!m_state.online()) {
+    } else if (!m_connection.online()) {
         m_messages.info(text(QT_TRANSLATE_NOOP(
             "frmTime", "The stop frame was sent, but the controller does not answer. It may still be "
                        "driving the motor: check it.")));
@@ -167,14 +174,14 @@ void IqTestRun::stopBeforeLeaving()
 
 void IqTestRun::tick()
 {
-    if (!running() || !m_state.iqTest.iqTestStartTime.isValid())
+    if (!running() || !m_iqTest.iqTestStartTime.isValid())
         return;
-    const qint64 elapsed = elapsedSeconds(m_state.iqTest.iqTestStartTime, now());
+    const qint64 elapsed = elapsedSeconds(m_iqTest.iqTestStartTime, now());
     const QString mmss = minutesSeconds(elapsed);
     const QString limitText = m_txtMaxTime ? m_txtMaxTime->text() : QString();
     if (m_window)
         m_window->showElapsed(elapsed, mmss, agingLimitSeconds(limitText).value_or(0));
-    if (!m_state.online()) {
+    if (!m_connection.online()) {
         // Nothing can be told to the controller now; the technician must
         // know that the motor may still turn.
         if (!m_dropReported) {
@@ -211,5 +218,5 @@ void IqTestRun::tick()
 void IqTestRun::applyLanguage()
 {
     if (m_window)
-        m_window->applyCaptions(m_state.languageCode);
+        m_window->applyCaptions(m_language.languageCode);
 }

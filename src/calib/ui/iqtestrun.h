@@ -13,7 +13,9 @@
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-struct AppState;
+struct ConnectionState;
+struct IqTestState;
+struct LanguageState;
 class LinkController;
 class MessageService;
 class SoundPlayer;
@@ -38,7 +40,8 @@ class IqTestRun : public QObject
 {
     Q_OBJECT
 public:
-    IqTestRun(AppState &state, LinkController &link, MessageService &messages, QWidget *mainWindow);
+    IqTestRun(IqTestState &iqTest, const ConnectionState &connection, const LanguageState &language,
+              LinkController &link, MessageService &messages, QWidget *mainWindow);
 
     void setSoundPlayer(SoundPlayer *sounds) { m_sounds = sounds; }
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
@@ -72,7 +75,9 @@ private:
     void stopRun();
     QString text(const char *source) const;
 
-    AppState &m_state;
+    IqTestState &m_iqTest;
+    const ConnectionState &m_connection;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;

@@ -35,9 +35,9 @@ QLabel *label(const char *name, QWidget *parent)
 }
 } // namespace
 
-PortDialog::PortDialog(AppState &state, LinkController &link, MessageService &messages,
-                       const QStringList &extraPorts, QWidget *parent)
-    : QDialog(parent), m_state(state), m_link(link), m_messages(messages)
+PortDialog::PortDialog(ConnectionState &connection, const LanguageState &language, LinkController &link,
+                       MessageService &messages, const QStringList &extraPorts, QWidget *parent)
+    : QDialog(parent), m_connection(connection), m_language(language), m_link(link), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmComSet"));
     setModal(true);
@@ -108,8 +108,8 @@ void PortDialog::Form_Load(const QStringList &extraPorts)
     m_port->addItems(extraPorts);
     // Nothing is preselected until a port has been confirmed once; a device
     // chosen by name is preselected by its name.
-    int index = m_state.connection.portNumber - 1;
-    if (m_state.connection.portNumber == 0 && m_link.isOpen())
+    int index = m_connection.portNumber - 1;
+    if (m_connection.portNumber == 0 && m_link.isOpen())
         index = m_port->findText(m_link.portName());
     m_port->setCurrentIndex(index);
 
@@ -127,7 +127,7 @@ void PortDialog::Form_Load(const QStringList &extraPorts)
 
 void PortDialog::applyTexts()
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     auto text = [code](const char *source) { return bilingual(code, "frmComSet", source); };
@@ -173,7 +173,7 @@ void PortDialog::cmdComOK_Click()
                            : parityText == QLatin1String("EVEN") ? QStringLiteral("e")
                            : parityText == QLatin1String("ODD")  ? QStringLiteral("o")
                                                                  : QString();
-    m_state.connection.portSettings = m_baud->currentText().trimmed() + QLatin1Char(',') + parity.trimmed()
+    m_connection.portSettings = m_baud->currentText().trimmed() + QLatin1Char(',') + parity.trimmed()
                            + QLatin1Char(',') + m_dataBits->currentText().trimmed()
                            + QLatin1Char(',') + m_stopBits->currentText().trimmed();
 
@@ -183,7 +183,7 @@ void PortDialog::cmdComOK_Click()
         return;
     }
 
-    m_link.setSettings(m_state.connection.portSettings);
+    m_link.setSettings(m_connection.portSettings);
     m_link.setPortName(portName);
     const SerialPort::OpenResult result = m_link.openPort();
     if (!result.ok()) {
@@ -197,7 +197,7 @@ void PortDialog::cmdComOK_Click()
         return;
     }
     emit portOpened();
-    m_state.connection.portNumber = isNumber ? number : portNumberForName(portName);
+    m_connection.portNumber = isNumber ? number : portNumberForName(portName);
     accept();
 }
 

@@ -9,7 +9,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-struct AppState;
+struct ConnectionState;
+struct LanguageState;
 class LinkController;
 class MessageService;
 
@@ -19,8 +20,9 @@ class PortDialog : public QDialog
 public:
     // `extraPorts` follow the nine numbers and the devices found on this
     // machine (the simulated controller, for one).
-    PortDialog(AppState &state, LinkController &link, MessageService &messages,
-               const QStringList &extraPorts = {}, QWidget *parent = nullptr);
+    PortDialog(ConnectionState &connection, const LanguageState &language, LinkController &link,
+               MessageService &messages, const QStringList &extraPorts = {},
+               QWidget *parent = nullptr);
 
     void cmdComOK_Click();
     void cmdComCancel_Click();
@@ -35,7 +37,8 @@ private:
     void Form_Load(const QStringList &extraPorts);
     void applyTexts();
 
-    AppState &m_state;
+    ConnectionState &m_connection;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QGroupBox *m_frame;

@@ -23,13 +23,15 @@ QString native(const QString &path)
 }
 } // namespace
 
-RecordControls::RecordControls(AppState &state, MessageService &messages, QPushButton *record,
+RecordControls::RecordControls(RecorderState &recorder, const LanguageState &language,
+                               MessageService &messages, QPushButton *record,
                                QPushButton *stop, QPushButton *open, QStatusBar *statusBar,
                                QObject *parent)
     : QObject(parent),
-      m_state(state),
+      m_recorderState(recorder),
+      m_language(language),
       m_messages(messages),
-      m_recorder(state, messages),
+      m_recorder(recorder, language, messages),
       m_record(record),
       m_stop(stop),
       m_open(open),
@@ -54,7 +56,7 @@ RecordControls::~RecordControls() = default;
 
 QString RecordControls::tr_(const char *source) const
 {
-    const QString t = bilingual(m_state.languageCode, kContext, source);
+    const QString t = bilingual(m_language.languageCode, kContext, source);
     return t.isNull() ? QString::fromUtf8(source) : t;
 }
 
@@ -66,7 +68,7 @@ void RecordControls::setDataFolder(const QString &folder)
 
 void RecordControls::applyCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     const QString log = native(logPath());
@@ -80,7 +82,7 @@ void RecordControls::cmdRecord_Click()
 {
     m_recorder.cmdRecord_Click();
     // The link timer keeps this in step; no need to wait for its tick.
-    m_stop->setEnabled(m_state.recorder.recordingActive && m_record->isEnabled());
+    m_stop->setEnabled(m_recorderState.recordingActive && m_record->isEnabled());
 }
 
 void RecordControls::cmdRecordStop_Click()

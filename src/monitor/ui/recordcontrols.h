@@ -14,7 +14,8 @@
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
-struct AppState;
+struct LanguageState;
+struct RecorderState;
 class MessageService;
 
 class RecordControls : public QObject
@@ -25,8 +26,8 @@ public:
     // nothing could open it.
     using FileOpener = std::function<bool(const QString &path)>;
 
-    RecordControls(AppState &state, MessageService &messages, QPushButton *record,
-                   QPushButton *stop, QPushButton *open, QStatusBar *statusBar,
+    RecordControls(RecorderState &recorder, const LanguageState &language, MessageService &messages,
+                   QPushButton *record, QPushButton *stop, QPushButton *open, QStatusBar *statusBar,
                    QObject *parent = nullptr);
     ~RecordControls() override;
 
@@ -60,7 +61,8 @@ private:
     void exportFinished(const ExportResult &result);
     QString tr_(const char *source) const;
 
-    AppState &m_state;
+    RecorderState &m_recorderState;
+    const LanguageState &m_language;
     MessageService &m_messages;
     DataRecorder m_recorder;
     RecordExportJob m_job;

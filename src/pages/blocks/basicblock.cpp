@@ -60,10 +60,10 @@ constexpr int kCurvePoint0 = fieldIndex(kFields, "txtConstPT0");
 static_assert(kCurvePoint0 >= 0);
 
 // "Max Iac pk[A]" is point 0 of the curve table (the curve is not redrawn here).
-void keepCurvePoint0(AppState &state, const Block &block, ValueMap &)
+void keepCurvePoint0(BlockParts parts, const Block &block, ValueMap &)
 {
     const FieldSpec &point0 = kFields[kCurvePoint0];
-    state.curve.curveTable[0] = decodedFieldValue(point0, rawFieldValue(point0, block));
+    parts.curve.curveTable[0] = decodedFieldValue(point0, rawFieldValue(point0, block));
 }
 
 constexpr BlockSpec kSpec{
@@ -82,12 +82,12 @@ const BlockTable &basicTable()
     return table;
 }
 
-EncodeResult encodeBasic(AppState &state, const ValueMap &values)
+EncodeResult encodeBasic(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Basic, state, values);
+    return encodePage(PageId::Basic, parts, values);
 }
 
-void decodeBasic(AppState &state, ValueMap &values)
+void decodeBasic(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Basic, state, values);
+    decodePage(PageId::Basic, parts, values);
 }

@@ -4,12 +4,12 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &basicTable();
 
 // Fills basicFrame from the values; on a failed field leaves it untouched.
-EncodeResult encodeBasic(AppState &state, const ValueMap &values);
+EncodeResult encodeBasic(BlockParts parts, const ValueMap &values);
 // Sets the values from basicFrame and keeps "Max Iac pk[A]" as point 0 of
 // the curve table (the curve is not redrawn here).
-void decodeBasic(AppState &state, ValueMap &values);
+void decodeBasic(BlockParts parts, ValueMap &values);

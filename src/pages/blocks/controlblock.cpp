@@ -70,12 +70,12 @@ const BlockTable &controlTable()
     return table;
 }
 
-EncodeResult encodeControl(AppState &state, const ValueMap &values)
+EncodeResult encodeControl(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Control, state, values);
+    return encodePage(PageId::Control, parts, values);
 }
 
-void decodeControl(AppState &state, ValueMap &values)
+void decodeControl(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Control, state, values);
+    decodePage(PageId::Control, parts, values);
 }

@@ -4,9 +4,9 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &controlTable();
 
-EncodeResult encodeControl(AppState &state, const ValueMap &values);
-void decodeControl(AppState &state, ValueMap &values);
+EncodeResult encodeControl(BlockParts parts, const ValueMap &values);
+void decodeControl(BlockParts parts, ValueMap &values);

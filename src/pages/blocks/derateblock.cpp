@@ -88,12 +88,12 @@ const BlockTable &derateTable()
     return table;
 }
 
-EncodeResult encodeDerate(AppState &state, const ValueMap &values)
+EncodeResult encodeDerate(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Derate, state, values);
+    return encodePage(PageId::Derate, parts, values);
 }
 
-void decodeDerate(AppState &state, ValueMap &values)
+void decodeDerate(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Derate, state, values);
+    decodePage(PageId::Derate, parts, values);
 }

@@ -5,9 +5,9 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &derateTable();
 
-EncodeResult encodeDerate(AppState &state, const ValueMap &values);
-void decodeDerate(AppState &state, ValueMap &values);
+EncodeResult encodeDerate(BlockParts parts, const ValueMap &values);
+void decodeDerate(BlockParts parts, ValueMap &values);

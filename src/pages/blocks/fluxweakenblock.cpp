@@ -1,5 +1,6 @@
 #include "pages/blocks/fluxweakenblock.h"
 
+#include "core/appstate.h"
 #include "pages/engine/pageregistry.h"
 
 #include <QCoreApplication>
@@ -101,12 +102,12 @@ const BlockTable &fluxWeakenTable()
     return table;
 }
 
-EncodeResult encodeFluxWeaken(AppState &state, const ValueMap &values)
+EncodeResult encodeFluxWeaken(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::FluxWeaken, state, values);
+    return encodePage(PageId::FluxWeaken, parts, values);
 }
 
-void decodeFluxWeaken(AppState &state, ValueMap &values)
+void decodeFluxWeaken(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::FluxWeaken, state, values);
+    decodePage(PageId::FluxWeaken, parts, values);
 }

@@ -6,9 +6,9 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &fluxWeakenTable();
 
-EncodeResult encodeFluxWeaken(AppState &state, const ValueMap &values);
-void decodeFluxWeaken(AppState &state, ValueMap &values);
+EncodeResult encodeFluxWeaken(BlockParts parts, const ValueMap &values);
+void decodeFluxWeaken(BlockParts parts, ValueMap &values);

@@ -130,9 +130,9 @@ constexpr FieldSpec kFields[] = {
 };
 
 // After the boxes (byte 23 by the old type): the block names the type.
-void learnControllerType(AppState &state, const Block &block, ValueMap &)
+void learnControllerType(BlockParts parts, const Block &block, ValueMap &)
 {
-    state.controllerType = qint16(block[kTypeByte]);
+    parts.controllerType = qint16(block[kTypeByte]);
 }
 
 constexpr BlockSpec kSpec{
@@ -151,14 +151,14 @@ const BlockTable &idcCalibTable()
     return table;
 }
 
-EncodeResult encodeIdcCalib(AppState &state, const ValueMap &values)
+EncodeResult encodeIdcCalib(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::IdcCalib, state, values);
+    return encodePage(PageId::IdcCalib, parts, values);
 }
 
-void decodeIdcCalib(AppState &state, ValueMap &values)
+void decodeIdcCalib(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::IdcCalib, state, values);
+    decodePage(PageId::IdcCalib, parts, values);
 }
 
 int idcSubprojectNumber(const Block &block)

@@ -69,15 +69,15 @@ constexpr FieldSpec kFields[] = {
 constexpr int kMode4 = fieldIndex(kFields, "txtSpeedMode4");
 static_assert(kMode4 >= 0);
 
-void redrawCurve(AppState &state)
+void redrawCurve(BlockParts parts)
 {
-    if (state.curve.drawCurve)
-        state.curve.drawCurve();
+    if (parts.curve.drawCurve)
+        parts.curve.drawCurve();
 }
 
 // The curve follows the speed the user asked for, not the one the byte can
 // hold: 3000 rpm scales the curve to 3000 until the next read says 2550.
-void scaleFromTypedSpeed(AppState &state, const ValueMap &values, const Block &)
+void scaleFromTypedSpeed(BlockParts parts, const ValueMap &values, const Block &)
 {
     const ParsedNumber typed =
         parseNumber(values.text(QString::fromLatin1(kFields[kMode4].control)), systemDecimalPoint());
@@ -87,15 +87,15 @@ void scaleFromTypedSpeed(AppState &state, const ValueMap &values, const Block &)
     // Far beyond any speed, but it must still fit the integer.
     constexpr double lo = std::numeric_limits<int>::min();
     constexpr double hi = std::numeric_limits<int>::max();
-    state.curve.curveScale = std::isnan(rounded) ? 0 : int(std::clamp(rounded, lo, hi));
-    redrawCurve(state);
+    parts.curve.curveScale = std::isnan(rounded) ? 0 : int(std::clamp(rounded, lo, hi));
+    redrawCurve(parts);
 }
 
-void scaleFromStoredSpeed(AppState &state, const Block &block, ValueMap &)
+void scaleFromStoredSpeed(BlockParts parts, const Block &block, ValueMap &)
 {
     const FieldSpec &mode4 = kFields[kMode4];
-    state.curve.curveScale = int(decodedFieldValue(mode4, rawFieldValue(mode4, block)));
-    redrawCurve(state);
+    parts.curve.curveScale = int(decodedFieldValue(mode4, rawFieldValue(mode4, block)));
+    redrawCurve(parts);
 }
 
 constexpr BlockSpec kSpec{
@@ -114,12 +114,12 @@ const BlockTable &modeSetTable()
     return table;
 }
 
-EncodeResult encodeModeSet(AppState &state, const ValueMap &values)
+EncodeResult encodeModeSet(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::ModeSet, state, values);
+    return encodePage(PageId::ModeSet, parts, values);
 }
 
-void decodeModeSet(AppState &state, ValueMap &values)
+void decodeModeSet(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::ModeSet, state, values);
+    decodePage(PageId::ModeSet, parts, values);
 }

@@ -5,13 +5,13 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &modeSetTable();
 
 // Fills modeSetFrame; on success sets curveScale to the typed Mode 4 speed
 // (rounded half to even, not limited) and redraws the curve.
-EncodeResult encodeModeSet(AppState &state, const ValueMap &values);
+EncodeResult encodeModeSet(BlockParts parts, const ValueMap &values);
 // Sets the values from modeSetFrame, curveScale to the stored Mode 4 speed,
 // and redraws the curve.
-void decodeModeSet(AppState &state, ValueMap &values);
+void decodeModeSet(BlockParts parts, ValueMap &values);

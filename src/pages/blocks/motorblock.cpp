@@ -166,12 +166,12 @@ const BlockTable &motorTable()
     return table;
 }
 
-EncodeResult encodeMotor(AppState &state, const ValueMap &values)
+EncodeResult encodeMotor(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Motor, state, values);
+    return encodePage(PageId::Motor, parts, values);
 }
 
-void decodeMotor(AppState &state, ValueMap &values)
+void decodeMotor(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Motor, state, values);
+    decodePage(PageId::Motor, parts, values);
 }

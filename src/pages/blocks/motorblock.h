@@ -6,13 +6,13 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &motorTable();
 
 // Fills motorFrame from the values (the type-dependent bytes by the
 // controller type at this moment); on a failed field leaves it untouched.
-EncodeResult encodeMotor(AppState &state, const ValueMap &values);
+EncodeResult encodeMotor(BlockParts parts, const ValueMap &values);
 // Sets the values from motorFrame; with a type that selects no layout the
 // boxes of bytes 20 and 24..30 keep their texts.
-void decodeMotor(AppState &state, ValueMap &values);
+void decodeMotor(BlockParts parts, ValueMap &values);

@@ -100,12 +100,12 @@ const BlockTable &otherTable()
     return table;
 }
 
-EncodeResult encodeOther(AppState &state, const ValueMap &values)
+EncodeResult encodeOther(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Other, state, values);
+    return encodePage(PageId::Other, parts, values);
 }
 
-void decodeOther(AppState &state, ValueMap &values)
+void decodeOther(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Other, state, values);
+    decodePage(PageId::Other, parts, values);
 }

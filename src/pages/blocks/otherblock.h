@@ -5,9 +5,9 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &otherTable();
 
-EncodeResult encodeOther(AppState &state, const ValueMap &values);
-void decodeOther(AppState &state, ValueMap &values);
+EncodeResult encodeOther(BlockParts parts, const ValueMap &values);
+void decodeOther(BlockParts parts, ValueMap &values);

@@ -93,32 +93,32 @@ static_assert(everyPointFound());
 
 // Points 1..13 of the curve table from the block: after an encode these are
 // the clamped values that went out, after a decode the received ones.
-void keepCurvePoints(AppState &state, const Block &block)
+void keepCurvePoints(BlockParts parts, const Block &block)
 {
     for (std::size_t k = 0; k < kPointFields.size(); ++k) {
         const FieldSpec &f = kFields[kPointFields[k]];
-        state.curve.curveTable[k + 1] = decodedFieldValue(f, rawFieldValue(f, block));
+        parts.curve.curveTable[k + 1] = decodedFieldValue(f, rawFieldValue(f, block));
     }
 }
 
-void redrawCurve(AppState &state)
+void redrawCurve(BlockParts parts)
 {
-    if (state.curve.drawCurve)
-        state.curve.drawCurve();
+    if (parts.curve.drawCurve)
+        parts.curve.drawCurve();
 }
 
-void afterEncode(AppState &state, const ValueMap &, const Block &block)
+void afterEncode(BlockParts parts, const ValueMap &, const Block &block)
 {
-    keepCurvePoints(state, block);
-    if (state.loadPara.loadParaPending && state.loadPara.loadParaStage == 0)
-        state.loadPara.loadParaStage = 1;
-    redrawCurve(state);
+    keepCurvePoints(parts, block);
+    if (parts.loadPara.loadParaPending && parts.loadPara.loadParaStage == 0)
+        parts.loadPara.loadParaStage = 1;
+    redrawCurve(parts);
 }
 
-void afterDecode(AppState &state, const Block &block, ValueMap &)
+void afterDecode(BlockParts parts, const Block &block, ValueMap &)
 {
-    keepCurvePoints(state, block);
-    redrawCurve(state);
+    keepCurvePoints(parts, block);
+    redrawCurve(parts);
 }
 
 constexpr BlockSpec kSpec{
@@ -139,12 +139,12 @@ const BlockTable &protectionTable()
     return table;
 }
 
-EncodeResult encodeProtection(AppState &state, const ValueMap &values)
+EncodeResult encodeProtection(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Protection, state, values);
+    return encodePage(PageId::Protection, parts, values);
 }
 
-void decodeProtection(AppState &state, ValueMap &values)
+void decodeProtection(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Protection, state, values);
+    decodePage(PageId::Protection, parts, values);
 }

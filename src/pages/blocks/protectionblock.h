@@ -8,17 +8,17 @@
 
 #include <array>
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &protectionTable();
 
 // Fills protectionFrame; on success also keeps the clamped reference points
 // as curve points 1..13, marks the "Load para" chain as started when a load
 // is pending, and redraws the curve.
-EncodeResult encodeProtection(AppState &state, const ValueMap &values);
+EncodeResult encodeProtection(BlockParts parts, const ValueMap &values);
 // Sets the values from protectionFrame, keeps the received points as curve
 // points 1..13 and redraws the curve.
-void decodeProtection(AppState &state, ValueMap &values);
+void decodeProtection(BlockParts parts, ValueMap &values);
 
 // The boxes of the reference points 1..13, in curve order ("txtConstPT1" ...).
 extern const std::array<const char *, 13> kProtectionPointBoxes;

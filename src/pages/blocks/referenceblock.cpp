@@ -84,12 +84,12 @@ const BlockTable &referenceTable()
     return table;
 }
 
-EncodeResult encodeReference(AppState &state, const ValueMap &values)
+EncodeResult encodeReference(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::Reference, state, values);
+    return encodePage(PageId::Reference, parts, values);
 }
 
-void decodeReference(AppState &state, ValueMap &values)
+void decodeReference(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::Reference, state, values);
+    decodePage(PageId::Reference, parts, values);
 }

@@ -4,9 +4,9 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &referenceTable();
 
-EncodeResult encodeReference(AppState &state, const ValueMap &values);
-void decodeReference(AppState &state, ValueMap &values);
+EncodeResult encodeReference(BlockParts parts, const ValueMap &values);
+void decodeReference(BlockParts parts, ValueMap &values);

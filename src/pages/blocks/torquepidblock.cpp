@@ -46,17 +46,17 @@ constexpr FieldSpec kFields[] = {
 };
 static_assert(fieldIndex(kFields, kIqKiGain3Box) >= 0);
 
-void afterEncode(AppState &state, const ValueMap &, const Block &)
+void afterEncode(BlockParts parts, const ValueMap &, const Block &)
 {
-    state.loadPara.loadParaPending = false;
+    parts.loadPara.loadParaPending = false;
 }
 
-void afterDecode(AppState &state, const Block &, ValueMap &values)
+void afterDecode(BlockParts parts, const Block &, ValueMap &values)
 {
-    if (!state.loadPara.loadParaPending)
+    if (!parts.loadPara.loadParaPending)
         return;
     [[maybe_unused]] const bool replaced = values.setText(QString::fromLatin1(kIqKiGain3Box),
-                                         formatInteger(state.loadPara.pendingIqKiGain3));
+                                         formatInteger(parts.loadPara.pendingIqKiGain3));
     Q_ASSERT(replaced);
 }
 
@@ -76,12 +76,12 @@ const BlockTable &torquePidTable()
     return table;
 }
 
-EncodeResult encodeTorquePid(AppState &state, const ValueMap &values)
+EncodeResult encodeTorquePid(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::DqPid, state, values);
+    return encodePage(PageId::DqPid, parts, values);
 }
 
-void decodeTorquePid(AppState &state, ValueMap &values)
+void decodeTorquePid(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::DqPid, state, values);
+    decodePage(PageId::DqPid, parts, values);
 }

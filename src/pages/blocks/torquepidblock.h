@@ -5,16 +5,16 @@
 
 #include "pages/engine/fieldcodec.h"
 
-struct AppState;
+struct BlockParts;
 
 const BlockTable &torquePidTable();
 
 // Fills dqPidFrame; on success ends a pending "Load para" (the gain it
 // carried has now been encoded, by the chain or by a manual write).
-EncodeResult encodeTorquePid(AppState &state, const ValueMap &values);
+EncodeResult encodeTorquePid(BlockParts parts, const ValueMap &values);
 // Sets the values from dqPidFrame; while a "Load para" is pending, "Iq ki
 // gain 3" shows the loaded gain instead of the received one.
-void decodeTorquePid(AppState &state, ValueMap &values);
+void decodeTorquePid(BlockParts parts, ValueMap &values);
 
 // The box of "Iq ki gain 3", replaced by the "Load para" chain.
 inline constexpr const char *kIqKiGain3Box = "txtIqKiG3";

@@ -26,14 +26,14 @@ const BlockTable &userInfoTable()
     return table;
 }
 
-EncodeResult encodeUserInfo(AppState &state, const ValueMap &values)
+EncodeResult encodeUserInfo(BlockParts parts, const ValueMap &values)
 {
-    return encodePage(PageId::UserInfo, state, values);
+    return encodePage(PageId::UserInfo, parts, values);
 }
 
-void decodeUserInfo(AppState &state, ValueMap &values)
+void decodeUserInfo(BlockParts parts, ValueMap &values)
 {
-    decodePage(PageId::UserInfo, state, values);
+    decodePage(PageId::UserInfo, parts, values);
 }
 
 std::optional<char32_t> firstCharacterOutsideLatin1(const QString &text)

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-struct AppState;
+struct BlockParts;
 
 inline constexpr int kUserNameLength = 20;
 inline constexpr int kPasswordLength = 8;
@@ -17,10 +17,10 @@ const BlockTable &userInfoTable();
 // Builds userInfoFrame from the two texts; a text longer than its field or
 // holding a character without a single-byte code fails and leaves the
 // buffer untouched (nothing is cut off behind the user's back).
-EncodeResult encodeUserInfo(AppState &state, const ValueMap &values);
+EncodeResult encodeUserInfo(BlockParts parts, const ValueMap &values);
 // Each text from the first byte of its field (or the second when the first
 // is 0) up to the first zero byte.
-void decodeUserInfo(AppState &state, ValueMap &values);
+void decodeUserInfo(BlockParts parts, ValueMap &values);
 
 // The first character of `text` without a single-byte code, or NUL, as a
 // code point; none when every character fits. A surrogate pair counts as

@@ -314,7 +314,7 @@ constexpr FieldSpec pageBox(const char *control, const char *caption, const char
     return f;
 }
 
-struct AppState;
+struct BlockParts;
 class ValueMap;
 
 // The small per-block side effects beside the generic codec (curve points,
@@ -323,9 +323,9 @@ struct BlockHooks
 {
     // After the block was encoded from `values` (the block holds the clamped
     // fields).
-    void (*afterEncode)(AppState &state, const ValueMap &values, const Block &block) = nullptr;
+    void (*afterEncode)(BlockParts parts, const ValueMap &values, const Block &block) = nullptr;
     // After the values were decoded from `block`.
-    void (*afterDecode)(AppState &state, const Block &block, ValueMap &values) = nullptr;
+    void (*afterDecode)(BlockParts parts, const Block &block, ValueMap &values) = nullptr;
 };
 
 // A whole block: its window, its buffer (the codes come from the command

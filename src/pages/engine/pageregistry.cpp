@@ -91,9 +91,9 @@ constexpr bool everyPageOnce()
 static_assert(everyPageOnce(), "every PageId has exactly one registry row");
 
 
-CodecOptions optionsFor(const AppState &state)
+CodecOptions optionsFor(const BlockParts &parts)
 {
-    return {state.controllerType, systemDecimalPoint()};
+    return {parts.controllerType, systemDecimalPoint()};
 }
 } // namespace
 
@@ -141,31 +141,31 @@ QList<const BlockTable *> allBlockTables()
     return tables;
 }
 
-EncodeResult encodeTable(const BlockTable &table, AppState &state, const ValueMap &values)
+EncodeResult encodeTable(const BlockTable &table, BlockParts parts, const ValueMap &values)
 {
-    Block &frame = state.frames[table.definition().frame];
-    const EncodeResult result = encodeBlock(table, values, optionsFor(state), frame);
+    Block &frame = parts.frames[table.definition().frame];
+    const EncodeResult result = encodeBlock(table, values, optionsFor(parts), frame);
     if (result.ok() && table.definition().hooks.afterEncode)
-        table.definition().hooks.afterEncode(state, values, frame);
+        table.definition().hooks.afterEncode(parts, values, frame);
     return result;
 }
 
-void decodeTable(const BlockTable &table, AppState &state, ValueMap &values)
+void decodeTable(const BlockTable &table, BlockParts parts, ValueMap &values)
 {
-    const Block &frame = state.frames[table.definition().frame];
-    decodeBlock(table, frame, optionsFor(state), values);
+    const Block &frame = parts.frames[table.definition().frame];
+    decodeBlock(table, frame, optionsFor(parts), values);
     if (table.definition().hooks.afterDecode)
-        table.definition().hooks.afterDecode(state, frame, values);
+        table.definition().hooks.afterDecode(parts, frame, values);
 }
 
-EncodeResult encodePage(PageId id, AppState &state, const ValueMap &values)
+EncodeResult encodePage(PageId id, BlockParts parts, const ValueMap &values)
 {
-    return encodeTable(pageDef(id).table(), state, values);
+    return encodeTable(pageDef(id).table(), parts, values);
 }
 
-void decodePage(PageId id, AppState &state, ValueMap &values)
+void decodePage(PageId id, BlockParts parts, ValueMap &values)
 {
-    decodeTable(pageDef(id).table(), state, values);
+    decodeTable(pageDef(id).table(), parts, values);
 }
 
 QList<int> bytesOfUnknownLayout(const BlockTable &table, int controllerType)

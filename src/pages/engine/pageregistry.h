@@ -9,7 +9,7 @@
 
 #include <span>
 
-struct AppState;
+struct BlockParts;
 
 // Every window a navigation handler shows or closes.
 enum class PageId {
@@ -70,11 +70,11 @@ QList<const BlockTable *> allBlockTables();
 
 // The generic codec of a registered page, with the table's hooks: encodes into
 // the page's block buffer (untouched on failure) / decodes from it.
-EncodeResult encodePage(PageId id, AppState &state, const ValueMap &values);
-void decodePage(PageId id, AppState &state, ValueMap &values);
+EncodeResult encodePage(PageId id, BlockParts parts, const ValueMap &values);
+void decodePage(PageId id, BlockParts parts, ValueMap &values);
 // The same for a table (used by the two above and by the tests).
-EncodeResult encodeTable(const BlockTable &table, AppState &state, const ValueMap &values);
-void decodeTable(const BlockTable &table, AppState &state, ValueMap &values);
+EncodeResult encodeTable(const BlockTable &table, BlockParts parts, const ValueMap &values);
+void decodeTable(const BlockTable &table, BlockParts parts, ValueMap &values);
 
 // The bytes (offsets) of `table` that a write would send as zero because no
 // field of the controller type covers them while fields of other types do:

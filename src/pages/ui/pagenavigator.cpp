@@ -30,10 +30,11 @@ const char *pageWindowName(PageId id)
     return pageDef(id).window;
 }
 
-PageNavigator::PageNavigator(AppState &state, LinkController &link, MessageService &messages,
-                             QWidget *mainWindow, QObject *parent)
+PageNavigator::PageNavigator(BlockParts parts, const LanguageState &language, LinkController &link,
+                             MessageService &messages, QWidget *mainWindow, QObject *parent)
     : QObject(parent),
-      m_state(state),
+      m_parts(parts),
+      m_language(language),
       m_link(link),
       m_messages(messages),
       m_mainWindow(mainWindow)
@@ -43,7 +44,7 @@ PageNavigator::PageNavigator(AppState &state, LinkController &link, MessageServi
             continue;
         const BlockTable *table = &def.table();
         m_factories[at(def.id)] = [this, table](QWidget *parent) -> QWidget * {
-            return new ParameterPage(*table, m_state, m_link, m_messages, parent);
+            return new ParameterPage(*table, m_parts, m_language, m_link, m_messages, parent);
         };
     }
     connect(&link.dispatcher(), &Dispatcher::blockReceived, this, &PageNavigator::decode);
@@ -176,7 +177,7 @@ void PageNavigator::followControllerType()
 
 void PageNavigator::applyControllerType()
 {
-    const int type = m_state.controllerType;
+    const int type = m_parts.controllerType;
     for (const PageDef &def : allPages()) {
         if (!def.table || !hidesAnythingFor(def.table(), type))
             continue;

@@ -4,6 +4,7 @@
 // timer's hold on the read and write buttons, the controller-type fitting and
 // the language switch of the pages.
 
+#include "core/appstate.h"
 #include "pages/engine/pageregistry.h"
 
 #include <QObject>
@@ -15,7 +16,6 @@
 #include <functional>
 
 class QWidget;
-struct AppState;
 class LinkController;
 class MessageService;
 class PageWindow;
@@ -31,8 +31,8 @@ public:
     // Makes a page window (hidden) as a child window of `parent`.
     using PageFactory = std::function<QWidget *(QWidget *parent)>;
 
-    PageNavigator(AppState &state, LinkController &link, MessageService &messages,
-                  QWidget *mainWindow, QObject *parent = nullptr);
+    PageNavigator(BlockParts parts, const LanguageState &language, LinkController &link,
+                  MessageService &messages, QWidget *mainWindow, QObject *parent = nullptr);
     ~PageNavigator() override;
 
     // The navigation handler of a page: opens the port and sends the read
@@ -98,7 +98,8 @@ private:
     void closePage(PageId id);
     void decode(FrameId buffer);
 
-    AppState &m_state;
+    BlockParts m_parts;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;

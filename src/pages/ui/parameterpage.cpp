@@ -132,9 +132,14 @@ QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes)
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
-ParameterPage::ParameterPage(const BlockTable &table, AppState &state, LinkController &link,
-                             MessageService &messages, QWidget *parent)
-    : PageWindow(parent), m_table(table), m_state(state), m_link(link), m_messages(messages)
+ParameterPage::ParameterPage(const BlockTable &table, BlockParts parts, const LanguageState &language,
+                             LinkController &link, MessageService &messages, QWidget *parent)
+    : PageWindow(parent),
+      m_table(table),
+      m_parts(parts),
+      m_language(language),
+      m_link(link),
+      m_messages(messages)
 {
     setObjectName(m_table.window());
     setWindowTitle(QString::fromUtf8(m_table.definition().caption));
@@ -384,7 +389,7 @@ void ParameterPage::fillLists()
                                         : QByteArray(f.defaultText).toInt();
         QStringList items;
         for (const char *item : f.items) {
-            const QString t = bilingual(m_state.languageCode, context, item);
+            const QString t = bilingual(m_language.languageCode, context, item);
             items << (t.isNull() ? QString::fromUtf8(item) : t);
         }
         // Relabelled in place, so the selection survives a language switch.
@@ -441,7 +446,7 @@ void ParameterPage::setValues(const ValueMap &values)
 void ParameterPage::decodeReply()
 {
     ValueMap v = values();
-    decodeTable(table(), m_state, v);
+    decodeTable(table(), m_parts, v);
     setValues(v);
 }
 
@@ -452,14 +457,14 @@ void ParameterPage::cmdread_Click()
 
 void ParameterPage::cmdwrite_Click()
 {
-    const QList<int> unknown = bytesOfUnknownLayout(table(), m_state.controllerType);
+    const QList<int> unknown = bytesOfUnknownLayout(table(), m_parts.controllerType);
     if (unknown.isEmpty()) {
         encodeAndSend();
         return;
     }
     QPointer<ParameterPage> self(this);
     m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"),
-                    unknownLayoutQuestion(m_state.languageCode, unknown)},
+                    unknownLayoutQuestion(m_language.languageCode, unknown)},
                    [self](bool yes) {
                        if (yes && self)
                            self->encodeAndSend();
@@ -468,18 +473,18 @@ void ParameterPage::cmdwrite_Click()
 
 bool ParameterPage::encodeAndSend()
 {
-    const EncodeResult result = encodeTable(table(), m_state, values());
+    const EncodeResult result = encodeTable(table(), m_parts, values());
     if (!result.ok()) {
         reportFailure(result);
         return false;
     }
-    m_link.sendFrame(toByteArray(m_state.frames[table().definition().frame]));
+    m_link.sendFrame(toByteArray(m_parts.frames[table().definition().frame]));
     return true;
 }
 
 void ParameterPage::reportFailure(const EncodeResult &result)
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     const FieldSpec &f = table().field(result.failedField);
     QWidget *editor = m_editors[table().slotOfField(result.failedField)];
     QString text;
@@ -511,7 +516,7 @@ int ParameterPage::captionFieldOfSlot(int slot) const
     for (int i = first; i < t.fieldCount(); ++i) {
         if (t.slotOfField(i) != slot)
             continue;
-        if (t.field(i).appliesTo(m_state.controllerType))
+        if (t.field(i).appliesTo(m_parts.controllerType))
             return i;
         ++rows;
         oneCaption = oneCaption && qstrcmp(t.field(i).caption, t.field(first).caption) == 0;
@@ -523,13 +528,13 @@ int ParameterPage::captionFieldOfSlot(int slot) const
 QString ParameterPage::fieldCaption(int field) const
 {
     const FieldSpec &f = table().field(field);
-    const QString t = bilingual(m_state.languageCode, table().definition().window, f.caption);
+    const QString t = bilingual(m_language.languageCode, table().definition().window, f.caption);
     return t.isNull() ? QString::fromUtf8(f.caption) : t;
 }
 
 void ParameterPage::applyCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     const BlockSpec &definition = table().definition();

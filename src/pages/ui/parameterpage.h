@@ -3,6 +3,7 @@
 // field, grouped and aligned, with "read" and "write". The boxes are free
 // text; the field codec decides what their texts mean.
 
+#include "core/appstate.h"
 #include "pages/engine/pageregistry.h"
 #include "pages/ui/pagewindow.h"
 
@@ -14,7 +15,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct AppState;
 class LinkController;
 class MessageService;
 
@@ -22,8 +22,8 @@ class ParameterPage : public PageWindow
 {
     Q_OBJECT
 public:
-    ParameterPage(const BlockTable &table, AppState &state, LinkController &link,
-                  MessageService &messages, QWidget *parent = nullptr);
+    ParameterPage(const BlockTable &table, BlockParts parts, const LanguageState &language,
+                  LinkController &link, MessageService &messages, QWidget *parent = nullptr);
 
     const BlockTable &table() const { return m_table; }
 
@@ -59,7 +59,8 @@ protected:
     // Widgets of a page beyond its table (worksheets, extra buttons), placed
     // after the fields.
     void addSection(QWidget *section);
-    AppState &state() { return m_state; }
+    const BlockParts &parts() const { return m_parts; }
+    int languageCode() const { return m_language.languageCode; }
     LinkController &link() { return m_link; }
     MessageService &messages() { return m_messages; }
 
@@ -74,7 +75,8 @@ private:
     void arrangeColumns();
 
     const BlockTable &m_table;
-    AppState &m_state;
+    BlockParts m_parts;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QList<QWidget *> m_editors; // by value slot

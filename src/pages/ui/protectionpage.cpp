@@ -30,9 +30,9 @@ QBoxLayout *rowOf(QLayout *layout, QWidget *button)
 }
 } // namespace
 
-ProtectionPage::ProtectionPage(AppState &state, LinkController &link, MessageService &messages,
-                               LoadParaChain &chain, QWidget *parent)
-    : ParameterPage(protectionTable(), state, link, messages, parent), m_chain(chain)
+ProtectionPage::ProtectionPage(BlockParts parts, const LanguageState &language, LinkController &link,
+                               MessageService &messages, LoadParaChain &chain, QWidget *parent)
+    : ParameterPage(protectionTable(), parts, language, link, messages, parent), m_chain(chain)
 {
     // "Load para" keeps its caption in both languages.
     m_loadPara = new QPushButton(QStringLiteral("Load para"), this);
@@ -49,7 +49,7 @@ void ProtectionPage::cmdLoadPara_Click()
     const QString path = m_chain.iqSetPath();
     const IqSetList list = readIqSetFile(path);
     if (!list.ok()) {
-        messages().info(iqSetProblemMessage(state().languageCode, list, path));
+        messages().info(iqSetProblemMessage(languageCode(), list, path));
         return;
     }
     for (int k = 0; k < int(std::size(kLoadedBoxes)); ++k)

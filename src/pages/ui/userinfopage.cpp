@@ -75,9 +75,9 @@ QString userInfoRefusal(int languageCode, ParseError error, const QString &capti
         .arg(caption, describeCharacter(character));
 }
 
-UserInfoPage::UserInfoPage(AppState &state, LinkController &link, MessageService &messages,
-                           QWidget *parent)
-    : PageWindow(parent), m_state(state), m_link(link), m_messages(messages)
+UserInfoPage::UserInfoPage(BlockParts parts, const LanguageState &language, LinkController &link,
+                           MessageService &messages, QWidget *parent)
+    : PageWindow(parent), m_parts(parts), m_language(language), m_link(link), m_messages(messages)
 {
     setObjectName(QLatin1String(kContext));
     const BlockTable &t = userInfoTable();
@@ -130,7 +130,7 @@ UserInfoPage::UserInfoPage(AppState &state, LinkController &link, MessageService
 
 void UserInfoPage::applyCaptions()
 {
-    const int code = m_state.languageCode;
+    const int code = m_language.languageCode;
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     const BlockTable &t = userInfoTable();
@@ -155,7 +155,7 @@ ValueMap UserInfoPage::values() const
 void UserInfoPage::decodeReply()
 {
     ValueMap v = values();
-    decodeUserInfo(m_state, v);
+    decodeUserInfo(m_parts, v);
     m_txtUserName->setText(v.text(u"txtUserName"));
     m_txtPassword->setText(v.text(u"txtPassword"));
 }
@@ -163,17 +163,17 @@ void UserInfoPage::decodeReply()
 void UserInfoPage::cmdOK_Click()
 {
     const ValueMap v = values();
-    const EncodeResult result = encodeUserInfo(m_state, v);
+    const EncodeResult result = encodeUserInfo(m_parts, v);
     if (!result.ok()) {
         const BlockTable &t = userInfoTable();
         const FieldSpec &f = t.field(result.failedField);
         QLineEdit *box = findChild<QLineEdit *>(QLatin1String(f.control));
         const char32_t bad = firstCharacterOutsideLatin1(box->text()).value_or(0);
-        refuse(box, userInfoRefusal(m_state.languageCode, result.error,
-                                    text(m_state.languageCode, f.caption), bad, f.length));
+        refuse(box, userInfoRefusal(m_language.languageCode, result.error,
+                                    text(m_language.languageCode, f.caption), bad, f.length));
         return;
     }
-    m_link.sendFrame(toByteArray(m_state.frames[FrameId::UserInfo]));
+    m_link.sendFrame(toByteArray(m_parts.frames[FrameId::UserInfo]));
 }
 
 void UserInfoPage::refuse(QLineEdit *box, const QString &message)

@@ -5,6 +5,7 @@
 // room for, and a write with a character the block cannot carry is refused
 // with a message that names it.
 
+#include "core/appstate.h"
 #include "core/textnumber.h"
 #include "pages/engine/fieldcodec.h"
 #include "pages/ui/pagewindow.h"
@@ -12,7 +13,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct AppState;
 class LinkController;
 class MessageService;
 
@@ -20,8 +20,8 @@ class UserInfoPage : public PageWindow
 {
     Q_OBJECT
 public:
-    UserInfoPage(AppState &state, LinkController &link, MessageService &messages,
-                 QWidget *parent = nullptr);
+    UserInfoPage(BlockParts parts, const LanguageState &language, LinkController &link,
+                 MessageService &messages, QWidget *parent = nullptr);
 
     void applyCaptions() override;
     void decodeReply() override;
@@ -41,7 +41,8 @@ protected:
 private:
     void refuse(QLineEdit *box, const QString &message);
 
-    AppState &m_state;
+    BlockParts m_parts;
+    const LanguageState &m_language;
     LinkController &m_link;
     MessageService &m_messages;
     QLabel *m_lblUserName = nullptr;
