@@ -86,8 +86,9 @@ QString writtenBlockFault(const BlockTable &table, const ValueMap &values,
         }
         const qint64 raw = rawFieldValue(f, b);
         const int slot = table.slotOfField(i);
-        if (f.keepsUnlisted && values.indexAt(slot) < 0 && values.heldByteAt(slot) >= 0) {
-            if (raw != values.heldByteAt(slot))
+        const int held = f.holdsIndex() ? values.heldByteAt(slot) : -1;
+        if (held >= 0 && values.indexAt(slot) == shownIndex(f, held)) {
+            if (raw != held)
                 return fieldName(table, i) + QStringLiteral(" lost its received byte");
             continue;
         }

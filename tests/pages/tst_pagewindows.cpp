@@ -119,6 +119,8 @@ private slots:
     void derateWriteBeforeReadSendsNothing_data();
     void derateWriteBeforeReadSendsNothing();
     void otherSwitchesAreCheckBoxes();
+    void receivedListByteGoesBackAsItCame_data();
+    void receivedListByteGoesBackAsItCame();
 };
 
 void TestPageWindows::navigationRequests_data()
@@ -736,4 +738,50 @@ void TestPageWindows::otherSwitchesAreCheckBoxes()
 }
 
 QTEST_MAIN(TestPageWindows)
+void TestPageWindows::receivedListByteGoesBackAsItCame_data()
+{
+    QTest::addColumn<int>("sensorByte");
+    QTest::addColumn<int>("keys"); // 0: untouched; 1: the user picks the shown item again
+    QTest::addColumn<int>("shownIndex");
+    QTest::addColumn<QString>("written");
+    // The list shows byte 0 as "PTC_1k" (which the controller counts as 1)
+    // and byte 9 as "KTY83" (5): written back untouched, they stay 0 and 9.
+    QTest::newRow("byte 0 shown as PTC_1k") << 0 << 0 << 0 << "00";
+    QTest::newRow("byte 9 shown as KTY83") << 9 << 0 << 4 << "09";
+    QTest::newRow("listed byte") << 3 << 0 << 2 << "03";
+    QTest::newRow("picked again by the user") << 0 << 1 << 0 << "01";
+}
+
+void TestPageWindows::receivedListByteGoesBackAsItCame()
+{
+    QFETCH(int, sensorByte);
+    QFETCH(int, keys);
+    QFETCH(int, shownIndex);
+    QFETCH(QString, written);
+    Bench b;
+    b.state.controllerType = 2;
+    b.link.openPort();
+    b.nav.cmdMotor_Click();
+    Block reply = blockFromBytes(QByteArray::fromHex("F6E6105C0000 05801E3C3D3B3C3E3A826E640A78031E0808"
+                                                     "3C3D3E3F404101DA"));
+    reply[5] = quint8(sensorByte);
+    b.receive(reply);
+    auto *list = b.page("frmMotor")->findChild<QComboBox *>(QStringLiteral("cboMTherType"));
+    QVERIFY(list);
+    QCOMPARE(list->currentIndex(), shownIndex);
+    if (keys) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(list->currentIndex(), shownIndex);
+    }
+    b.line.clearWrites();
+    b.click("frmMotor", "cmdwrite");
+    QVERIFY(b.messages.questions.isEmpty());
+    Block expected = reply;
+    expected[1] = 0xE7;
+    expected[5] = quint8(written.toInt(nullptr, 16));
+    QCOMPARE(b.lastWrite(), hexString(toByteArray(expected)));
+}
+
 #include "tst_pagewindows.moc"

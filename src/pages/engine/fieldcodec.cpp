@@ -190,6 +190,14 @@ int decodedIndex(const FieldSpec &f, qint64 raw)
     return int(std::clamp<qint64>(raw - f.addend, f.decodeLo, f.decodeHi));
 }
 
+int shownIndex(const FieldSpec &f, qint64 raw)
+{
+    if (f.form == ValueForm::Flag)
+        return raw ? 1 : 0;
+    const qint64 index = f.keepsUnlisted ? raw - f.addend : decodedIndex(f, raw);
+    return index >= 0 && index < qint64(f.items.size()) ? int(index) : -1;
+}
+
 FieldValue encodeFieldValue(const FieldSpec &f, QStringView text, QChar decimalPoint)
 {
     // A typed decimal is scaled on its digits (0.29 x 100 is 29, not
@@ -318,8 +326,11 @@ EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                 return {i, e};
             continue;
         }
-        if (f.keepsUnlisted && values.indexAt(slot) < 0 && values.heldByteAt(slot) >= 0) {
-            b[f.offset] = quint8(values.heldByteAt(slot));
+        // A received byte that its selection would not give back goes back
+        // as it came while that selection stands.
+        const int held = f.holdsIndex() ? values.heldByteAt(slot) : -1;
+        if (held >= 0 && values.indexAt(slot) == shownIndex(f, held)) {
+            b[f.offset] = quint8(held);
             continue;
         }
         const FieldValue v = f.holdsIndex() ? encodeIndexValue(f, values.indexAt(slot))
@@ -342,14 +353,14 @@ void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions
         const int slot = table.slotOfField(i);
         if (f.form == ValueForm::Chars) {
             values.setAt(slot, decodeChars(f, block));
-        } else if (f.keepsUnlisted) {
-            const qint64 raw = rawFieldValue(f, block);
-            const qint64 index = raw - f.addend;
-            const bool listed = index >= 0 && index < qint64(f.items.size());
-            values.setIndexAt(slot, listed ? int(index) : -1);
-            values.setHeldByteAt(slot, listed ? -1 : int(raw));
-        } else if (f.holdsIndex()) {
+        } else if (f.form == ValueForm::Flag) {
             values.setIndexAt(slot, decodedIndex(f, rawFieldValue(f, block)));
+        } else if (f.holdsIndex()) {
+            const qint64 raw = rawFieldValue(f, block);
+            const int index = shownIndex(f, raw);
+            values.setIndexAt(slot, index);
+            const FieldValue back = encodeIndexValue(f, index);
+            values.setHeldByteAt(slot, back.ok() && back.stored == raw ? -1 : int(raw));
         } else {
             values.setAt(slot, displayText(f, rawFieldValue(f, block), options.decimalPoint));
         }

@@ -65,8 +65,9 @@ public:
     void setAt(int slot, const QString &text) { m_texts[slot] = text; }
     int indexAt(int slot) const { return m_indexes[slot]; }
     void setIndexAt(int slot, int index) { m_indexes[slot] = index; }
-    // Lists that keep an unlisted byte: the received byte that no item names
-    // (-1: none). It goes back on a write while the index is -1.
+    // A received list byte that its shown selection would not give back (an
+    // unlisted byte, or one the list limits to an item); -1: none. It goes
+    // back on a write while the selection is the one it showed.
     int heldByteAt(int slot) const { return m_held[slot]; }
     void setHeldByteAt(int slot, int raw) { m_held[slot] = raw; }
     int size() const { return int(m_texts.size()); }
@@ -112,6 +113,9 @@ FieldValue encodeFieldValue(const FieldSpec &field, QStringView text, QChar deci
 FieldValue encodeIndexValue(const FieldSpec &field, int index);
 // The list index or check state a raw value shows (lists limited as the field says).
 int decodedIndex(const FieldSpec &field, qint64 raw);
+// The selection a raw value shows in its list box: the decoded index, or -1
+// (no selection) when no item has it.
+int shownIndex(const FieldSpec &field, qint64 raw);
 // The integer a numeric, flag or list field holds in `block` (sm16 signed).
 qint64 rawFieldValue(const FieldSpec &field, const Block &block);
 // The number a box shows for a raw value (scale, sign and offset undone).

@@ -160,6 +160,9 @@ QWidget *ParameterPage::makeEditor(const FieldSpec &f)
         // The items come with formLoad, before the captions.
         auto *list = new QComboBox(this);
         list->setObjectName(name);
+        // A selection the user made is written as chosen, not as received.
+        connect(list, &QComboBox::activated, list,
+                [list] { list->setProperty(kHeldByteProperty, QVariant()); });
         return list;
     }
     auto *box = new QLineEdit(QString::fromUtf8(f.defaultText), this);
@@ -416,9 +419,10 @@ ValueMap ParameterPage::values() const
             v.setIndexAt(slot, check->isChecked() ? 1 : 0);
         else if (auto *list = qobject_cast<QComboBox *>(w)) {
             v.setIndexAt(slot, list->currentIndex());
-            // An unlisted byte shown as no selection goes back as it came.
+            // A received byte its selection would not give back goes back as
+            // it came (the codec checks the selection still shows it).
             const QVariant held = list->property(kHeldByteProperty);
-            if (list->currentIndex() < 0 && held.isValid())
+            if (held.isValid())
                 v.setHeldByteAt(slot, held.toInt());
         }
     }
