@@ -86,9 +86,8 @@ QString writtenBlockFault(const BlockTable &table, const ValueMap &values,
         }
         const qint64 raw = rawFieldValue(f, b);
         const int slot = table.slotOfField(i);
-        const int held = f.holdsIndex() ? values.heldByteAt(slot) : -1;
-        if (held >= 0 && values.indexAt(slot) == shownIndex(f, held)) {
-            if (raw != held)
+        if (const auto held = receivedValueStillShown(f, values, slot, options.decimalPoint)) {
+            if (raw != *held)
                 return fieldName(table, i) + QStringLiteral(" lost its received byte");
             continue;
         }

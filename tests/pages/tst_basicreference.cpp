@@ -151,6 +151,12 @@ void TestBasicReference::receivedOutOfRangeShownAsReceived()
     ValueMap values(basicTable());
     decodeBasic(state.blockParts(), values);
     QCOMPARE(values.text(u"txtMaxspeed"), QStringLiteral("40000"));
+    // Written back untouched, the controller's value stays what the box
+    // shows; a value typed over the range is clamped.
+    QVERIFY(encodeBasic(state.blockParts(), values).ok());
+    QCOMPARE(b[2], quint8(0x40));
+    QCOMPARE(b[3], quint8(0x9C));
+    QVERIFY(values.setText(u"txtMaxspeed", QStringLiteral("40001")));
     QVERIFY(encodeBasic(state.blockParts(), values).ok());
     QCOMPARE(b[2], quint8(0xFF));
     QCOMPARE(b[3], quint8(0x7F));

@@ -119,8 +119,8 @@ private slots:
     void derateWriteBeforeReadSendsNothing_data();
     void derateWriteBeforeReadSendsNothing();
     void otherSwitchesAreCheckBoxes();
-    void receivedListByteGoesBackAsItCame_data();
-    void receivedListByteGoesBackAsItCame();
+    void receivedValueGoesBackAsItCame_data();
+    void receivedValueGoesBackAsItCame();
 };
 
 void TestPageWindows::navigationRequests_data()
@@ -738,49 +738,68 @@ void TestPageWindows::otherSwitchesAreCheckBoxes()
 }
 
 QTEST_MAIN(TestPageWindows)
-void TestPageWindows::receivedListByteGoesBackAsItCame_data()
+void TestPageWindows::receivedValueGoesBackAsItCame_data()
 {
-    QTest::addColumn<int>("sensorByte");
-    QTest::addColumn<int>("keys"); // 0: untouched; 1: the user picks the shown item again
-    QTest::addColumn<int>("shownIndex");
-    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("received");
+    QTest::addColumn<QString>("edit"); // "": untouched; "pick": the shown item picked again; else typed
+    QTest::addColumn<QString>("shows"); // the text, or the list index
+    QTest::addColumn<int>("written");
     // The list shows byte 0 as "PTC_1k" (which the controller counts as 1)
-    // and byte 9 as "KTY83" (5): written back untouched, they stay 0 and 9.
-    QTest::newRow("byte 0 shown as PTC_1k") << 0 << 0 << 0 << "00";
-    QTest::newRow("byte 9 shown as KTY83") << 9 << 0 << 4 << "09";
-    QTest::newRow("listed byte") << 3 << 0 << 2 << "03";
-    QTest::newRow("picked again by the user") << 0 << 1 << 0 << "01";
+    // and byte 9 as "KTY83" (5); the boxes' ranges would clamp 0 to 1 and
+    // 20. Written back untouched, each byte stays what it was.
+    QTest::newRow("sensor 0 shown as PTC_1k") << "cboMTherType" << 5 << 0 << "" << "0" << 0;
+    QTest::newRow("sensor 9 shown as KTY83") << "cboMTherType" << 5 << 9 << "" << "4" << 9;
+    QTest::newRow("sensor listed") << "cboMTherType" << 5 << 3 << "" << "2" << 3;
+    QTest::newRow("sensor picked by the user") << "cboMTherType" << 5 << 0 << "pick" << "0" << 1;
+    QTest::newRow("pole pairs 0") << "txtPolePairN" << 2 << 0 << "" << "0" << 0;
+    QTest::newRow("remap angle 0") << "txtFrmHallSec1" << 9 << 0 << "" << "0" << 0;
+    QTest::newRow("remap angle 200") << "txtFrmHallSec1" << 9 << 200 << "" << "200" << 200;
+    QTest::newRow("remap angle typed over") << "txtFrmHallSec1" << 9 << 0 << "10" << "0" << 20;
+    QTest::newRow("remap angle in range") << "txtFrmHallSec1" << 9 << 61 << "" << "61" << 61;
 }
 
-void TestPageWindows::receivedListByteGoesBackAsItCame()
+void TestPageWindows::receivedValueGoesBackAsItCame()
 {
-    QFETCH(int, sensorByte);
-    QFETCH(int, keys);
-    QFETCH(int, shownIndex);
-    QFETCH(QString, written);
+    QFETCH(QString, control);
+    QFETCH(int, offset);
+    QFETCH(int, received);
+    QFETCH(QString, edit);
+    QFETCH(QString, shows);
+    QFETCH(int, written);
     Bench b;
     b.state.controllerType = 2;
     b.link.openPort();
     b.nav.cmdMotor_Click();
     Block reply = blockFromBytes(QByteArray::fromHex("F6E6105C0000 05801E3C3D3B3C3E3A826E640A78031E0808"
                                                      "3C3D3E3F404101DA"));
-    reply[5] = quint8(sensorByte);
+    reply[offset] = quint8(received);
     b.receive(reply);
-    auto *list = b.page("frmMotor")->findChild<QComboBox *>(QStringLiteral("cboMTherType"));
-    QVERIFY(list);
-    QCOMPARE(list->currentIndex(), shownIndex);
-    if (keys) {
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Up);
-        QCOMPARE(list->currentIndex(), shownIndex);
+    ParameterPage *page = b.page("frmMotor");
+    if (auto *list = page->findChild<QComboBox *>(control)) {
+        QCOMPARE(list->currentIndex(), shows.toInt());
+        if (edit == u"pick") {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Up);
+            QCOMPARE(list->currentIndex(), shows.toInt());
+        }
+    } else {
+        QLineEdit *box = b.box("frmMotor", qPrintable(control));
+        QVERIFY(box);
+        QCOMPARE(box->text(), shows);
+        if (!edit.isEmpty()) {
+            box->clear();
+            QTest::keyClicks(box, edit);
+        }
     }
     b.line.clearWrites();
     b.click("frmMotor", "cmdwrite");
     QVERIFY(b.messages.questions.isEmpty());
     Block expected = reply;
     expected[1] = 0xE7;
-    expected[5] = quint8(written.toInt(nullptr, 16));
+    expected[offset] = quint8(written);
     QCOMPARE(b.lastWrite(), hexString(toByteArray(expected)));
 }
 

@@ -136,7 +136,7 @@ ValueMap::ValueMap(const BlockTable &table) : m_table(&table)
         const QString defaultText = QString::fromUtf8(f.defaultText);
         m_texts.append(f.holdsIndex() ? QString() : defaultText);
         m_indexes.append(f.holdsIndex() ? defaultText.toInt() : 0);
-        m_held.append(-1);
+        m_held.append(std::nullopt);
     }
 }
 
@@ -306,6 +306,17 @@ QString displayText(const FieldSpec &f, qint64 raw, QChar decimalPoint)
     return {};
 }
 
+std::optional<qint64> receivedValueStillShown(const FieldSpec &f, const ValueMap &values, int slot,
+                                              QChar decimalPoint)
+{
+    const std::optional<qint32> held = values.heldAt(slot);
+    if (!held)
+        return std::nullopt;
+    const bool shown = f.holdsIndex() ? values.indexAt(slot) == shownIndex(f, *held)
+                                      : values.at(slot) == displayText(f, *held, decimalPoint);
+    return shown ? std::optional<qint64>(*held) : std::nullopt;
+}
+
 EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                          const CodecOptions &options, Block &out)
 {
@@ -326,11 +337,11 @@ EncodeResult encodeBlock(const BlockTable &table, const ValueMap &values,
                 return {i, e};
             continue;
         }
-        // A received byte that its selection would not give back goes back
-        // as it came while that selection stands.
-        const int held = f.holdsIndex() ? values.heldByteAt(slot) : -1;
-        if (held >= 0 && values.indexAt(slot) == shownIndex(f, held)) {
-            b[f.offset] = quint8(held);
+        // A received value that what the editor shows would not give back
+        // goes back as it came while the editor shows it: a read and a write
+        // never change a byte.
+        if (const auto held = receivedValueStillShown(f, values, slot, options.decimalPoint)) {
+            storeValue(f, *held, b);
             continue;
         }
         const FieldValue v = f.holdsIndex() ? encodeIndexValue(f, values.indexAt(slot))
@@ -360,9 +371,16 @@ void decodeBlock(const BlockTable &table, const Block &block, const CodecOptions
             const int index = shownIndex(f, raw);
             values.setIndexAt(slot, index);
             const FieldValue back = encodeIndexValue(f, index);
-            values.setHeldByteAt(slot, back.ok() && back.stored == raw ? -1 : int(raw));
+            values.setHeldAt(slot, back.ok() && back.stored == raw ? std::nullopt : std::optional(qint32(raw)));
         } else {
-            values.setAt(slot, displayText(f, rawFieldValue(f, block), options.decimalPoint));
+            const qint64 raw = rawFieldValue(f, block);
+            const QString shown = displayText(f, raw, options.decimalPoint);
+            values.setAt(slot, shown);
+            // A value outside the box's range would be clamped on the way
+            // back; one the field refuses stays refused (the user is told).
+            const FieldValue back = f.isNumeric() ? encodeFieldValue(f, shown, options.decimalPoint)
+                                                  : FieldValue{raw};
+            values.setHeldAt(slot, back.ok() && back.stored != raw ? std::optional(qint32(raw)) : std::nullopt);
         }
     }
 }

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // A table ready for use: the definition plus the names derived from it, built once.
 class BlockTable
 {
@@ -65,11 +67,12 @@ public:
     void setAt(int slot, const QString &text) { m_texts[slot] = text; }
     int indexAt(int slot) const { return m_indexes[slot]; }
     void setIndexAt(int slot, int index) { m_indexes[slot] = index; }
-    // A received list byte that its shown selection would not give back (an
-    // unlisted byte, or one the list limits to an item); -1: none. It goes
-    // back on a write while the selection is the one it showed.
-    int heldByteAt(int slot) const { return m_held[slot]; }
-    void setHeldByteAt(int slot, int raw) { m_held[slot] = raw; }
+    // A received value that what its editor shows would not give back: a
+    // list byte no item names or one the list limits to an item, a number
+    // that the box's range clamps. It goes back on a write while the editor
+    // shows what it showed (see receivedValueStillShown).
+    std::optional<qint32> heldAt(int slot) const { return m_held[slot]; }
+    void setHeldAt(int slot, std::optional<qint32> raw) { m_held[slot] = raw; }
     int size() const { return int(m_texts.size()); }
 
     bool operator==(const ValueMap &other) const
@@ -82,7 +85,7 @@ private:
     const BlockTable *m_table;
     QList<QString> m_texts;
     QList<int> m_indexes;
-    QList<int> m_held;
+    QList<std::optional<qint32>> m_held;
 };
 
 struct EncodeResult
@@ -121,6 +124,10 @@ qint64 rawFieldValue(const FieldSpec &field, const Block &block);
 // The number a box shows for a raw value (scale, sign and offset undone).
 double decodedFieldValue(const FieldSpec &field, qint64 raw);
 QString displayText(const FieldSpec &field, qint64 raw, QChar decimalPoint);
+// The held received value of a slot while its editor still shows it
+// (the same text, the same selection); empty otherwise.
+std::optional<qint64> receivedValueStillShown(const FieldSpec &field, const ValueMap &values, int slot,
+                                              QChar decimalPoint);
 
 // Builds a whole write block from the values: 32 zero bytes, command, write
 // code (from the command table), end marker, then every field of the

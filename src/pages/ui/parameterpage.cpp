@@ -35,7 +35,7 @@ constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
 
 const char kErrorProperty[] = "parseError";
-const char kHeldByteProperty[] = "heldByte";
+const char kHeldValueProperty[] = "heldValue";
 const QString kErrorStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; padding: 1px; }");
 
 // The text for the current language; English for a code without captions.
@@ -162,7 +162,7 @@ QWidget *ParameterPage::makeEditor(const FieldSpec &f)
         list->setObjectName(name);
         // A selection the user made is written as chosen, not as received.
         connect(list, &QComboBox::activated, list,
-                [list] { list->setProperty(kHeldByteProperty, QVariant()); });
+                [list] { list->setProperty(kHeldValueProperty, QVariant()); });
         return list;
     }
     auto *box = new QLineEdit(QString::fromUtf8(f.defaultText), this);
@@ -417,14 +417,13 @@ ValueMap ParameterPage::values() const
             v.setAt(slot, box->text());
         else if (auto *check = qobject_cast<QCheckBox *>(w))
             v.setIndexAt(slot, check->isChecked() ? 1 : 0);
-        else if (auto *list = qobject_cast<QComboBox *>(w)) {
+        else if (auto *list = qobject_cast<QComboBox *>(w))
             v.setIndexAt(slot, list->currentIndex());
-            // A received byte its selection would not give back goes back as
-            // it came (the codec checks the selection still shows it).
-            const QVariant held = list->property(kHeldByteProperty);
-            if (held.isValid())
-                v.setHeldByteAt(slot, held.toInt());
-        }
+        // A received value its editor would not give back goes back as it
+        // came while the editor shows it (the codec checks that).
+        const QVariant held = w->property(kHeldValueProperty);
+        if (held.isValid())
+            v.setHeldAt(slot, held.toInt());
     }
     return v;
 }
@@ -441,9 +440,9 @@ void ParameterPage::setValues(const ValueMap &values)
         } else if (auto *list = qobject_cast<QComboBox *>(w)) {
             const int index = values.indexAt(slot);
             list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
-            const int held = values.heldByteAt(slot);
-            list->setProperty(kHeldByteProperty, held >= 0 ? QVariant(held) : QVariant());
         }
+        const std::optional<qint32> held = values.heldAt(slot);
+        w->setProperty(kHeldValueProperty, held ? QVariant(*held) : QVariant());
     }
 }
 
