@@ -104,3 +104,8 @@ bool DataFolder::canCreateFileIn(const QString &dir)
     QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".kestrane-write-test-XXXXXX")));
     return probe.open(); // removed again when `probe` goes
 }
+
+QString dataFolder()
+{
+    return DataFolder::forThisProgram().writableDir();
+}

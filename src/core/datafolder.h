@@ -84,3 +84,7 @@ private:
     WritableCheck m_canWrite;
     mutable QString m_writeFailure;
 };
+
+// The folder this program writes its data files to (the live-data log, the
+// exported workbooks, the marker file); empty when none can be written.
+QString dataFolder();

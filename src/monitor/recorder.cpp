@@ -4,7 +4,7 @@
 #include "core/language.h"
 #include "core/messageservice.h"
 #include "core/textnumber.h"
-#include "monitor/datafolder.h"
+#include "core/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,9 +7,8 @@ target_sources(kestrane_ui PRIVATE
 target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)
 target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
 target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)
-# The live-data log, its data folder and its export into a workbook.
+# The live-data log and its export into a workbook.
 target_sources(kestrane_core PRIVATE
-    ${d}/datafolder.h ${d}/datafolder.cpp
     ${d}/recorder.h ${d}/recorder.cpp
     ${d}/recordexport.h ${d}/recordexport.cpp)
 target_sources(kestrane_ui PRIVATE

@@ -1,5 +1,4 @@
 #include "core/appstate.h"
-#include "monitor/datafolder.h"
 #include "monitor/recorder.h"
 #include "monitor/statusdecoder.h"
 
@@ -65,7 +64,6 @@ private slots:
     void failedWriteStopsWithOneMessage();
     void tornLastLineIsEnded_data();
     void tornLastLineIsEnded();
-    void dataFolderFallsBack();
 };
 
 void TestRecorder::recordLineForm_data()
@@ -223,18 +221,6 @@ void TestRecorder::tornLastLineIsEnded()
     r.recordCount = 3;
     QVERIFY(appendRecord(r, path).ok);
     QCOMPARE(contents(path), after);
-}
-
-void TestRecorder::dataFolderFallsBack()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir dir;
-    QCOMPARE(dataFolderFor(dir.path()), QDir::cleanPath(dir.path()));
-    QVERIFY(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
-
-    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QCOMPARE(dataFolderFor(dir.filePath(QStringLiteral("missing"))), QDir::cleanPath(perUser));
-    QVERIFY(QDir(perUser).exists());
 }
 
 QTEST_GUILESS_MAIN(TestRecorder)

@@ -1,6 +1,7 @@
 #include "monitor/ui/recordcontrols.h"
 
 #include "core/appstate.h"
+#include "core/datafolder.h"
 #include "core/language.h"
 #include "core/messageservice.h"
 
