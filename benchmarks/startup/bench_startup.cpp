@@ -3,7 +3,7 @@
 // Each is started as a fresh process, in turns, several times; the figure is
 // the median from the moment the process is started to the moment its first
 // frame is painted (offscreen). Prints one row per program and the ratio.
-//   build/bin/bench_startup [runs]
+//   build/bin/bench_startup [-v] [runs]     (-v: where the time goes)
 
 #include "../benchstreams.h"
 
@@ -24,8 +24,16 @@ qint64 monotonicNs()
     return qint64(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
-// Milliseconds from start to first paint, or a negative number on failure.
-double startOnce(const QString &program, const QProcessEnvironment &env)
+// Milliseconds from the start of the process to the application object, to
+// the first window shown and to its first paint; negative on failure.
+struct Phases
+{
+    double app = -1;
+    double shown = -1;
+    double painted = -1;
+};
+
+Phases startOnce(const QString &program, const QProcessEnvironment &env)
 {
     QProcess p;
     p.setProcessEnvironment(env);
@@ -35,14 +43,15 @@ double startOnce(const QString &program, const QProcessEnvironment &env)
     if (!p.waitForFinished(30000)) {
         p.kill();
         p.waitForFinished();
-        return -1;
+        return {};
     }
+    // "first-paint <ns> app <ns> shown <ns>"
     const QByteArray out = p.readAllStandardOutput();
-    const qsizetype at = out.indexOf("first-paint ");
-    if (at < 0)
-        return -1;
-    const qint64 painted = out.mid(at + 12).trimmed().toLongLong();
-    return (painted - started) / 1e6;
+    const QList<QByteArray> words = out.mid(out.indexOf("first-paint ")).trimmed().split(' ');
+    if (words.size() < 6 || words[0] != "first-paint")
+        return {};
+    auto ms = [started](const QByteArray &ns) { return (ns.toLongLong() - started) / 1e6; };
+    return {ms(words[3]), ms(words[5]), ms(words[1])};
 }
 
 double median(std::vector<double> v)
@@ -57,7 +66,9 @@ double median(std::vector<double> v)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    QStringList args = app.arguments().mid(1);
+    const bool verbose = args.removeAll(QStringLiteral("-v")) > 0;
+    const int runs = args.isEmpty() ? 15 : std::max(1, args.first().toInt());
 
     // A home of its own: nothing the tool finds or writes at start-up
     // depends on the user who runs the benchmark.
@@ -77,18 +88,33 @@ int main(int argc, char *argv[])
         startOnce(bare, env);
         startOnce(tool, env);
     }
-    std::vector<double> bareMs, toolMs;
+    std::vector<Phases> bareRuns, toolRuns;
     for (int i = 0; i < runs; ++i) {
         // In turns, so that a load that comes and goes weighs on both alike.
-        const double b = startOnce(bare, env);
-        const double t = startOnce(tool, env);
-        if (b < 0 || t < 0)
-            qFatal("a program under measurement did not paint (bare %.1f, tool %.1f)", b, t);
-        bareMs.push_back(b);
-        toolMs.push_back(t);
+        const Phases b = startOnce(bare, env);
+        const Phases t = startOnce(tool, env);
+        if (b.painted < 0 || t.painted < 0)
+            qFatal("a program under measurement did not paint (bare %.1f, tool %.1f)", b.painted, t.painted);
+        bareRuns.push_back(b);
+        toolRuns.push_back(t);
     }
-    const double b = median(bareMs);
-    const double t = median(toolMs);
+    auto medianOf = [](const std::vector<Phases> &runs, double Phases::*phase) {
+        std::vector<double> v;
+        for (const Phases &p : runs)
+            v.push_back(p.*phase);
+        return median(v);
+    };
+    const double b = medianOf(bareRuns, &Phases::painted);
+    const double t = medianOf(toolRuns, &Phases::painted);
+    if (verbose) {
+        // Where the time goes: loading and linking until the application
+        // object, building until the window is shown, then the first frame.
+        for (const auto &[name, phase] : {std::pair{"application object", &Phases::app},
+                                          std::pair{"window shown", &Phases::shown}}) {
+            bench::report(QByteArray("  bare window: ").append(name).constData(), medianOf(bareRuns, phase), "ms", "-");
+            bench::report(QByteArray("  main window: ").append(name).constData(), medianOf(toolRuns, phase), "ms", "-");
+        }
+    }
     bench::report("start-up to first paint, bare Qt window", b, "ms", "-");
     bench::report("start-up to first paint, main window", t, "ms", "-");
     bench::report("start-up, main window / bare window", t / b, "x", "<= 1.2");

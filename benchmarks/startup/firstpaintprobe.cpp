@@ -1,7 +1,9 @@
 // Linked into a program under measurement: when the program's first window
-// has been painted, prints "first-paint <ns>" (the monotonic clock) on
-// standard output and ends the process at once. Nothing of the program is
-// changed; the probe hooks in when the application object is made.
+// has been painted, prints "first-paint <ns> app <ns> shown <ns>" (the
+// monotonic clock at the first paint, when the application object was made
+// and when the first window was shown) on standard output and ends the
+// process at once. Nothing of the program is changed; the probe hooks in
+// when the application object is made.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,11 +15,24 @@
 
 namespace {
 
+qint64 monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+qint64 appMadeNs = 0;
+qint64 shownNs = 0;
+
 class FirstPaintProbe : public QObject
 {
 public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (!shownNs && event->type() == QEvent::Show && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow())
+            shownNs = monotonicNs();
         if (!m_seen && event->type() == QEvent::Paint && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->isWindow()) {
             m_seen = true;
@@ -31,9 +46,8 @@ public:
 private:
     static void report()
     {
-        timespec now{};
-        clock_gettime(CLOCK_MONOTONIC, &now);
-        std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        std::printf("first-paint %lld app %lld shown %lld\n", static_cast<long long>(monotonicNs()),
+                    static_cast<long long>(appMadeNs), static_cast<long long>(shownNs));
         std::fflush(stdout);
         // Shutting down is not start-up: the figure stops here.
         ::_exit(0);
@@ -44,6 +58,7 @@ private:
 
 void installProbe()
 {
+    appMadeNs = monotonicNs();
     QCoreApplication::instance()->installEventFilter(new FirstPaintProbe);
 }
 
