@@ -16,7 +16,6 @@
 #include <functional>
 
 class QAbstractButton;
-
 class QWidget;
 class LinkController;
 class MessageService;
