@@ -9,7 +9,10 @@
 //   receive handler counts it as bad), and the assembler then looks, in the
 //   bytes it already holds, for the next place where a reply can start: a
 //   command pair that some reply carries, with the end marker 31 bytes on.
-//   Under a continuous stream the next whole block is found at once.
+//   Under a continuous stream the next whole block is found at once. A
+//   block whose end marker sits behind a pair no reply carries is handed
+//   out as it stands and is followed by the same search: it is either a
+//   reply the tool does not know or a window across two replies.
 // - a partial block is dropped only when the line has been seen quiet for
 //   longer than a frame gap since its last byte came. Time spent away from
 //   the port (a slow repaint, a page opening) is not quiet: the rest of the

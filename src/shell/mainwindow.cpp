@@ -20,6 +20,7 @@
 #include "link/commandtable.h"
 #include "shell/contactdialog.h"
 #include "buildinfo/buildinfo.h"
+#include "widgets/firstpaint.h"
 #include "widgets/fonts.h"
 #include "widgets/indicator.h"
 #include "core/language.h"
@@ -189,8 +190,17 @@ void MainWindow::setUpPageWindows()
         if (auto *curve = qobject_cast<CurvePage *>(m_pages->ensurePage(PageId::Curve)))
             curve->drawCurve();
     };
-    // Made once the main window is up, so the first paint does not wait for it.
-    QTimer::singleShot(0, this, [this] { m_pages->ensurePage(PageId::Curve); });
+    // The hidden page windows are made once the main window has painted, one
+    // per turn of the event loop: the first paint does not wait for them,
+    // and they are there by the link timer's first tick.
+    afterFirstPaint(this, 100, [this] {
+        std::vector<std::function<void()>> steps{[this] { m_pages->ensurePage(PageId::Curve); }};
+        for (const PageDef &def : allPages()) {
+            if (def.governedByLink)
+                steps.push_back([this, id = def.id] { m_pages->ensurePage(id); });
+        }
+        stepByStep(this, std::move(steps));
+    });
 }
 
 void MainWindow::setSoundPlayer(SoundPlayer *player)

@@ -2,6 +2,7 @@
 
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
+#include "core/soundmodule.h"
 
 #include <QDir>
 #include <QTranslator>
@@ -55,6 +56,12 @@ SelfCheckResult runSelfCheck(const DataFolder &folder, bool translationLoads)
         out += QStringLiteral("%1 (%2): %3\n").arg(QString::fromLatin1(file.name),
                                                   QString::fromLatin1(file.use), where);
     }
+    // Shipped with the tool like the sounds: without it nothing sounds.
+    const QString module = findSoundModule(folder.places().programDir);
+    if (module.isEmpty())
+        result.ok = false;
+    out += QStringLiteral("%1 (sound output): %2\n")
+               .arg(soundModuleFileName(), module.isEmpty() ? QStringLiteral("MISSING") : native(module));
     out += QStringLiteral("Chinese translation: %1\n")
                .arg(translationLoads ? QStringLiteral("embedded in the program, loads")
                                      : QStringLiteral("embedded in the program, DOES NOT LOAD"));

@@ -1,25 +1,57 @@
 #include "widgets/qtsoundplayer.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "core/soundmodule.h"
+#include "widgets/soundoutput.h"
+
+#include <QLibrary>
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(lcSound, "kestrane.sound", QtInfoMsg)
+}
 
 QtSoundPlayer::QtSoundPlayer(DataFolder folder, QObject *parent)
     : QObject(parent), m_folder(std::move(folder))
 {
 }
 
+QtSoundPlayer::~QtSoundPlayer() = default;
+
 void QtSoundPlayer::play(const QString &fileName)
 {
-    QSoundEffect *effect = m_effects.value(fileName);
-    if (!effect) {
+    QString path = m_paths.value(fileName);
+    if (path.isEmpty()) {
         // A missing file is looked for again next time: the user may put it
         // in place while the tool runs.
-        const QString path = m_folder.findResource(fileName);
+        path = m_folder.findResource(fileName);
         if (path.isEmpty())
             return;
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(path));
-        m_effects.insert(fileName, effect);
+        m_paths.insert(fileName, path);
     }
-    effect->play();
+    if (SoundOutput *out = output())
+        out->play(path);
+}
+
+SoundOutput *QtSoundPlayer::output()
+{
+    if (m_outputTried)
+        return m_output.get();
+    m_outputTried = true;
+    const QString programDir = m_folder.places().programDir;
+    const QString module = findSoundModule(programDir);
+    if (module.isEmpty()) {
+        qCWarning(lcSound, "no sound: the module %s is in none of %s", qPrintable(soundModuleFileName()),
+                  qPrintable(soundModuleCandidates(programDir).join(QStringLiteral(", "))));
+        return nullptr;
+    }
+    // Stays loaded for the rest of the run: the output lives in it.
+    QLibrary library(module);
+    const auto make = reinterpret_cast<MakeSoundOutput>(library.resolve(KESTRANE_SOUND_ENTRY));
+    if (!make) {
+        qCWarning(lcSound, "no sound: %s", qPrintable(library.errorString()));
+        return nullptr;
+    }
+    m_output.reset(make());
+    m_modulePath = module;
+    return m_output.get();
 }

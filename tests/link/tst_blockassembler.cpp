@@ -24,6 +24,23 @@ QByteArray stream(int blocks, int first = 0)
     return s;
 }
 
+// Numbered blocks that all carry 0xDA at byte `at` of their data (a reading
+// that happens to be 218, say).
+Block markedAt(int n, int at)
+{
+    Block b = numbered(n);
+    b[at] = kEndMarker;
+    return b;
+}
+
+QList<Block> markedList(int blocks, int at, int first = 0)
+{
+    QList<Block> out;
+    for (int b = 0; b < blocks; ++b)
+        out << markedAt(first + b, at);
+    return out;
+}
+
 // What a receive handler would decode: whole blocks only.
 QList<Block> whole(const std::vector<Block> &blocks)
 {
@@ -74,6 +91,8 @@ private slots:
     void stallBetweenReadsKeepsEveryBlock();
     void garbageInAContinuousStream_data();
     void garbageInAContinuousStream();
+    void endMarkerInsideTheData_data();
+    void endMarkerInsideTheData();
     void missingEndMarkerIsReportedOnce();
     void searchWaitsForTheEndMarker();
     void holdsLessThanABlock();
@@ -224,6 +243,47 @@ void TestBlockAssembler::garbageInAContinuousStream()
             decoded << b;
     QCOMPARE(decoded, numberedList(20));
     QVERIFY(a.pending() < kBlockSize);
+}
+
+// Stray bytes put the stream out of step by just so many bytes that every
+// 32-byte window ends on the 0xDA inside the next block's data: each window
+// then has its end marker, but behind a pair no reply carries. Whatever the
+// stray bytes and however the stream is read, the blocks after them are
+// found and decoded whole.
+void TestBlockAssembler::endMarkerInsideTheData_data()
+{
+    QTest::addColumn<int>("at");
+    QTest::addColumn<char>("stray");
+    QTest::addColumn<int>("readSize");
+    for (int at = 2; at < kBlockSize - 1; ++at) {
+        QTest::addRow("0xDA at byte %d, noise", at) << at << '\x11' << 4095;
+        QTest::addRow("0xDA at byte %d, noise, read by 32", at) << at << '\x11' << 32;
+        // A byte that starts replies, but never twice in a row.
+        QTest::addRow("0xDA at byte %d, F0 bytes, read by 7", at) << at << '\xF0' << 7;
+    }
+}
+
+void TestBlockAssembler::endMarkerInsideTheData()
+{
+    QFETCH(int, at);
+    QFETCH(char, stray);
+    QFETCH(int, readSize);
+    const QList<Block> sent = markedList(20, at);
+    QByteArray all;
+    for (int b = 0; b < sent.size(); ++b) {
+        if (b == 10)
+            all += QByteArray(kBlockSize - 1 - at, stray);
+        all += toByteArray(sent[b]);
+    }
+    BlockAssembler a(100);
+    QList<Block> decoded;
+    for (qsizetype pos = 0; pos < all.size(); pos += readSize) {
+        for (const Block &b : whole(a.feed(all.mid(pos, readSize), 0)))
+            if (BlockAssembler::isReplyPair(b[0], b[1])) // what the dispatch would act on
+                decoded << b;
+        QVERIFY(a.pending() < kBlockSize);
+    }
+    QCOMPARE(decoded, sent);
 }
 
 void TestBlockAssembler::missingEndMarkerIsReportedOnce()

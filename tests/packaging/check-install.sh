@@ -23,6 +23,9 @@ install)
              share/metainfo/$app_id.metainfo.xml; do
         [ -f "$prefix/$f" ] || fail "$f not installed"
     done
+    # The sound module, in the libraries folder of the installation.
+    [ -n "$(find "$prefix" -path "$prefix/lib*/kestrane/kestrane-sound.so")" ] \
+        || fail "the sound module kestrane-sound.so not installed"
     # Nothing of the build beyond the tool: no tests, no static libraries, no sounds in bin/.
     extra=$(cd "$prefix" && find . -type f \( -name 'tst_*' -o -name '*.a' -o -path './bin/*.WAV' \))
     [ -z "$extra" ] || fail "installed by mistake: $extra"
@@ -50,6 +53,8 @@ selfcheck)
         grep -qE "^$sound \(.*\): $real/share/kestrane/$sound\$" <<<"$out" \
             || fail "$sound not found in $real/share/kestrane"
     done
+    grep -qE "^kestrane-sound.so \(sound output\): $real/.+/kestrane/kestrane-sound.so\$" <<<"$out" \
+        || fail "the sound module not found in $real"
     grep -qx "copy: installed" <<<"$out" || fail "not seen as an installed copy"
     grep -qx "Chinese translation: embedded in the program, loads" <<<"$out" || fail "translation"
     grep -qx "log and export folder: $home/data/Kestrane" <<<"$out" || fail "log folder is not the user's data folder"
@@ -90,6 +95,7 @@ deb)
         grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
     done
     contents=$(dpkg-deb -c "$deb")
+    grep -qE " \./usr/lib/.*kestrane/kestrane-sound\.so\$" <<<"$contents" || fail "the sound module not in the package"
     for f in ./usr/bin/kestrane ./usr/bin/kestrane-sim ./usr/share/kestrane/BUZZ.WAV \
              ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml \
              ./usr/share/icons/hicolor/scalable/apps/$app_id.svg; do

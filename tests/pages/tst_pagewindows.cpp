@@ -103,6 +103,8 @@ private slots:
     void failedParseSendsNothingAndMarksTheBox();
     void readWriteFollowTheLinkTick();
     void controllerTypeHidesOnlyWhileOnline();
+    void everyNewTypeIsFitted_data();
+    void everyNewTypeIsFitted();
     void dummyPageFromOneTable();
     void unknownLayoutAsksBeforeWriting_data();
     void unknownLayoutAsksBeforeWriting();
@@ -400,6 +402,39 @@ void TestPageWindows::controllerTypeHidesOnlyWhileOnline()
     b.nav.cmdReference_Click(); // closes Basic
     b.nav.onLinkTick(true);
     QVERIFY(!b.box("frmBasic", "txtEcospeed")->isHidden());
+}
+
+// The link tick fits the windows to the type ten times a second: whatever
+// it remembers between ticks, a type that changes on a window that stays
+// (and the same type on a window made afresh) is fitted all the same.
+void TestPageWindows::everyNewTypeIsFitted_data()
+{
+    QTest::addColumn<QList<int>>("types"); // one online tick each
+    QTest::addColumn<bool>("reopen");       // a new Basic window before the last tick
+    QTest::addColumn<bool>("hidden");       // "txtEcospeed" after the last tick
+    QTest::newRow("2, then 1") << QList<int>{2, 1} << false << true;
+    QTest::newRow("0, then 1") << QList<int>{0, 1} << false << true;
+    QTest::newRow("1, 1, 1") << QList<int>{1, 1, 1} << false << true;
+    QTest::newRow("1, then 1 on a new window") << QList<int>{1, 1} << true << true;
+    QTest::newRow("1, then 2 on a new window") << QList<int>{1, 2} << true << false;
+    QTest::newRow("2, 2") << QList<int>{2, 2} << false << false;
+}
+
+void TestPageWindows::everyNewTypeIsFitted()
+{
+    QFETCH(QList<int>, types);
+    QFETCH(bool, reopen);
+    QFETCH(bool, hidden);
+    Bench b;
+    for (int i = 0; i < types.size(); ++i) {
+        if (reopen && i == types.size() - 1) {
+            b.nav.cmdReference_Click(); // closes Basic
+            QVERIFY(!b.page("frmBasic"));
+        }
+        b.state.controllerType = qint16(types[i]);
+        b.nav.onLinkTick(true);
+    }
+    QCOMPARE(b.box("frmBasic", "txtEcospeed")->isHidden(), hidden);
 }
 
 void TestPageWindows::dummyPageFromOneTable()

@@ -2,6 +2,7 @@
 
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
+#include "core/soundmodule.h"
 #include "shell/selfcheck.h"
 
 #include <QDir>
@@ -106,23 +107,32 @@ void TestCommandLine::selfCheckReport_data()
     QTest::addColumn<bool>("translation");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("lines");     // each must appear; {root} is the prefix
+    // The sound module beside the program, and where an installed copy has it.
+    const QString besideModule = QStringLiteral("bin/") + soundModuleFileName();
+    const QString installedModule
+        = QDir::cleanPath(QStringLiteral("bin/") + soundModuleDirFromProgram() + u'/' + soundModuleFileName());
     QTest::newRow("installed copy")
-        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV"} << true << true
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV", installedModule} << true << true
         << QStringList{"copy: installed", "BUZZ.WAV (100-degree alert sound): {root}/share/kestrane/BUZZ.WAV",
                        "ALARM.WAV (end-of-test alarm sound): {root}/share/kestrane/ALARM.WAV",
                        "IqSet.txt (\"Load para\" values, the user's own file): not found (optional)",
                        "Chinese translation: embedded in the program, loads",
-                       "log and export folder: {root}/user", "self-check passed"};
+                       "log and export folder: {root}/user", "self-check passed",
+                       soundModuleFileName() + " (sound output): {root}/" + installedModule};
     QTest::newRow("portable copy with the user's IqSet.txt")
-        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", "user/IqSet.txt"} << true << true
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", "user/IqSet.txt", besideModule} << true << true
         << QStringList{"copy: portable", "BUZZ.WAV (100-degree alert sound): {root}/bin/BUZZ.WAV",
                        "IqSet.txt (\"Load para\" values, the user's own file): {root}/user/IqSet.txt",
-                       "log and export folder: {root}/bin"};
+                       "log and export folder: {root}/bin",
+                       soundModuleFileName() + " (sound output): {root}/" + besideModule};
     QTest::newRow("a sound missing")
-        << QStringList{"share/kestrane/BUZZ.WAV"} << true << false
+        << QStringList{"share/kestrane/BUZZ.WAV", installedModule} << true << false
         << QStringList{"ALARM.WAV (end-of-test alarm sound): MISSING", "self-check FAILED"};
+    QTest::newRow("the sound module missing")
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV"} << true << false
+        << QStringList{soundModuleFileName() + " (sound output): MISSING", "self-check FAILED"};
     QTest::newRow("translation does not load")
-        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV"} << false << false
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", besideModule} << false << false
         << QStringList{"Chinese translation: embedded in the program, DOES NOT LOAD", "self-check FAILED"};
 }
 

@@ -16,7 +16,9 @@ public:
     bool isOpen() const override { return m_port.isOpen(); }
     QString portName() const override { return m_name; }
     bool write(const QByteArray &bytes) override;
-    QByteArray readAll() override { return m_port.readAll(); }
+    // The link timer asks ten times a second: an empty port costs no
+    // read buffer (the port's own buffer is all readAll could return).
+    QByteArray readAll() override { return m_port.bytesAvailable() > 0 ? m_port.readAll() : QByteArray(); }
 
 private:
     void onError(QSerialPort::SerialPortError error);

@@ -178,11 +178,24 @@ void PageNavigator::followControllerType()
 void PageNavigator::applyControllerType()
 {
     const int type = m_parts.controllerType;
+    if (!m_hidingKnown || m_hidingType != type) {
+        for (const PageDef &def : allPages())
+            m_hides[at(def.id)] = def.table && hidesAnythingFor(def.table(), type);
+        m_hidingType = type;
+        m_hidingKnown = true;
+    }
     for (const PageDef &def : allPages()) {
-        if (!def.table || !hidesAnythingFor(def.table(), type))
+        if (!m_hides[at(def.id)])
             continue;
-        if (auto *p = qobject_cast<ParameterPage *>(ensurePage(def.id)))
-            p->hideFieldsFor(type);
+        auto *p = qobject_cast<ParameterPage *>(ensurePage(def.id));
+        if (!p)
+            continue;
+        Fitted &fitted = m_fitted[at(def.id)];
+        if (fitted.page == p && fitted.type == type)
+            continue;
+        p->hideFieldsFor(type);
+        fitted.page = p;
+        fitted.type = type;
     }
 }
 
@@ -196,12 +209,16 @@ void PageNavigator::onLinkTick(bool online)
         QWidget *p = ensurePage(def.id);
         if (!p)
             continue;
+        LinkButtons &buttons = m_linkButtons[at(def.id)];
+        if (buttons.page != p) {
+            buttons.page = p;
+            buttons.read = p->findChild<QAbstractButton *>(QStringLiteral("cmdread"));
+            buttons.write = p->findChild<QAbstractButton *>(QStringLiteral("cmdwrite"));
+        }
         // Only these two: a page's other buttons keep their state.
-        for (const char *name : {"cmdread", "cmdwrite"}) {
-            if (auto *button = p->findChild<QAbstractButton *>(QLatin1String(name))) {
-                if (button->isEnabled() != online)
-                    button->setEnabled(online);
-            }
+        for (QAbstractButton *button : {buttons.read.data(), buttons.write.data()}) {
+            if (button && button->isEnabled() != online)
+                button->setEnabled(online);
         }
     }
 }

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 
+class QAbstractButton;
 class QWidget;
 class LinkController;
 class MessageService;
@@ -108,4 +109,26 @@ private:
     std::array<QPointer<QWidget>, std::size_t(PageId::Count)> m_pages;
     std::array<QPoint, std::size_t(PageId::Count)> m_positions; // where the user left each page
     std::array<bool, std::size_t(PageId::Count)> m_placed{};
+
+    // What the link timer touches ten times a second, found once per page
+    // window rather than on every tick.
+    struct LinkButtons
+    {
+        QPointer<QWidget> page; // the window the buttons were found in
+        QPointer<QAbstractButton> read;
+        QPointer<QAbstractButton> write;
+    };
+    std::array<LinkButtons, std::size_t(PageId::Count)> m_linkButtons;
+    // The pages the controller type `m_hidingType` hides anything on.
+    int m_hidingType = -1;
+    bool m_hidingKnown = false;
+    std::array<bool, std::size_t(PageId::Count)> m_hides{};
+    // The type each page window was last fitted to (hiding is one way, so
+    // fitting the same window to the same type again changes nothing).
+    struct Fitted
+    {
+        QPointer<QWidget> page;
+        int type = 0;
+    };
+    std::array<Fitted, std::size_t(PageId::Count)> m_fitted;
 };
