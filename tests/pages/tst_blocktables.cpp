@@ -101,8 +101,8 @@ Block restingBlock(const BlockTable &t, int type)
 {
     Block base = newWriteBlockFor(t.definition().frame);
     for (const FieldSpec &f : t.fields()) {
-        // Lists rest on a byte they show (a list limited to its items
-        // shows byte 0 as the first item, which goes back as 1).
+        // Lists rest on a byte one of their items names (a list limited to
+        // its items shows byte 0 as its first item, whose own byte is 1).
         const bool numericOrList = f.isNumeric() || f.form == ValueForm::List;
         if (f.hasBytes() && !f.isConstant() && numericOrList && f.appliesTo(type))
             putRaw(base, f, restingRaw(f));
