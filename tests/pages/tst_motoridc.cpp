@@ -67,6 +67,19 @@ const char *const kMotorDefaultsUnknown =
     "F6 E7 17 5C 00 01 46 80 1E 3C 3C 3C 3C 3C 3C 10 02 10 DC 10 00 78 08 01 00 00 00 00 00 00 00 DA";
 const char *const kIdcDefaults =
     "FB EE 32 14 37 00 14 C8 16 05 0D 1B 01 00 1A 0A 00 20 04 03 00 03 00 %1 00 01 01 01 0C 43 32 DA";
+// What a box (text) or list (index) shows after a block of this controller
+// type is decoded; the control must be in the table.
+QString shownAfterDecoding(const BlockTable &table, int type, const QString &block,
+                           const QString &control)
+{
+    AppState state;
+    state.controllerType = qint16(type);
+    const ValueMap v = decoded(table, state, blockFrom(block.toLatin1().constData()));
+    const int slot = table.slotOf(control);
+    if (slot < 0)
+        return {};
+    return v.holdsIndex(slot) ? QString::number(v.indexAt(slot)) : v.at(slot);
+}
 } // namespace
 
 class TestMotorIdc : public QObject
@@ -234,12 +247,8 @@ void TestMotorIdc::motorDecoding()
     QFETCH(QString, block);
     QFETCH(QString, control);
     QFETCH(QString, shows);
-    AppState state;
-    state.controllerType = qint16(type);
-    const ValueMap v = decoded(motorTable(), state, blockFrom(block.toLatin1().constData()));
-    const int slot = motorTable().slotOf(control);
-    QVERIFY(slot >= 0);
-    QCOMPARE(v.holdsIndex(slot) ? QString::number(v.indexAt(slot)) : v.at(slot), shows);
+    QVERIFY(motorTable().slotOf(control) >= 0);
+    QCOMPARE(shownAfterDecoding(motorTable(), type, block, control), shows);
 }
 
 void TestMotorIdc::hallGroupOutsideTheList()
@@ -396,12 +405,8 @@ void TestMotorIdc::idcDecoding()
     QFETCH(QString, block);
     QFETCH(QString, control);
     QFETCH(QString, shows);
-    AppState state;
-    state.controllerType = qint16(type);
-    const ValueMap v = decoded(idcCalibTable(), state, blockFrom(block.toLatin1().constData()));
-    const int slot = idcCalibTable().slotOf(control);
-    QVERIFY(slot >= 0);
-    QCOMPARE(v.holdsIndex(slot) ? QString::number(v.indexAt(slot)) : v.at(slot), shows);
+    QVERIFY(idcCalibTable().slotOf(control) >= 0);
+    QCOMPARE(shownAfterDecoding(idcCalibTable(), type, block, control), shows);
 }
 
 void TestMotorIdc::idcTypeLearnedAfterTheBoxes()
