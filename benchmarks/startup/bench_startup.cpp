@@ -28,10 +28,12 @@ qint64 monotonicNs()
     return qint64(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
-// Milliseconds from the start of the process to the application object, to
-// the first window shown and to its first paint; negative on failure.
+// Milliseconds from the start of the process to the program loaded, to the
+// application object, to the first window shown and to its first paint;
+// negative on failure.
 struct Phases
 {
+    double loaded = -1;
     double app = -1;
     double shown = -1;
     double painted = -1;
@@ -49,13 +51,13 @@ Phases startOnce(const QString &program, const QProcessEnvironment &env)
         p.waitForFinished();
         return {};
     }
-    // "first-paint <ns> app <ns> shown <ns>"
+    // "first-paint <ns> app <ns> shown <ns> loaded <ns>"
     const QByteArray out = p.readAllStandardOutput();
     const QList<QByteArray> words = out.mid(out.indexOf("first-paint ")).trimmed().split(' ');
-    if (words.size() < 6 || words[0] != "first-paint")
+    if (words.size() < 8 || words[0] != "first-paint")
         return {};
     auto ms = [started](const QByteArray &ns) { return (ns.toLongLong() - started) / 1e6; };
-    return {ms(words[3]), ms(words[5]), ms(words[1])};
+    return {ms(words[7]), ms(words[3]), ms(words[5]), ms(words[1])};
 }
 
 double median(std::vector<double> v)
@@ -115,15 +117,18 @@ int main(int argc, char *argv[])
     const double b = medianOf(bareRuns, &Phases::painted);
     const double t = medianOf(toolRuns, &Phases::painted);
     if (verbose) {
-        // Where the time goes: loading and linking until the application
-        // object, building until the window is shown, then the first frame.
-        for (const auto &[name, phase] : {std::pair{"application object", &Phases::app},
+        // Where the time goes: loading and linking the program, then until
+        // the application object, building until the window is shown, then
+        // the first frame.
+        for (const auto &[name, phase] : {std::pair{"program loaded", &Phases::loaded},
+                                          std::pair{"application object", &Phases::app},
                                           std::pair{"window shown", &Phases::shown}}) {
             bench::report(QByteArray("  bare window: ").append(name).constData(), medianOf(bareRuns, phase), "ms", "-");
             bench::report(QByteArray("  main window: ").append(name).constData(), medianOf(toolRuns, phase), "ms", "-");
         }
     }
-    const QByteArray where = display ? " (X)" : " (offscreen)";
+    const bool bus = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray where = display ? (bus ? " (X, session bus)" : " (X)") : " (offscreen)";
     bench::report(("start-up to first paint, bare window" + where).constData(), b, "ms", "-");
     bench::report(("start-up to first paint, main window" + where).constData(), t, "ms", "-");
     bench::report(("start-up, main / bare" + where).constData(), t / b, "x", "<= 1.2");

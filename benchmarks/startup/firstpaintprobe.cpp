@@ -1,7 +1,8 @@
 // Linked into a program under measurement: when the program's first window
-// has been painted, prints "first-paint <ns> app <ns> shown <ns>" (the
-// monotonic clock at the first paint, when the application object was made
-// and when the first window was shown) on standard output and ends the
+// has been painted, prints "first-paint <ns> app <ns> shown <ns> loaded <ns>"
+// (the monotonic clock at the first paint, when the application object was
+// made, when the first window was shown and when the program and its
+// libraries had been loaded) on standard output and ends the
 // process at once. Nothing of the program is changed; the probe hooks in
 // when the application object is made.
 
@@ -23,6 +24,13 @@ qint64 monotonicNs()
 }
 
 qint64 appMadeNs = 0;
+qint64 loadedNs = 0;
+
+// Runs once every library is loaded and initialised, before main().
+__attribute__((constructor)) void markLoaded()
+{
+    loadedNs = monotonicNs();
+}
 qint64 shownNs = 0;
 
 class FirstPaintProbe : public QObject
@@ -46,8 +54,9 @@ public:
 private:
     static void report()
     {
-        std::printf("first-paint %lld app %lld shown %lld\n", static_cast<long long>(monotonicNs()),
-                    static_cast<long long>(appMadeNs), static_cast<long long>(shownNs));
+        std::printf("first-paint %lld app %lld shown %lld loaded %lld\n", static_cast<long long>(monotonicNs()),
+                    static_cast<long long>(appMadeNs), static_cast<long long>(shownNs),
+                    static_cast<long long>(loadedNs));
         std::fflush(stdout);
         // Shutting down is not start-up: the figure stops here.
         ::_exit(0);

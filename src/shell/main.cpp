@@ -5,8 +5,10 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/selfcheck.h"
+#include "shell/startupwarmup.h"
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
+#include "widgets/lazyiconstyle.h"
 #include "widgets/qtmessageservice.h"
 #include "sim/model/simline.h"
 #include "sim/simulatorport.h"
@@ -36,7 +38,10 @@ int main(int argc, char *argv[])
         return check.ok ? 0 : 1;
     }
 
+    StartupWarmUp warmUp;
     QApplication app(argc, argv);
+    warmUp.applicationMade();
+    QApplication::setStyle(new LazyIconStyle);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
     QApplication::setApplicationVersion(QString::fromUtf8(buildinfo::versionString()));
     // Ties the windows to the installed menu entry and its icon.
@@ -79,5 +84,7 @@ int main(int argc, char *argv[])
     if (!options.port.isEmpty())
         window.openPortAtStart(options.port, options.settings);
 
-    return app.exec();
+    const int result = app.exec();
+    warmUp.finish();
+    return result;
 }

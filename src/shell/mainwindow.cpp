@@ -128,8 +128,11 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(100);
 
-    buildMenus();
+    // The status bar first: the menu bar asks the session bus whether menus
+    // go to a global menu bar, and the bus connection, made on the side at
+    // start-up, has that much longer to be ready.
     buildStatusBar();
+    buildMenus();
     buildCentral();
     // Before the navigator: it has to see the Motor page as it was before a
     // hall result is decoded into it.

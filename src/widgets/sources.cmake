@@ -5,6 +5,7 @@ target_sources(kestrane_ui PRIVATE
     ${d}/firstpaint.h ${d}/firstpaint.cpp
     ${d}/fonts.h ${d}/fonts.cpp
     ${d}/indicator.h ${d}/indicator.cpp
+    ${d}/lazyiconstyle.h ${d}/lazyiconstyle.cpp
     ${d}/qtmessageservice.h ${d}/qtmessageservice.cpp
     ${d}/qtsoundplayer.h ${d}/qtsoundplayer.cpp
     ${d}/soundoutput.h)
