@@ -1,13 +1,9 @@
 #include "core/soundmodule.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "core/modules.h"
 
 #ifndef KESTRANE_SOUND_MODULE
 #define KESTRANE_SOUND_MODULE "kestrane-sound.so"
-#endif
-#ifndef KESTRANE_MODULES_FROM_BIN
-#define KESTRANE_MODULES_FROM_BIN "../lib/kestrane"
 #endif
 
 QString soundModuleFileName()
@@ -17,23 +13,15 @@ QString soundModuleFileName()
 
 QString soundModuleDirFromProgram()
 {
-    return QStringLiteral(KESTRANE_MODULES_FROM_BIN);
+    return modulesDirFromProgram();
 }
 
 QStringList soundModuleCandidates(const QString &programDir)
 {
-    if (programDir.isEmpty())
-        return {};
-    const QDir program(programDir);
-    return {QDir::cleanPath(program.filePath(soundModuleFileName())),
-            QDir::cleanPath(program.filePath(soundModuleDirFromProgram() + QLatin1Char('/') + soundModuleFileName()))};
+    return moduleCandidates(soundModuleFileName(), programDir);
 }
 
 QString findSoundModule(const QString &programDir)
 {
-    for (const QString &path : soundModuleCandidates(programDir)) {
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    return {};
+    return findModule(soundModuleFileName(), programDir);
 }

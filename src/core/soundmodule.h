@@ -2,10 +2,8 @@
 // The sound output is a module of its own (kestrane-sound), loaded when the
 // first sound plays: Qt Multimedia and the audio libraries behind it would
 // otherwise be loaded, and cost time, at every start of a tool that sounds
-// twice in a long test at most. The module lies beside the program (a build,
-// a portable copy) or, for an installed copy, in <prefix>/lib/kestrane (the
-// libraries folder of the installation), found relative to the program as
-// the share folder is.
+// twice in a long test at most. It is found like every module of the tool
+// (core/modules.h).
 
 #include <QString>
 #include <QStringList>

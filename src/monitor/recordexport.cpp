@@ -5,20 +5,16 @@
 #include <string>
 
 #include "monitor/recorder.h"
+#include "monitor/workbookmodule.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
-#include <xlsxwriter.h>
-
 #include <charconv>
 #include <cmath>
-
-const std::array<const char *, 8> kRecordHeadings = {
-    "时间[s]", "电压[v]", "电机温度[度]", "转速[rpm]", "电机电流[A]", "温度[度]", "转把[V]", "错误代码",
-};
 
 namespace {
 constexpr std::string_view kBlanks = " \t\r\n";
@@ -41,42 +37,6 @@ QByteArray nativePath(const QString &path)
 #endif
 }
 
-// The chart sheet: speed on a chart of its own (thousands of rpm would flatten
-// everything else), then voltage, current and both temperatures.
-void addCharts(lxw_workbook *book, const char *dataSheet, lxw_row_t lastRow)
-{
-    lxw_worksheet *sheet = workbook_add_worksheet(book, "Chart");
-    if (!sheet)
-        return;
-    struct Plot
-    {
-        std::array<int, 4> columns;
-        lxw_row_t row;
-    };
-    const Plot plots[] = {{{3, -1, -1, -1}, 0}, {{1, 4, 2, 5}, 22}};
-    for (const Plot &p : plots) {
-        lxw_chart *chart = workbook_add_chart(book, LXW_CHART_SCATTER_STRAIGHT);
-        for (int column : p.columns) {
-            if (column < 0)
-                continue;
-            lxw_chart_series *series = chart_add_series(chart, nullptr, nullptr);
-            chart_series_set_categories(series, dataSheet, 1, 0, lastRow, 0);
-            chart_series_set_values(series, dataSheet, 1, lxw_col_t(column), lastRow, lxw_col_t(column));
-            chart_series_set_name_range(series, dataSheet, 0, lxw_col_t(column));
-        }
-        chart_axis_set_name(chart->x_axis, kRecordHeadings[0]);
-        chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
-        lxw_chart_options placement{};
-        placement.x_scale = 2.2;
-        placement.y_scale = 1.4;
-        worksheet_insert_chart_opt(sheet, p.row, 0, chart, &placement);
-    }
-}
-
-QString libraryError(lxw_error e)
-{
-    return QString::fromUtf8(lxw_strerror(e));
-}
 } // namespace
 
 bool parseSingle(std::string_view text, double *value)
@@ -154,42 +114,38 @@ ExportResult exportRecords(const ExportOptions &options)
 
     const QString temporary = options.workbookPath + QStringLiteral(".part");
     QFile::remove(temporary);
-    const QByteArray temporaryName = nativePath(temporary);
-    lxw_workbook_options bookOptions{};
-    bookOptions.constant_memory = LXW_TRUE;
-    lxw_workbook *book = workbook_new_opt(temporaryName.constData(), &bookOptions);
+    // The writer is loaded here, on the first export, not at start-up.
+    const QString programDir
+        = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
+    const std::unique_ptr<WorkbookSink> book = makeWorkbookSink(programDir, &result.error);
     if (!book) {
+        result.status = Status::WorkbookFailed;
+        return result;
+    }
+    const QByteArray temporaryName = nativePath(temporary);
+    // The workbook says which build of the tool wrote it.
+    static const std::string program = std::string("Kestrane ") + buildinfo::versionString();
+    if (!book->open(temporaryName.constData(), "Realtimedata", program.c_str())) {
         result.status = Status::WorkbookFailed;
         result.error = QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(temporary));
         return result;
     }
-    // The workbook says which build of the tool wrote it.
-    static const std::string program = std::string("Kestrane ") + buildinfo::versionString();
-    lxw_doc_properties properties{};
-    properties.title = const_cast<char *>("Realtimedata");
-    properties.comments = const_cast<char *>(program.c_str());
-    workbook_set_properties(book, &properties);
 
-    const int rowsPerSheet = std::max(2, std::min(options.rowsPerSheet, int(LXW_ROW_MAX)));
-    lxw_worksheet *sheet = nullptr;
-    lxw_row_t row = 0;
-    lxw_row_t firstSheetLastRow = 0;
+    const int rowsPerSheet = std::max(2, int(std::min<qint64>(options.rowsPerSheet, book->maxRows())));
+    std::uint32_t row = 0;
+    std::uint32_t firstSheetLastRow = 0;
     auto newSheet = [&] {
-        sheet = workbook_add_worksheet(book, nullptr);
         ++result.sheets;
-        for (int c = 0; c < 8; ++c)
-            worksheet_write_string(sheet, 0, lxw_col_t(c), kRecordHeadings[std::size_t(c)], nullptr);
-        worksheet_set_column(sheet, 0, 7, 13, nullptr);
-        worksheet_freeze_panes(sheet, 1, 0);
         row = 0;
+        return book->addDataSheet();
     };
 
-    lxw_error written = LXW_NO_ERROR;
+    int written = WorkbookSink::kOk;
     qint64 consumed = 0;
     qint64 lineNumber = 0;
     int lastPercent = -1;
     bool cancelled = false;
-    while (consumed < total && written == LXW_NO_ERROR) {
+    while (consumed < total && written == WorkbookSink::kOk) {
         if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
             cancelled = true;
             break;
@@ -210,13 +166,16 @@ ExportResult exportRecords(const ExportOptions &options)
             continue;
         }
         result.longLines += r.tooMany ? 1 : 0;
-        if (!sheet || row + 1 >= lxw_row_t(rowsPerSheet))
-            newSheet();
+        if (result.sheets == 0 || row + 1 >= std::uint32_t(rowsPerSheet)) {
+            written = newSheet();
+            if (written != WorkbookSink::kOk)
+                break;
+        }
         ++row;
         if (result.sheets == 1)
             firstSheetLastRow = row;
-        for (int c = 0; c < r.count && written == LXW_NO_ERROR; ++c)
-            written = worksheet_write_number(sheet, row, lxw_col_t(c), r.values[std::size_t(c)], nullptr);
+        for (int c = 0; c < r.count && written == WorkbookSink::kOk; ++c)
+            written = book->writeNumber(row, std::uint16_t(c), r.values[std::size_t(c)]);
         ++result.records;
         if (options.progress && total > 0) {
             const int percent = int(consumed * 100 / total);
@@ -226,15 +185,15 @@ ExportResult exportRecords(const ExportOptions &options)
             }
         }
     }
-    if (written == LXW_NO_ERROR && log.error() != QFileDevice::NoError && consumed < total) {
+    if (written == WorkbookSink::kOk && log.error() != QFileDevice::NoError && consumed < total) {
         result.status = Status::LogUnreadable;
         result.error = log.errorString();
     }
 
-    if (result.records > 0 && written == LXW_NO_ERROR && !cancelled && result.error.isEmpty())
-        addCharts(book, "Sheet1", firstSheetLastRow);
+    if (result.records > 0 && written == WorkbookSink::kOk && !cancelled && result.error.isEmpty())
+        book->addCharts("Sheet1", firstSheetLastRow);
     // Closing writes the file; an empty workbook is closed and thrown away.
-    const lxw_error closed = workbook_close(book);
+    const int closed = book->close();
     auto discard = [&] { QFile::remove(temporary); };
 
     if (cancelled) {
@@ -246,10 +205,10 @@ ExportResult exportRecords(const ExportOptions &options)
         discard();
         return result;
     }
-    if (written != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
+    if (written != WorkbookSink::kOk || closed != WorkbookSink::kOk) {
         discard();
         result.status = Status::WorkbookFailed;
-        result.error = libraryError(written != LXW_NO_ERROR ? written : closed);
+        result.error = QString::fromUtf8(book->errorText(written != WorkbookSink::kOk ? written : closed));
         return result;
     }
     if (result.records == 0) {
@@ -291,6 +250,10 @@ bool RecordExportJob::start(ExportOptions options)
 {
     if (m_thread)
         return false;
+    // Asked here, on the owner's thread: Qt caches the program's path
+    // without a lock.
+    if (options.programDir.isEmpty())
+        options.programDir = QCoreApplication::applicationDirPath();
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     auto cancel = m_cancel;
     auto result = std::make_shared<ExportResult>();

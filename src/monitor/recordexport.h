@@ -3,7 +3,11 @@
 // (.xlsx): sheet 1 holds the eight headings in row 1 and one record per row
 // from row 2, as numbers; a second sheet charts the readings against the
 // record counter. The workbook is written under a temporary name and renamed
-// when complete, so a crash never leaves half a workbook behind.
+// when complete, so a crash never leaves half a workbook behind. The
+// spreadsheet writer is a module loaded on the first export
+// (monitor/workbookmodule.h).
+
+#include "monitor/workbooksink.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -18,9 +22,6 @@
 class QThread;
 
 inline constexpr const char *kMarkerFileName = "excel.bz";
-
-// The headings of row 1, in the order of the record's fields.
-extern const std::array<const char *, 8> kRecordHeadings;
 
 // One log line read as a record: at most eight values, each rounded to
 // single precision.
@@ -53,6 +54,9 @@ struct ExportOptions
     std::function<void(int percent)> progress;
     // Set from another thread to give up; the temporary file is removed.
     const std::atomic<bool> *cancel = nullptr;
+    // The folder of the program whose workbook module (kestrane-workbook)
+    // writes the workbook; empty: the running program's.
+    QString programDir;
 };
 
 struct ExportResult

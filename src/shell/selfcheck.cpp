@@ -3,6 +3,7 @@
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
 #include "core/soundmodule.h"
+#include "monitor/workbookmodule.h"
 
 #include <QDir>
 #include <QTranslator>
@@ -56,12 +57,24 @@ SelfCheckResult runSelfCheck(const DataFolder &folder, bool translationLoads)
         out += QStringLiteral("%1 (%2): %3\n").arg(QString::fromLatin1(file.name),
                                                   QString::fromLatin1(file.use), where);
     }
-    // Shipped with the tool like the sounds: without it nothing sounds.
-    const QString module = findSoundModule(folder.places().programDir);
-    if (module.isEmpty())
-        result.ok = false;
-    out += QStringLiteral("%1 (sound output): %2\n")
-               .arg(soundModuleFileName(), module.isEmpty() ? QStringLiteral("MISSING") : native(module));
+    // Shipped with the tool like the sounds: without them nothing sounds and
+    // "Open record" exports nothing.
+    const struct
+    {
+        QString fileName;
+        const char *use;
+        QString path;
+    } modules[] = {
+        {soundModuleFileName(), "sound output", findSoundModule(folder.places().programDir)},
+        {workbookModuleFileName(), "spreadsheet export", findWorkbookModule(folder.places().programDir)},
+    };
+    for (const auto &module : modules) {
+        if (module.path.isEmpty())
+            result.ok = false;
+        out += QStringLiteral("%1 (%2): %3\n")
+                   .arg(module.fileName, QString::fromLatin1(module.use),
+                        module.path.isEmpty() ? QStringLiteral("MISSING") : native(module.path));
+    }
     out += QStringLiteral("Chinese translation: %1\n")
                .arg(translationLoads ? QStringLiteral("embedded in the program, loads")
                                      : QStringLiteral("embedded in the program, DOES NOT LOAD"));

@@ -1,9 +1,9 @@
 #include "widgets/qtsoundplayer.h"
 
+#include "core/modules.h"
 #include "core/soundmodule.h"
 #include "widgets/soundoutput.h"
 
-#include <QLibrary>
 #include <QLoggingCategory>
 
 namespace {
@@ -37,21 +37,14 @@ SoundOutput *QtSoundPlayer::output()
     if (m_outputTried)
         return m_output.get();
     m_outputTried = true;
-    const QString programDir = m_folder.places().programDir;
-    const QString module = findSoundModule(programDir);
-    if (module.isEmpty()) {
-        qCWarning(lcSound, "no sound: the module %s is in none of %s", qPrintable(soundModuleFileName()),
-                  qPrintable(soundModuleCandidates(programDir).join(QStringLiteral(", "))));
+    const ModuleEntry module = loadModuleEntry(soundModuleFileName(), m_folder.places().programDir,
+                                               KESTRANE_SOUND_ENTRY);
+    if (!module.function) {
+        qCWarning(lcSound, "no sound: %s", qPrintable(module.error));
         return nullptr;
     }
-    // Stays loaded for the rest of the run: the output lives in it.
-    QLibrary library(module);
-    const auto make = reinterpret_cast<MakeSoundOutput>(library.resolve(KESTRANE_SOUND_ENTRY));
-    if (!make) {
-        qCWarning(lcSound, "no sound: %s", qPrintable(library.errorString()));
-        return nullptr;
-    }
+    const auto make = reinterpret_cast<MakeSoundOutput>(module.function);
     m_output.reset(make());
-    m_modulePath = module;
+    m_modulePath = module.path;
     return m_output.get();
 }

@@ -1,5 +1,7 @@
 #include "buildinfo/buildinfo.h"
+#include "core/modules.h"
 #include "monitor/recordexport.h"
+#include "monitor/workbookmodule.h"
 
 #include "xlsxreader.h"
 
@@ -9,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cmath>
 
@@ -49,6 +52,18 @@ struct Bench
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
+
+// The attributes of every `element` of a part, in order.
+QList<QXmlStreamAttributes> elements(const QByteArray &xml, QStringView element)
+{
+    QList<QXmlStreamAttributes> found;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == element)
+            found << reader.attributes();
+    }
+    return found;
+}
 } // namespace
 
 class TestRecordExport : public QObject
@@ -70,6 +85,9 @@ private slots:
     void completeOrNothing();
     void longLogGoesOnInNewSheets();
     void chartPlotsTheFirstSheet();
+    void everyDataSheetReadsTheSameWay();
+    void moduleWhereverTheProgramIs_data();
+    void moduleWhereverTheProgramIs();
     void workbookNamesNeverRepeat();
     void jobRunsOffTheCallingThread();
 };
@@ -339,6 +357,94 @@ void TestRecordExport::chartPlotsTheFirstSheet()
     const QString core = QString::fromUtf8(xlsx::part(b.book(), QStringLiteral("docProps/core.xml")));
     QVERIFY2(core.contains(QStringLiteral("Kestrane ") + QString::fromUtf8(buildinfo::versionString())),
              qPrintable(core));
+}
+
+void TestRecordExport::everyDataSheetReadsTheSameWay()
+{
+    // Headings kept in sight and numbers not cut off, on the sheets a long
+    // log goes on into as on the first.
+    Bench b;
+    writeFile(b.log(), records(7));
+    ExportOptions o = b.options();
+    o.rowsPerSheet = 4;
+    QCOMPARE(int(exportRecords(o).status), int(Status::Written));
+    for (int s = 1; s <= 3; ++s) {
+        const QByteArray sheet = xlsx::part(b.book(), QStringLiteral("xl/worksheets/sheet%1.xml").arg(s));
+        const QList<QXmlStreamAttributes> cols = elements(sheet, u"col");
+        QCOMPARE(cols.size(), 1);
+        QCOMPARE(cols[0].value(QLatin1String("min")), QLatin1String("1"));
+        QCOMPARE(cols[0].value(QLatin1String("max")), QLatin1String("8"));
+        const double width = cols[0].value(QLatin1String("width")).toDouble();
+        QVERIFY2(width >= 13 && width < 14, qPrintable(QString::number(width))); // 13 characters and the margin
+        const QList<QXmlStreamAttributes> panes = elements(sheet, u"pane");
+        QCOMPARE(panes.size(), 1);
+        QCOMPARE(panes[0].value(QLatin1String("ySplit")), QLatin1String("1"));
+        QVERIFY(!panes[0].hasAttribute(QLatin1String("xSplit")));
+        QCOMPARE(panes[0].value(QLatin1String("state")), QLatin1String("frozen"));
+    }
+    // The data sheets, then the chart sheet, and nothing more.
+    QStringList names;
+    for (const QXmlStreamAttributes &a :
+         elements(xlsx::part(b.book(), QStringLiteral("xl/workbook.xml")), u"sheet"))
+        names << a.value(QLatin1String("name")).toString();
+    QCOMPARE(names, (QStringList{"Sheet1", "Sheet2", "Sheet3", "Chart"}));
+}
+
+void TestRecordExport::moduleWhereverTheProgramIs_data()
+{
+    // Where the module is for a program in <root>/bin.
+    QTest::addColumn<QString>("module"); // relative to <root>; empty: nowhere
+    QTest::addColumn<QByteArray>("content"); // empty: the module of the build
+    QTest::addColumn<int>("status");
+    const QString beside = QStringLiteral("bin/") + workbookModuleFileName();
+    const QString installed
+        = QDir::cleanPath(QStringLiteral("bin/") + modulesDirFromProgram() + u'/' + workbookModuleFileName());
+    QTest::newRow("beside the program") << beside << QByteArray() << int(Status::Written);
+    QTest::newRow("an installed copy") << installed << QByteArray() << int(Status::Written);
+    QTest::newRow("missing") << QString() << QByteArray() << int(Status::WorkbookFailed);
+    QTest::newRow("not a library") << beside << QByteArray("MZ broken\n") << int(Status::WorkbookFailed);
+}
+
+void TestRecordExport::moduleWhereverTheProgramIs()
+{
+    QFETCH(QString, module);
+    QFETCH(QByteArray, content);
+    QFETCH(int, status);
+    QTemporaryDir root;
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin));
+    if (!module.isEmpty()) {
+        const QString path = root.filePath(module);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (content.isEmpty())
+            QVERIFY(QFile::copy(QStringLiteral(KESTRANE_BIN_DIR "/") + workbookModuleFileName(), path));
+        else
+            writeFile(path, content);
+    }
+    Bench b;
+    writeFile(b.log(), records(3));
+    writeFile(b.book() + QStringLiteral(".part"), "left by a crash");
+    ExportOptions o = b.options();
+    o.programDir = bin;
+    const ExportResult r = exportRecords(o);
+    QCOMPARE(int(r.status), status);
+    if (status == int(Status::Written)) {
+        QCOMPARE(xlsx::sheetCells(b.book(), 1).value(QStringLiteral("A4")), QStringLiteral("3"));
+        QCOMPARE(b.files(), (QStringList{"out.xlsx", "Realtimedata.txt"}));
+        return;
+    }
+    // Said with the module's name and where it was looked for; nothing
+    // written, nothing left behind.
+    QVERIFY2(r.error.contains(workbookModuleFileName()), qPrintable(r.error));
+    if (module.isEmpty()) {
+        for (const QString &place : workbookModuleCandidates(bin))
+            QVERIFY2(r.error.contains(QDir::toNativeSeparators(place)), qPrintable(r.error));
+    } else {
+        QVERIFY2(r.error.contains(QDir::toNativeSeparators(root.filePath(module))), qPrintable(r.error));
+    }
+    QCOMPARE(r.records, qint64(0));
+    QVERIFY(r.workbookPath.isEmpty());
+    QCOMPARE(b.files(), QStringList{QStringLiteral("Realtimedata.txt")});
 }
 
 void TestRecordExport::workbookNamesNeverRepeat()

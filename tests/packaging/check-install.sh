@@ -23,9 +23,16 @@ install)
              share/metainfo/$app_id.metainfo.xml; do
         [ -f "$prefix/$f" ] || fail "$f not installed"
     done
-    # The sound module, in the libraries folder of the installation.
-    [ -n "$(find "$prefix" -path "$prefix/lib*/kestrane/kestrane-sound.so")" ] \
-        || fail "the sound module kestrane-sound.so not installed"
+    # The modules, in the libraries folder of the installation.
+    for module in kestrane-sound.so kestrane-workbook.so; do
+        [ -n "$(find "$prefix" -path "$prefix/lib*/kestrane/$module")" ] || fail "the module $module not installed"
+    done
+    # The spreadsheet writer is loaded by its module on the first export,
+    # never by the program at start.
+    needed=$(readelf -d "$prefix/bin/kestrane") || fail "readelf -d bin/kestrane"
+    ! grep -q 'NEEDED.*xlsxwriter' <<<"$needed" || fail "bin/kestrane links libxlsxwriter"
+    readelf -d "$(find "$prefix" -path "$prefix/lib*/kestrane/kestrane-workbook.so")" | grep -q 'NEEDED.*xlsxwriter' \
+        || fail "kestrane-workbook.so does not link libxlsxwriter"
     # Nothing of the build beyond the tool: no tests, no static libraries, no sounds in bin/.
     extra=$(cd "$prefix" && find . -type f \( -name 'tst_*' -o -name '*.a' -o -path './bin/*.WAV' \))
     [ -z "$extra" ] || fail "installed by mistake: $extra"
@@ -55,6 +62,8 @@ selfcheck)
     done
     grep -qE "^kestrane-sound.so \(sound output\): $real/.+/kestrane/kestrane-sound.so\$" <<<"$out" \
         || fail "the sound module not found in $real"
+    grep -qE "^kestrane-workbook.so \(spreadsheet export\): $real/.+/kestrane/kestrane-workbook.so\$" <<<"$out" \
+        || fail "the workbook module not found in $real"
     grep -qx "copy: installed" <<<"$out" || fail "not seen as an installed copy"
     grep -qx "Chinese translation: embedded in the program, loads" <<<"$out" || fail "translation"
     grep -qx "log and export folder: $home/data/Kestrane" <<<"$out" || fail "log folder is not the user's data folder"
@@ -91,11 +100,14 @@ deb)
     echo "$deb"
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqt6multimedia6 libc6 qt6-qpa-plugins; do
+    # libxlsxwriter: seen only in the workbook module.
+    for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqt6multimedia6 'libxlsxwriter[0-9]+' libc6 qt6-qpa-plugins; do
         grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
     done
     contents=$(dpkg-deb -c "$deb")
-    grep -qE " \./usr/lib/.*kestrane/kestrane-sound\.so\$" <<<"$contents" || fail "the sound module not in the package"
+    for module in sound workbook; do
+        grep -qE " \./usr/lib/.*kestrane/kestrane-$module\.so\$" <<<"$contents" || fail "the $module module not in the package"
+    done
     for f in ./usr/bin/kestrane ./usr/bin/kestrane-sim ./usr/share/kestrane/BUZZ.WAV \
              ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml \
              ./usr/share/icons/hicolor/scalable/apps/$app_id.svg; do

@@ -2,7 +2,9 @@
 
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
+#include "core/modules.h"
 #include "core/soundmodule.h"
+#include "monitor/workbookmodule.h"
 #include "shell/selfcheck.h"
 
 #include <QDir>
@@ -107,32 +109,49 @@ void TestCommandLine::selfCheckReport_data()
     QTest::addColumn<bool>("translation");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("lines");     // each must appear; {root} is the prefix
-    // The sound module beside the program, and where an installed copy has it.
+    // The modules beside the program, and where an installed copy has them.
     const QString besideModule = QStringLiteral("bin/") + soundModuleFileName();
     const QString installedModule
         = QDir::cleanPath(QStringLiteral("bin/") + soundModuleDirFromProgram() + u'/' + soundModuleFileName());
+    const QString besideWorkbook = QStringLiteral("bin/") + workbookModuleFileName();
+    const QString installedWorkbook
+        = QDir::cleanPath(QStringLiteral("bin/") + modulesDirFromProgram() + u'/' + workbookModuleFileName());
+    const QString workbookLine = workbookModuleFileName() + " (spreadsheet export): ";
     QTest::newRow("installed copy")
-        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV", installedModule} << true << true
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV", installedModule, installedWorkbook}
+        << true << true
         << QStringList{"copy: installed", "BUZZ.WAV (100-degree alert sound): {root}/share/kestrane/BUZZ.WAV",
                        "ALARM.WAV (end-of-test alarm sound): {root}/share/kestrane/ALARM.WAV",
                        "IqSet.txt (\"Load para\" values, the user's own file): not found (optional)",
                        "Chinese translation: embedded in the program, loads",
                        "log and export folder: {root}/user", "self-check passed",
-                       soundModuleFileName() + " (sound output): {root}/" + installedModule};
+                       soundModuleFileName() + " (sound output): {root}/" + installedModule,
+                       workbookLine + "{root}/" + installedWorkbook};
     QTest::newRow("portable copy with the user's IqSet.txt")
-        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", "user/IqSet.txt", besideModule} << true << true
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", "user/IqSet.txt", besideModule, besideWorkbook} << true
+        << true
         << QStringList{"copy: portable", "BUZZ.WAV (100-degree alert sound): {root}/bin/BUZZ.WAV",
                        "IqSet.txt (\"Load para\" values, the user's own file): {root}/user/IqSet.txt",
                        "log and export folder: {root}/bin",
-                       soundModuleFileName() + " (sound output): {root}/" + besideModule};
+                       soundModuleFileName() + " (sound output): {root}/" + besideModule,
+                       workbookLine + "{root}/" + besideWorkbook, "self-check passed"};
     QTest::newRow("a sound missing")
-        << QStringList{"share/kestrane/BUZZ.WAV", installedModule} << true << false
+        << QStringList{"share/kestrane/BUZZ.WAV", installedModule, installedWorkbook} << true << false
         << QStringList{"ALARM.WAV (end-of-test alarm sound): MISSING", "self-check FAILED"};
     QTest::newRow("the sound module missing")
-        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV"} << true << false
-        << QStringList{soundModuleFileName() + " (sound output): MISSING", "self-check FAILED"};
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV", installedWorkbook} << true << false
+        << QStringList{soundModuleFileName() + " (sound output): MISSING", workbookLine + "{root}/" + installedWorkbook,
+                       "self-check FAILED"};
+    QTest::newRow("the workbook module missing")
+        << QStringList{"share/kestrane/BUZZ.WAV", "share/kestrane/ALARM.WAV", installedModule} << true << false
+        << QStringList{soundModuleFileName() + " (sound output): {root}/" + installedModule,
+                       workbookLine + "MISSING", "self-check FAILED"};
+    QTest::newRow("both modules missing, the sounds there")
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV"} << true << false
+        << QStringList{soundModuleFileName() + " (sound output): MISSING", workbookLine + "MISSING",
+                       "self-check FAILED"};
     QTest::newRow("translation does not load")
-        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", besideModule} << false << false
+        << QStringList{"bin/BUZZ.WAV", "bin/ALARM.WAV", besideModule, besideWorkbook} << false << false
         << QStringList{"Chinese translation: embedded in the program, DOES NOT LOAD", "self-check FAILED"};
 }
 
