@@ -2,6 +2,7 @@
 // is reported with its name and places rather than crashing, and that the
 // module of the build loads once for every thread that asks.
 
+#include "programdir.h"
 #include "core/modules.h"
 #include "core/soundmodule.h"
 #include "monitor/workbookmodule.h"
@@ -63,9 +64,10 @@ void TestModules::eachModuleIsFound()
     QFETCH(bool, beside);
     QFETCH(bool, installed);
     QFETCH(int, found);
-    QTemporaryDir root;
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
+    TemporaryProgramDir program;
+    QVERIFY(program.make());
+    const QTemporaryDir &root = program.root;
+    const QString &bin = program.bin;
     const QStringList candidates = moduleCandidates(fileName, bin);
     QCOMPARE(candidates.size(), 2);
     QCOMPARE(candidates[0], QDir::cleanPath(bin + u'/' + fileName));
@@ -106,9 +108,9 @@ void TestModules::unusableModuleIsExplained()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, namesBothPlaces);
-    QTemporaryDir root;
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
+    TemporaryProgramDir program;
+    QVERIFY(program.make());
+    const QString &bin = program.bin;
     const QString beside = bin + u'/' + workbookModuleFileName();
     if (content == "sound")
         QVERIFY(QFile::copy(QStringLiteral(KESTRANE_BIN_DIR "/") + soundModuleFileName(), beside));
@@ -164,9 +166,9 @@ void TestModules::moduleLaterPutInPlaceIsFound()
 {
     // A failed look-up is not remembered: a module installed while the tool
     // runs serves the next export.
-    QTemporaryDir root;
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
+    TemporaryProgramDir program;
+    QVERIFY(program.make());
+    const QString &bin = program.bin;
     QString error;
     QVERIFY(!makeWorkbookSink(bin, &error));
     QVERIFY(!error.isEmpty());

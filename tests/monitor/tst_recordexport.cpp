@@ -1,3 +1,4 @@
+#include "programdir.h"
 #include "buildinfo/buildinfo.h"
 #include "core/modules.h"
 #include "monitor/recordexport.h"
@@ -410,9 +411,10 @@ void TestRecordExport::moduleWhereverTheProgramIs()
     QFETCH(QString, module);
     QFETCH(QByteArray, content);
     QFETCH(int, status);
-    QTemporaryDir root;
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
+    TemporaryProgramDir program;
+    QVERIFY(program.make());
+    const QTemporaryDir &root = program.root;
+    const QString &bin = program.bin;
     if (!module.isEmpty()) {
         const QString path = root.filePath(module);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));

@@ -2,6 +2,7 @@
 // looked for, that the built module plays through the player, and that a
 // missing module leaves the tool silent rather than broken.
 
+#include "programdir.h"
 #include "core/datafolder.h"
 #include "core/soundmodule.h"
 #include "widgets/qtsoundplayer.h"
@@ -46,9 +47,10 @@ void TestSoundPlayer::moduleIsFound()
     QFETCH(bool, beside);
     QFETCH(bool, installed);
     QFETCH(int, found);
-    QTemporaryDir root;
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QVERIFY(QDir().mkpath(bin));
+    TemporaryProgramDir program;
+    QVERIFY(program.make());
+    const QTemporaryDir &root = program.root;
+    const QString &bin = program.bin;
     const QStringList candidates = soundModuleCandidates(bin);
     QCOMPARE(candidates.size(), 2);
     // The installed place is outside the program's folder.
