@@ -28,7 +28,7 @@ double nsPerBlock(const QByteArray &stream, int chunk, int rounds)
 {
     AppState state;
     NoMessages messages;
-    LinkController link(state.connection, state.frames, state.language, messages);
+    LinkController link(state.connection, state.language, messages);
     StatusDecoder decoder; // as the main window keeps it
     qint64 decoded = 0;
     QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived, [&] {

@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     AppState state;
     NoMessages messages;
-    LinkController link(state.connection, state.frames, state.language, messages);
+    LinkController link(state.connection, state.language, messages);
     MainWindow window(state, link, messages);
     window.show();
     QCoreApplication::processEvents();
@@ -42,8 +42,9 @@ int main(int argc, char *argv[])
         QElapsedTimer t;
         t.start();
         for (int i = 0; i < blocks; ++i) {
-            std::memcpy(state.frames.statusFrame().data(), stream.constData() + i * kBlockSize, kBlockSize);
-            window.decodeStatus();
+            Block block;
+            std::memcpy(block.data(), stream.constData() + i * kBlockSize, kBlockSize);
+            window.decodeStatus(block);
             // The window repaints between bursts of blocks, not after each.
             if (i % 1000 == 999)
                 QCoreApplication::processEvents();

@@ -14,34 +14,37 @@ inline constexpr quint8 kUserInfoQualifier = 0xA2;
 
 using Block = std::array<quint8, kBlockSize>;
 
-// One 32-byte buffer per page (receive buffer of its replies and build buffer
-// of its write block), plus the status, assist, test-reply and hall-B buffers.
-enum class FrameId {
-    Basic,
-    Reference,
-    Control,
-    Motor,
-    Protection,
-    Other,
-    DqPid,
-    FluxWeaken,
-    Derate,
-    ModeSet,
-    IdcCalib,
-    UserInfo,
-    Status,
-    Assist,
-    TestReply,
-    HallBResult,
-    Count,
-    None = Count,
+// A block family is named by the command byte its frames begin with: the
+// parameter pages' families, the Idc calibration block and the live status.
+// Other command bytes name families too (a family the tool learns later is
+// FrameId(its command)); the command table says what each one carries.
+enum class FrameId : quint8 {
+    None = 0x00,
+    Assist = 0xD0,
+    DqPid = 0xD2,
+    Derate = 0xD5,
+    FluxWeaken = 0xD6,
+    ModeSet = 0xD7,
+    Status = 0xDF,
+    Basic = 0xF0,
+    UserInfo = 0xF1,
+    Reference = 0xF2,
+    Control = 0xF4,
+    Motor = 0xF6,
+    Protection = 0xF8,
+    IdcCalib = 0xFB,
+    Other = 0xFE,
 };
 
+constexpr quint8 commandOf(FrameId id) { return quint8(id); }
+
+// One 32-byte buffer per family: where the codec builds a write block and
+// where a decoder finds the reply it decodes.
 class FrameBuffers
 {
 public:
-    Block &operator[](FrameId id) { return m_buffers[static_cast<std::size_t>(id)]; }
-    const Block &operator[](FrameId id) const { return m_buffers[static_cast<std::size_t>(id)]; }
+    Block &operator[](FrameId id) { return m_buffers[commandOf(id)]; }
+    const Block &operator[](FrameId id) const { return m_buffers[commandOf(id)]; }
     void clearAll();
 
     Block &basicFrame() { return (*this)[FrameId::Basic]; }
@@ -49,7 +52,7 @@ public:
     Block &statusFrame() { return (*this)[FrameId::Status]; }
 
 private:
-    std::array<Block, static_cast<std::size_t>(FrameId::Count)> m_buffers{};
+    std::array<Block, 256> m_buffers{};
 };
 
 // The two-byte forms of every block, low byte first.

@@ -1,64 +1,50 @@
 #pragma once
 // The command table: the one place that knows which codes travel on the line.
-// The request frames, the dispatch of replies, the pages and the tests all
-// read it from here.
+// One row per block family (commandtable.cpp); the read requests, the write
+// blocks, the reply rows of the dispatch and the route of every reply are
+// derived from those rows, so a new family is one row here.
 
 #include "core/frames.h"
 
 #include <QByteArray>
 
-#include <array>
 #include <span>
+
+// A block family: the frames that start with its command byte.
+struct BlockFamily
+{
+    FrameId id;        // the command byte
+    const char *name;  // "Basic"
+    quint8 readCode;   // the tool's read request and the controller's reply; 0: never read
+    quint8 writeCode;  // the tool's write block and its acknowledgement
+    quint8 qualifier;  // byte 2 of every frame of the family (user information: 0xA2); 0: none
+    const char *ackText; // English acknowledgement text (context "Link")
+    // A request besides the read that the controller answers with the block
+    // (the Idc counter reset); 0: none.
+    quint8 resetCode = 0;
+    // The tool never asks for the block (it only takes the replies it gets).
+    bool neverRead = false;
+
+    constexpr quint8 command() const { return commandOf(id); }
+};
 
 // The twelve parameter families follow one rule: the read code is
 // command - 0x10 and the write code is command - 0x0F.
 constexpr quint8 readCodeOf(quint8 command) { return quint8(command - 0x10); }
 constexpr quint8 writeCodeOf(quint8 command) { return quint8(command - 0x0F); }
 
-struct ParamFamily
-{
-    const char *name;
-    quint8 command;
-    FrameId buffer; // FrameId::None: replies are stored nowhere (never sent by the tool)
-    constexpr quint8 readCode() const { return readCodeOf(command); }
-    constexpr quint8 writeCode() const { return writeCodeOf(command); }
-};
+// Every family, in the order of the table.
+std::span<const BlockFamily> blockFamilies();
+// The family of `id`, or nullptr when the table has none.
+const BlockFamily *findFamily(FrameId id);
 
-inline constexpr std::array<ParamFamily, 12> kParamFamilies{{
-    {"Basic", 0xF0, FrameId::Basic},
-    {"User information", 0xF1, FrameId::UserInfo},
-    {"Reference", 0xF2, FrameId::Reference},
-    {"Control", 0xF4, FrameId::Control},
-    {"Motor", 0xF6, FrameId::Motor},
-    {"Protection", 0xF8, FrameId::Protection},
-    {"Other", 0xFE, FrameId::Other},
-    {"Assist", 0xD0, FrameId::Assist},
-    {"Torque PID", 0xD2, FrameId::DqPid},
-    {"Derate", 0xD5, FrameId::Derate},
-    {"Flux weakening", 0xD6, FrameId::FluxWeaken},
-    {"Mode set", 0xD7, FrameId::ModeSet},
-}};
-
-// The page family whose block lives in `buffer`; nullptr for the Idc,
-// status and test buffers.
-const ParamFamily *paramFamilyFor(FrameId buffer);
-
-// A write block of a parameter family: 32 zero bytes with the command, the
-// write code (and the user-info qualifier) and the end marker in place.
-Block newWriteBlock(const ParamFamily &family);
+// The family's read request: command, read code, (qualifier,) end marker;
+// empty for a family the tool never asks for.
+QByteArray readRequestFor(FrameId id);
+// The family's empty write block: 32 zero bytes with the command, the write
+// code, the qualifier and the end marker in place.
+Block newWriteBlockFor(FrameId id);
 Block newBlock(quint8 command, quint8 subCommand);
-
-// The codes of the block that lives in `buffer`: a parameter family's, or
-// FB ED / FB EE for the Idc calibration block. False for buffers no page writes.
-struct BlockCodes
-{
-    quint8 command = 0;
-    quint8 readCode = 0;
-    quint8 writeCode = 0;
-};
-bool blockCodesFor(FrameId buffer, BlockCodes *codes);
-// The empty write block of that buffer (codes, qualifier, end marker).
-Block newWriteBlockFor(FrameId buffer);
 
 // Commands outside the parameter families.
 namespace Cmd {
@@ -81,7 +67,8 @@ inline constexpr quint8 HallReply = 0xFF;
 inline constexpr quint8 IqTest = 0xF9;
 } // namespace Cmd
 
-// The fixed request frames, built once at start-up and never changed.
+// The fixed request frames, built once at start-up and never changed. The
+// read requests come from the family rows.
 struct RequestFrames
 {
     QByteArray derateReadRequest;
@@ -105,9 +92,7 @@ struct RequestFrames
     QByteArray idcCalibReadRequest;
     QByteArray statusPollRequest;
 
-    // The read request of the page whose block lives in `buffer`
-    // (empty for buffers that have none).
-    QByteArray readRequestFor(FrameId buffer) const;
+    QByteArray readRequestFor(FrameId id) const { return ::readRequestFor(id); }
 };
 
 RequestFrames buildRequestFrames();
@@ -116,43 +101,31 @@ const RequestFrames &requestFrames();
 
 // What the receive handler does with a reply.
 enum class ReplyAction {
-    None, // stored only
-    Ack,  // "info" box with the row's text
+    None,   // stored nowhere (the FF F9 test reply)
+    Ack,    // "info" box with the row's text
+    Block,  // a block of the row's family, for whoever keeps it
+    Status, // the live status
     HallWarning,
-    DecodeStatus,
-    DecodeBasic,
-    DecodeUserInfo,
-    DecodeReference,
-    DecodeControl,
-    DecodeMotor,
-    DecodeProtection,
-    DecodeIdcCalib,
-    DecodeOther,
-    DecodeTorquePid,
-    DecodeDerate,
-    DecodeFluxWeaken,
-    DecodeModeSet,
     HallAUnderTest,
-    HallADone,
+    HallADone, // the group A result, laid out as a Motor block
     HallBUnderTest,
-    HallBDone,
-    Count
+    HallBDone, // the group B result
 };
 
-// One row of the dispatch table. Rows are matched in order on bytes 0 and 1
-// (and byte 2 = 0xA2 for the user-info family).
+// One row of the dispatch table. Rows are matched on bytes 0 and 1 (and byte
+// 2 for a family with a qualifier); no two rows match the same block.
 struct ReplyRow
 {
-    quint8 command;
-    quint8 subCommand;
-    bool needsQualifier;
-    FrameId buffer; // FrameId::None: the block is not stored
-    ReplyAction action;
-    const char *ackText; // English source text of the acknowledgement (context "Link")
+    quint8 command = 0;
+    quint8 subCommand = 0;
+    quint8 qualifier = 0; // 0: byte 2 is payload
+    FrameId family = FrameId::None;
+    ReplyAction action = ReplyAction::None;
+    const char *ackText = nullptr; // English source text of the acknowledgement (context "Link")
 };
 
 std::span<const ReplyRow> replyTable();
-// The first row that matches the block, or nullptr.
+// The row that matches the block, or nullptr.
 const ReplyRow *findReplyRow(const Block &block);
 
 // Texts of the FF FE refusal of a hall test (context "Link").

@@ -7,55 +7,50 @@
 
 #include <QPointer>
 
-Dispatcher::Dispatcher(FrameBuffers &frames, const LanguageState &language, LinkSupervisor &supervisor,
-                       MessageService &messages, QObject *parent)
-    : QObject(parent), m_frames(frames), m_language(language), m_supervisor(supervisor), m_messages(messages)
+Dispatcher::Dispatcher(const LanguageState &language, LinkSupervisor &supervisor, MessageService &messages,
+                       QObject *parent)
+    : QObject(parent), m_language(language), m_supervisor(supervisor), m_messages(messages)
 {
 }
 
-const ReplyRow *Dispatcher::dispatch(const Block &block)
+const ReplyRow *Dispatcher::dispatch(const Block &block, bool quietAck)
 {
     const ReplyRow *row = findReplyRow(block);
     if (!row)
         return nullptr;
-    if (row->buffer != FrameId::None)
-        m_frames[row->buffer] = block;
 
     switch (row->action) {
     case ReplyAction::None:
         break;
     case ReplyAction::Ack:
-        acknowledge(*row);
+        acknowledge(*row, block, quietAck);
+        break;
+    case ReplyAction::Block:
+        emit blockReceived(row->family, block);
+        break;
+    case ReplyAction::Status:
+        emit statusReceived(block);
+        m_supervisor.statusBlock();
         break;
     case ReplyAction::HallWarning:
         hallWarning();
-        emit hallReply(row->action);
-        break;
-    case ReplyAction::DecodeStatus:
-        emit statusReceived();
-        m_supervisor.statusBlock();
-        break;
-    case ReplyAction::HallADone:
-        // The group A result is laid out as a Motor block.
-        emit blockReceived(FrameId::Motor);
-        emit hallReply(row->action);
+        emit hallReply(row->action, block);
         break;
     case ReplyAction::HallAUnderTest:
+    case ReplyAction::HallADone:
     case ReplyAction::HallBUnderTest:
     case ReplyAction::HallBDone:
-        emit hallReply(row->action);
-        break;
-    default:
-        emit blockReceived(row->buffer);
+        emit hallReply(row->action, block);
         break;
     }
     return row;
 }
 
-void Dispatcher::acknowledge(const ReplyRow &row)
+void Dispatcher::acknowledge(const ReplyRow &row, const Block &block, bool quiet)
 {
     const quint8 command = row.command;
-    const QString text = bilingual(m_language.languageCode, "Link", row.ackText);
+    emit acknowledged(row.family, block);
+    const QString text = quiet ? QString() : bilingual(m_language.languageCode, "Link", row.ackText);
     if (text.isNull()) {
         emit acknowledgementClosed(command);
         return;

@@ -8,18 +8,26 @@
 #include <QMetaEnum>
 #include <QPointer>
 
-LinkController::LinkController(ConnectionState &connection, FrameBuffers &frames,
-                               const LanguageState &language, MessageService &messages, QObject *parent)
+LinkController::LinkController(ConnectionState &connection, const LanguageState &language,
+                               MessageService &messages, QObject *parent)
     : QObject(parent),
       m_connection(connection),
-      m_frames(frames),
       m_messages(messages),
       m_supervisor(connection),
-      m_dispatcher(frames, language, m_supervisor, messages),
+      m_dispatcher(language, m_supervisor, messages),
+      m_queue([this](const QByteArray &frame) { return sendFrame(frame); }),
       m_portName(portNameForNumber(1)),
       m_settings(QString::fromLatin1(kDefaultPortSettings))
 {
     m_clock.start();
+    m_timer.setObjectName(QStringLiteral("Timer3"));
+    m_timer.setInterval(100);
+    connect(&m_timer, &QTimer::timeout, this, &LinkController::tick);
+}
+
+void LinkController::startTimer()
+{
+    m_timer.start(100);
 }
 
 LinkController::~LinkController()
@@ -68,6 +76,7 @@ SerialPort::OpenResult LinkController::openPort()
 
     const SerialPort::OpenResult result = m_port->open(m_portName, *settings);
     if (result.ok()) {
+        m_queue.setLineSettings(*settings);
         m_closing = false;
         m_failureReported = false;
         m_portReturned = m_portLost;
@@ -121,7 +130,7 @@ void LinkController::tick()
 
     const LinkSupervisor::TickActions actions = m_supervisor.tick();
     if (actions.sendIdcCalibRead)
-        sendFrame(requestFrames().idcCalibReadRequest);
+        m_queue.submit(RequestQueue::read(FrameId::IdcCalib));
     if (isOpen()) {
         // Whatever waits is taken through the assembler, which finds the
         // block boundaries again by itself: after a block without end marker
@@ -141,7 +150,9 @@ void LinkController::tick()
             m_supervisor.pollOnReturnedPort();
         }
     }
+    m_queue.expire();
     noteStateChange(before);
+    emit ticked();
 }
 
 void LinkController::onReadyRead()
@@ -164,8 +175,6 @@ void LinkController::receiveBytes(const QByteArray &data)
 void LinkController::handleBlock(const Block &block)
 {
     const int before = m_connection.linkState;
-    // A buffer holds a reply only until the next event.
-    m_frames.clearAll();
     qCDebug(lcFrames, "in  %s", qPrintable(hexString(block)));
     if (block[kBlockSize - 1] != kEndMarker) {
         m_supervisor.badBlock();
@@ -173,8 +182,12 @@ void LinkController::handleBlock(const Block &block)
         return;
     }
     m_supervisor.goodBlock();
-    m_dispatcher.dispatch(block);
+    const RequestQueue::Request *awaiting = m_queue.awaiting(block);
+    m_dispatcher.dispatch(block, awaiting && awaiting->quiet);
     m_supervisor.activity();
+    // After the dispatch: whoever keeps the block has it when the request's
+    // caller hears of the answer.
+    m_queue.offer(block);
     noteStateChange(before);
 }
 
@@ -192,7 +205,6 @@ void LinkController::onPortFailed(SerialPort::LossCause cause, const QString &de
            QMetaEnum::fromType<SerialPort::LossCause>().valueToKey(int(cause)), qPrintable(detail));
     m_supervisor.forceOffline();
     m_assembler.clear();
-    m_frames.clearAll();
     noteStateChange(before);
 
     // Closed from the event loop, not from inside the port's own signal.
@@ -282,5 +294,8 @@ void LinkController::noteStateChange(int before)
     if (m_connection.linkState == before)
         return;
     qCInfo(lcLink, "link state %d -> %d", before, m_connection.linkState);
+    // What waits for an answer will not get one from a link that went down.
+    if (m_connection.linkState == LinkStateCode::Offline)
+        m_queue.cancelAll();
     emit linkStateChanged(m_connection.linkState);
 }

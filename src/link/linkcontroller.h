@@ -1,20 +1,22 @@
 #pragma once
-// The link as one object: the port, the block assembler, the supervisor and
-// the dispatch, with sendFrame as the one way a frame leaves the tool.
+// The link as one object: the port, the block assembler, the supervisor with
+// its 100 ms timer, the dispatch and the request queue, with sendFrame as the
+// one way a frame leaves the tool. It runs without any window.
 
 #include "link/blockassembler.h"
 #include "link/dispatcher.h"
 #include "link/linksupervisor.h"
 #include "link/portidentity.h"
+#include "link/requestqueue.h"
 #include "link/serialport.h"
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 
-class FrameBuffers;
 struct ConnectionState;
 struct LanguageState;
 class MessageService;
@@ -27,8 +29,8 @@ public:
     // simulator for "Simulator").
     using PortFactory = std::function<std::unique_ptr<SerialPort>(const QString &portName)>;
 
-    LinkController(ConnectionState &connection, FrameBuffers &frames, const LanguageState &language,
-                   MessageService &messages, QObject *parent = nullptr);
+    LinkController(ConnectionState &connection, const LanguageState &language, MessageService &messages,
+                   QObject *parent = nullptr);
     ~LinkController() override;
 
     void setPortFactory(PortFactory factory);
@@ -52,8 +54,18 @@ public:
     // that cannot be opened is reported once, until an open succeeds again.
     bool sendFrame(const QByteArray &frame);
 
-    // One tick of the 100 ms link timer: after-connect request, poll, silence.
+    // One tick of the 100 ms link timer: after-connect request, poll,
+    // silence, time-outs of the request queue; then ticked().
     void tick();
+    // The link timer runs from the first opening of a port on (the port
+    // dialog, --port) until the program ends.
+    QTimer *linkTimer() { return &m_timer; }
+    void startTimer();
+
+    // A request that gets an answer (see RequestQueue); its frame goes out
+    // through sendFrame.
+    quint64 request(RequestQueue::Request request) { return m_queue.submit(std::move(request)); }
+    RequestQueue &requests() { return m_queue; }
 
     // The receive handler for one whole block.
     void handleBlock(const Block &block);
@@ -61,7 +73,12 @@ public:
     void receiveBytes(const QByteArray &data);
 
     // Milliseconds for the block assembler's frame gap (tests step it by hand).
-    void setClock(std::function<qint64()> nowMs) { m_now = std::move(nowMs); }
+    // The request queue's time-outs follow the same clock.
+    void setClock(std::function<qint64()> nowMs)
+    {
+        m_now = nowMs;
+        m_queue.setClock(std::move(nowMs));
+    }
 
     Dispatcher &dispatcher() { return m_dispatcher; }
     LinkSupervisor &supervisor() { return m_supervisor; }
@@ -73,6 +90,8 @@ public:
     QString lostPortText(SerialPort::LossCause cause) const;
 
 signals:
+    // After every tick, once the link state is up to date.
+    void ticked();
     void linkStateChanged(int linkState);
     // The port went away while open; the link is offline until it is back.
     void portLost(SerialPort::LossCause cause);
@@ -89,11 +108,12 @@ private:
     qint64 nowMs() const { return m_now ? m_now() : m_clock.elapsed(); }
 
     ConnectionState &m_connection;
-    FrameBuffers &m_frames;
     MessageService &m_messages;
     LinkSupervisor m_supervisor;
     Dispatcher m_dispatcher;
     BlockAssembler m_assembler;
+    RequestQueue m_queue;
+    QTimer m_timer;
     PortFactory m_factory;
     std::unique_ptr<SerialPort> m_port;
     QString m_portName;

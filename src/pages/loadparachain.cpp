@@ -5,9 +5,11 @@
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/textnumber.h"
+#include "core/messageservice.h"
 #include "link/commandtable.h"
 #include "link/linkcontroller.h"
 #include "pages/blocks/torquepidblock.h"
+#include "pages/parameterservice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -185,12 +187,11 @@ QString defaultIqSetPath()
         .filePath(QStringLiteral("IqSet.txt"));
 }
 
-LoadParaChain::LoadParaChain(BlockParts parts, LinkController &link, QObject *parent)
-    : QObject(parent), m_parts(parts), m_link(link)
+LoadParaChain::LoadParaChain(ParameterService &service, MessageService &messages, QObject *parent)
+    : QObject(parent), m_service(service), m_messages(messages), m_parts(service.parts())
 {
-    connect(&link.dispatcher(), &Dispatcher::acknowledgementClosed, this,
+    connect(&service.link().dispatcher(), &Dispatcher::acknowledgementClosed, this,
             &LoadParaChain::onAcknowledged);
-    connect(&link.dispatcher(), &Dispatcher::blockReceived, this, &LoadParaChain::onBlock);
 }
 
 void LoadParaChain::arm(qint32 iqKiGain3)
@@ -205,10 +206,26 @@ void LoadParaChain::protectionSent()
     m_stage = Stage::AwaitingProtectionAck;
 }
 
+void LoadParaChain::protectionAnswered(const RequestQueue::Result &result)
+{
+    if (result.ok() || m_stage != Stage::AwaitingProtectionAck)
+        return;
+    giveUp(QT_TRANSLATE_NOOP("LoadPara",
+                             "Load para: the controller did not acknowledge the Protection block. "
+                             "The Torque PID block was not written; read the Protection page to see "
+                             "what the controller holds."));
+}
+
 void LoadParaChain::abandon()
 {
     m_parts.loadPara.loadParaPending = false;
     m_stage = Stage::Idle;
+}
+
+void LoadParaChain::giveUp(const char *why)
+{
+    abandon();
+    m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text(m_service.languageCode(), why)});
 }
 
 bool LoadParaChain::chainActive() const
@@ -218,8 +235,7 @@ bool LoadParaChain::chainActive() const
 
 void LoadParaChain::onAcknowledged(quint8 command)
 {
-    if (command != paramFamilyFor(FrameId::Protection)->command ||
-        m_stage != Stage::AwaitingProtectionAck)
+    if (command != commandOf(FrameId::Protection) || m_stage != Stage::AwaitingProtectionAck)
         return;
     // A manual Torque PID write in the meantime used up the gain.
     if (!chainActive()) {
@@ -227,21 +243,29 @@ void LoadParaChain::onAcknowledged(quint8 command)
         return;
     }
     m_stage = Stage::AwaitingTorquePid;
-    m_link.sendFrame(requestFrames().dqPidReadRequest);
+    m_service.read(FrameId::DqPid, [this](const RequestQueue::Result &r) { onTorquePid(r); });
 }
 
-void LoadParaChain::onBlock(FrameId buffer)
+void LoadParaChain::onTorquePid(const RequestQueue::Result &result)
 {
-    if (buffer != FrameId::DqPid || m_stage != Stage::AwaitingTorquePid)
+    if (m_stage != Stage::AwaitingTorquePid)
         return;
     m_stage = Stage::Idle;
+    if (!result.ok()) {
+        if (chainActive())
+            giveUp(QT_TRANSLATE_NOOP("LoadPara",
+                                     "Load para: the controller did not send its Torque PID block. "
+                                     "Iq ki gain 3 was not written."));
+        return;
+    }
     if (!chainActive())
         return;
-    // The controller's own block, as the page shows it, with the loaded gain.
-    ValueMap values(torquePidTable());
-    decodeTorquePid(m_parts, values);
-    if (!encodeTorquePid(m_parts, values).ok())
+    // The controller's own block, as the page shows it (the loaded gain in
+    // place), written back.
+    const ParameterService::WritePlan plan =
+        m_service.planWrite(FrameId::DqPid, m_service.model(FrameId::DqPid)->values(), true);
+    if (plan.step != ParameterService::WritePlan::Step::Send)
         return;
-    m_link.sendFrame(toByteArray(m_parts.frames[FrameId::DqPid]));
+    m_service.write(plan.block);
     emit torquePidWritten();
 }

@@ -12,12 +12,14 @@
 
 #include "core/appstate.h"
 #include "core/frames.h"
+#include "link/requestqueue.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
-class LinkController;
+class MessageService;
+class ParameterService;
 
 inline constexpr int kIqSetMaxValues = 11;
 inline constexpr int kIqSetUsedValues = 4;
@@ -60,7 +62,7 @@ class LoadParaChain : public QObject
 public:
     enum class Stage { Idle, AwaitingProtectionAck, AwaitingTorquePid };
 
-    LoadParaChain(BlockParts parts, LinkController &link, QObject *parent = nullptr);
+    LoadParaChain(ParameterService &service, MessageService &messages, QObject *parent = nullptr);
 
     // The file "Load para" reads: looked up at each use unless a test set it.
     QString iqSetPath() const { return m_path.isEmpty() ? defaultIqSetPath() : m_path; }
@@ -70,6 +72,9 @@ public:
     void arm(qint32 iqKiGain3);
     // The Protection block went out: wait for its acknowledgement.
     void protectionSent();
+    // The end of the Protection write's request: anything but its
+    // acknowledgement ends the chain, and says so.
+    void protectionAnswered(const RequestQueue::Result &result);
     // The Protection block could not be encoded: the gain is no longer pending,
     // so no Torque PID reply shows or writes a value the controller never got.
     void abandon();
@@ -82,11 +87,13 @@ signals:
 
 private:
     void onAcknowledged(quint8 command);
-    void onBlock(FrameId buffer);
+    void onTorquePid(const RequestQueue::Result &result);
+    void giveUp(const char *why);
     bool chainActive() const;
 
+    ParameterService &m_service;
+    MessageService &m_messages;
     BlockParts m_parts;
-    LinkController &m_link;
     QString m_path;
     Stage m_stage = Stage::Idle;
 };

@@ -1,6 +1,6 @@
 #include "link/linkcontroller.h"
-#include "link/ui/qtportenumerator.h"
-#include "link/ui/qtserialport.h"
+#include "link/qtportenumerator.h"
+#include "link/qtserialport.h"
 #include "core/appstate.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
     AppState state;
     QtMessageService messages;
     QtPortEnumerator ports;
-    LinkController link(state.connection, state.frames, state.language, messages);
+    LinkController link(state.connection, state.language, messages);
     link.setPortFactory([simulatorLine](const QString &name) -> std::unique_ptr<SerialPort> {
         if (name == QLatin1String(kSimulatorPortName))
             return std::make_unique<SimulatorPort>(simulatorLine());

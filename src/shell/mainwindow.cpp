@@ -12,7 +12,9 @@
 #include "monitor/ui/curvepage.h"
 #include "monitor/ui/recordcontrols.h"
 #include "monitor/ui/statuspanel.h"
+#include "pages/blocks/idccalibblock.h"
 #include "pages/loadparachain.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/protectionpage.h"
 #include "pages/ui/userinfopage.h"
@@ -69,39 +71,47 @@ QLineEdit *hiddenBox(const char *name, QWidget *parent)
     return box;
 }
 
-// The button captions of the bar (the hidden factory buttons keep theirs).
-struct ButtonCaption
+// The main window's own buttons in the bar, beside the pages' (the pages'
+// come from the page registry, in the same groups).
+struct ShellButton
 {
     const char *name;
+    quint8 group;
+    quint8 place;
     const char *english;
 };
-const ButtonCaption kButtonCaptions[] = {
-    {"cmdBasic", QT_TRANSLATE_NOOP("frmMain", "Basic")},
-    {"cmdReference", QT_TRANSLATE_NOOP("frmMain", "Reference")},
-    {"cmdMotor", QT_TRANSLATE_NOOP("frmMain", "Motor")},
-    {"cmdContorl", QT_TRANSLATE_NOOP("frmMain", "Control")},
-    {"cmddqPID", QT_TRANSLATE_NOOP("frmMain", "Torque PID")},
-    {"cmdProtection", QT_TRANSLATE_NOOP("frmMain", "Protection")},
-    {"cmdOther", QT_TRANSLATE_NOOP("frmMain", "Other")},
-    {"cmdFluxWeaken", QT_TRANSLATE_NOOP("frmMain", "Flux weaken")},
-    {"cmdIdcCalib", QT_TRANSLATE_NOOP("frmMain", "DC current calbiration")},
-    {"cmdDerate", QT_TRANSLATE_NOOP("frmMain", "Derate")},
-    {"cmdModeSet", QT_TRANSLATE_NOOP("frmMain", "ModeSet")},
-    {"cmd_halltest", QT_TRANSLATE_NOOP("frmMain", "Hall A test")},
-    {"cmd_hallBtest", QT_TRANSLATE_NOOP("frmMain", "Hall B test")},
-    {"cmd_hallteststop", QT_TRANSLATE_NOOP("frmMain", "Stop hall test")},
-    {"cmdIacCalib", QT_TRANSLATE_NOOP("frmMain", "AC current calibration")},
-    {"cmdRecord", QT_TRANSLATE_NOOP("frmMain", "Data record")},
-    {"cmdRecordStop", QT_TRANSLATE_NOOP("frmMain", "Stop record")},
-    {"cmdOpenRec", QT_TRANSLATE_NOOP("frmMain", "Open record")},
+const ShellButton kShellButtons[] = {
+    {"cmd_halltest", 1, 2, QT_TRANSLATE_NOOP("frmMain", "Hall A test")},
+    {"cmd_hallBtest", 1, 3, QT_TRANSLATE_NOOP("frmMain", "Hall B test")},
+    {"cmd_hallteststop", 1, 4, QT_TRANSLATE_NOOP("frmMain", "Stop hall test")},
+    {"cmdRecord", 2, 0, QT_TRANSLATE_NOOP("frmMain", "Data record")},
+    {"cmdRecordStop", 2, 1, QT_TRANSLATE_NOOP("frmMain", "Stop record")},
+    {"cmdOpenRec", 2, 2, QT_TRANSLATE_NOOP("frmMain", "Open record")},
 };
 
-// The order in which disableMainButtons and enableMainButtons go through the bar.
-const char *const kBarOrder[20] = {
-    "cmdBasic",      "cmdReference",   "cmdMotor",        "cmdContorl",       "cmdProtection",
-    "cmdOther",      "cmddqPID",       "cmdFluxWeaken",   "cmdDerate",        "cmd_halltest",
-    "cmd_hallBtest", "cmd_hallteststop", "cmd_ResetDefaults", "cmd_SetFactory", "cmdIdcCalib",
-    "cmdIacCalib",   "cmdRecord",      "cmdRecordStop",   "cmdOpenRec",       "cmdModeSet"};
+// A button of the bar: a page's opener or one of the window's own.
+struct BarEntry
+{
+    const char *name;
+    int group;
+    int place;
+    const char *english;
+};
+
+QList<BarEntry> barEntries()
+{
+    QList<BarEntry> entries;
+    for (const PageDef &def : allPages()) {
+        if (def.opener == Opener::BarButton)
+            entries.append({def.button, def.group, def.place, def.caption});
+    }
+    for (const ShellButton &b : kShellButtons)
+        entries.append({b.name, b.group, b.place, b.english});
+    std::sort(entries.begin(), entries.end(), [](const BarEntry &a, const BarEntry &b) {
+        return std::pair(a.group, a.place) < std::pair(b.group, b.place);
+    });
+    return entries;
+}
 
 } // namespace
 
@@ -121,12 +131,10 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     m_ownSounds = std::make_unique<QtSoundPlayer>(m_dataFolder);
     m_sounds = m_ownSounds.get();
 
-    m_timer3 = new QTimer(this);
-    m_timer3->setObjectName(QStringLiteral("Timer3"));
-    connect(m_timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(100);
+    connect(&m_link, &LinkController::ticked, this, &MainWindow::onLinkTicked);
 
     // The status bar first: the menu bar asks the session bus whether menus
     // go to a global menu bar, and the bus connection, made on the side at
@@ -134,11 +142,9 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     buildStatusBar();
     buildMenus();
     buildCentral();
-    // Before the navigator: it has to see the Motor page as it was before a
-    // hall result is decoded into it.
-    m_hall = new HallTestController(m_state.blockParts(), m_state.language, m_link, m_timer1, this);
-    m_pages = std::make_unique<PageNavigator>(m_state.blockParts(), m_state.language, m_link, m_messages,
-                                              this);
+    m_service = std::make_unique<ParameterService>(m_state.blockParts(), m_link, m_state.language);
+    m_hall = new HallTestController(*m_service, m_state.language, m_timer1, this);
+    m_pages = std::make_unique<PageNavigator>(*m_service, m_state.language, m_messages, this);
     m_hall->setNavigator(m_pages.get());
     m_iqRun = new IqTestRun(m_state.iqTest, m_state.connection, m_state.language, m_link, m_messages, this);
     m_iqRun->setBoxes(m_txtMaxTime, m_txtStart);
@@ -148,25 +154,19 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
         if (m_showConduction)
             m_showConduction(t);
     });
-    m_pages->setPageFactory(PageId::IacCalib, [this](QWidget *parent) -> QWidget * {
-        return new IacCalibPage(m_state.language, m_link, m_messages, *m_iqRun, parent);
-    });
     m_pages->setAnchor(m_buttonBar);
-    m_pages->setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
-        auto *page = new IdcCalibPage(m_state.blockParts(), m_state.language, m_link, m_messages, parent);
-        connect(page, &IdcCalibPage::subprojectDecoded, this, [this](int subproject) {
-            m_subproject = subproject;
-            showMcuModel();
-        });
-        return page;
-    });
     setUpPageWindows();
-    m_pages->setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
-        return new UserInfoPage(m_state.blockParts(), m_state.language, m_link, m_messages, parent);
-    });
     m_records = new RecordControls(m_state.recorder, m_state.language, m_messages, button("cmdRecord"),
                                    button("cmdRecordStop"), button("cmdOpenRec"), statusBar(), this);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
+    // The model of the attached controller, from every Idc block.
+    connect(m_service.get(), &ParameterService::decoded, this, [this](FrameId family) {
+        const BlockModel *idc = m_service->model(FrameId::IdcCalib);
+        if (family == FrameId::IdcCalib && idc->received()) {
+            m_subproject = idcSubprojectNumber(*idc->received());
+            showMcuModel();
+        }
+    });
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
 }
@@ -179,10 +179,18 @@ MainWindow::~MainWindow()
 
 void MainWindow::setUpPageWindows()
 {
-    m_loadPara = std::make_unique<LoadParaChain>(m_state.blockParts(), m_link);
+    m_pages->setPageFactory(PageId::IacCalib, [this](QWidget *parent) -> QWidget * {
+        return new IacCalibPage(m_state.language, m_link, m_messages, *m_iqRun, parent);
+    });
+    m_pages->setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
+        return new IdcCalibPage(*m_service, m_state.language, m_messages, parent);
+    });
+    m_pages->setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
+        return new UserInfoPage(*m_service, m_state.language, m_messages, parent);
+    });
+    m_loadPara = std::make_unique<LoadParaChain>(*m_service, m_messages);
     m_pages->setPageFactory(PageId::Protection, [this](QWidget *parent) -> QWidget * {
-        return new ProtectionPage(m_state.blockParts(), m_state.language, m_link, m_messages, *m_loadPara,
-                                  parent);
+        return new ProtectionPage(*m_service, m_state.language, m_messages, *m_loadPara, parent);
     });
     // The curve page exists from the start and follows every change of the
     // curve, shown or not; a page the user closed comes back hidden.
@@ -193,17 +201,9 @@ void MainWindow::setUpPageWindows()
         if (auto *curve = qobject_cast<CurvePage *>(m_pages->ensurePage(PageId::Curve)))
             curve->drawCurve();
     };
-    // The hidden page windows are made once the main window has painted, one
-    // per turn of the event loop: the first paint does not wait for them,
-    // and they are there by the link timer's first tick.
-    afterFirstPaint(this, 100, [this] {
-        std::vector<std::function<void()>> steps{[this] { m_pages->ensurePage(PageId::Curve); }};
-        for (const PageDef &def : allPages()) {
-            if (def.governedByLink)
-                steps.push_back([this, id = def.id] { m_pages->ensurePage(id); });
-        }
-        stepByStep(this, std::move(steps));
-    });
+    // Made once the main window has painted: the first paint does not wait
+    // for it.
+    afterFirstPaint(this, 100, [this] { m_pages->ensurePage(PageId::Curve); });
 }
 
 void MainWindow::setSoundPlayer(SoundPlayer *player)
@@ -229,8 +229,20 @@ void MainWindow::buildMenus()
     m_actExit = action(m_menuFile, "Menu_File_Exit", "Exit(&X)");
     m_menuOption = menu("Menu_Option", "Option(&O)");
     m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
-    m_actUserInfo = action(m_menuOption, "Menu_Option_UserInfo", "UserInfo(&U)");
-    m_actCurve = action(m_menuOption, "Menu_Option_Curve", "Curve");
+    // The pages offered in the Options menu, in their places.
+    QList<const PageDef *> menuPages;
+    for (const PageDef &def : allPages()) {
+        if (def.opener == Opener::OptionsMenu || def.menuEntry)
+            menuPages << &def;
+    }
+    std::sort(menuPages.begin(), menuPages.end(),
+              [](const PageDef *a, const PageDef *b) { return a->place < b->place; });
+    for (const PageDef *def : menuPages) {
+        const char *name = def->opener == Opener::OptionsMenu ? def->button : def->menuEntry;
+        const char *caption = def->opener == Opener::OptionsMenu ? def->designCaption : def->caption;
+        m_pageActions << action(m_menuOption, name, caption);
+        m_pageActionRows << def;
+    }
     m_menuLang = menu("Menu_Lang", "Language(&L)");
     m_actChinese = action(m_menuLang, "Menu_Lang_Chs", "中文");
     m_actEnglish = action(m_menuLang, "Menu_Lang_Eng", "English");
@@ -240,8 +252,10 @@ void MainWindow::buildMenus()
 
     connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
-    connect(m_actUserInfo, &QAction::triggered, this, &MainWindow::Menu_Option_UserInfo_Click);
-    connect(m_actCurve, &QAction::triggered, this, &MainWindow::Menu_Option_Curve_Click);
+    for (int i = 0; i < int(m_pageActions.size()); ++i) {
+        const PageId id = m_pageActionRows[i]->id;
+        connect(m_pageActions[i], &QAction::triggered, this, [this, id] { openFromMenu(id); });
+    }
     connect(m_actChinese, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::Chinese); });
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
@@ -277,52 +291,11 @@ void MainWindow::buildCentral()
     central->setObjectName(QStringLiteral("centralArea"));
     auto *top = new QHBoxLayout(central);
 
-    // The button bar, in three groups: parameter pages, calibration and
-    // tests, recording.
-    auto *bar = new QFrame(central);
-    bar->setObjectName(QStringLiteral("buttonBar"));
-    auto *barLayout = new QVBoxLayout(bar);
-    barLayout->setContentsMargins(0, 0, 0, 0);
-    barLayout->setSpacing(4);
-    const char *const groups[][10] = {
-        {"cmdBasic", "cmdReference", "cmdMotor", "cmdContorl", "cmdProtection", "cmdOther",
-         "cmddqPID", "cmdFluxWeaken", "cmdDerate", "cmdModeSet"},
-        {"cmdIdcCalib", "cmdIacCalib", "cmd_halltest", "cmd_hallBtest", "cmd_hallteststop"},
-        {"cmdRecord", "cmdRecordStop", "cmdOpenRec"},
-    };
-    for (const auto &group : groups) {
-        for (const char *name : group) {
-            if (!name)
-                break;
-            QString caption;
-            for (const ButtonCaption &c : kButtonCaptions)
-                if (qstrcmp(c.name, name) == 0)
-                    caption = QString::fromLatin1(c.english);
-            QPushButton *b = addButton(name, caption);
-            // One height in both languages: the bar never grows the window.
-            b->setFixedHeight(26);
-            barLayout->addWidget(b);
-        }
-        barLayout->addSpacing(12);
-    }
-    barLayout->addStretch();
-
-    // Hidden at design time and for the whole run.
-    QPushButton *factorySet = addButton("cmd_SetFactory", QStringLiteral("Factory set"));
-    QPushButton *factoryRestore = addButton("cmd_ResetDefaults", QStringLiteral("Factory Restore"));
-    QPushButton *curve = addButton("cmdCurve", QStringLiteral("curve"));
-    QPushButton *beep = addButton("Command1", QStringLiteral("Beep"));
-    for (QPushButton *hidden : {factorySet, factoryRestore, curve, beep})
-        hidden->setVisible(false);
+    QWidget *bar = buildBar(central);
     hiddenBox("txt1", central);
     m_txtStart = hiddenBox("txtStart", central);
     m_txtStop = hiddenBox("txtstop", central);
     m_txtDateDiff = hiddenBox("txtdatediff", central);
-
-    for (const char *name : kBarOrder)
-        m_bar << button(name);
-    m_buttonBar = bar;
-    m_recordStop = button("cmdRecordStop");
 
     // Right: connection and aging time, then the live panels.
     auto *right = new QVBoxLayout;
@@ -354,6 +327,47 @@ void MainWindow::buildCentral()
     top->addLayout(right, 1);
     setCentralWidget(central);
 
+    connectBar();
+}
+
+// The button bar, in three groups: parameter pages, calibration and tests,
+// recording; then the buttons that stay hidden for the whole run.
+QWidget *MainWindow::buildBar(QWidget *parent)
+{
+    auto *bar = new QFrame(parent);
+    bar->setObjectName(QStringLiteral("buttonBar"));
+    auto *barLayout = new QVBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(4);
+    const QList<BarEntry> entries = barEntries();
+    for (int i = 0; i < int(entries.size()); ++i) {
+        QPushButton *b = addButton(entries[i].name, QString::fromLatin1(entries[i].english));
+        // One height in both languages: the bar never grows the window.
+        b->setFixedHeight(26);
+        barLayout->addWidget(b);
+        m_bar << b;
+        if (i + 1 == int(entries.size()) || entries[i + 1].group != entries[i].group)
+            barLayout->addSpacing(12);
+    }
+    barLayout->addStretch();
+
+    QList<QPushButton *> hidden{addButton("cmd_SetFactory", QStringLiteral("Factory set")),
+                                addButton("cmd_ResetDefaults", QStringLiteral("Factory Restore"))};
+    m_bar += hidden; // governed like the bar, though never shown
+    for (const PageDef &def : allPages()) {
+        if (def.opener == Opener::HiddenButton)
+            hidden << addButton(def.button, QString::fromLatin1(def.designCaption));
+    }
+    hidden << addButton("Command1", QStringLiteral("Beep"));
+    for (QPushButton *b : hidden)
+        b->setVisible(false);
+    m_buttonBar = bar;
+    m_recordStop = button("cmdRecordStop");
+    return bar;
+}
+
+void MainWindow::connectBar()
+{
     auto connectButton = [this](const char *name, auto handler) {
         connect(button(name), &QPushButton::clicked, this, handler);
     };
@@ -385,8 +399,8 @@ void MainWindow::Form_Load()
     initLink(m_state);
     m_link.supervisor().reset();
     m_shape->setFillColor(kColorRed);
-    m_timer3->stop();
-    m_timer3->setInterval(100);
+    linkTimer()->stop();
+    linkTimer()->setInterval(100);
 
     setLanguage(m_state.language, LanguageCode::English);
     applyEnglishShell();
@@ -420,7 +434,11 @@ void MainWindow::applyShellCaptions()
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
-    m_actCurve->setText(text(QT_TRANSLATE_NOOP("frmMain", "Curve")));
+    for (int i = 0; i < int(m_pageActions.size()); ++i) {
+        // An entry without a caption of its own keeps its design caption.
+        if (const PageDef *def = m_pageActionRows[i]; def->opener != Opener::OptionsMenu && def->caption)
+            m_pageActions[i]->setText(text(def->caption));
+    }
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
     m_actAbout->setText(text(QT_TRANSLATE_NOOP("frmMain", "&About Kestrane")));
@@ -456,8 +474,8 @@ void MainWindow::applyMainCaptions()
 
     m_statusPanel->applyCaptions(code);
     m_lblMaxTime->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Aging time[s]")));
-    for (const ButtonCaption &c : kButtonCaptions)
-        button(c.name)->setText(bilingual(code, "frmMain", c.english));
+    for (const BarEntry &e : barEntries())
+        button(e.name)->setText(bilingual(code, "frmMain", e.english));
     if (m_records)
         m_records->applyCaptions();
     showMcuModel();
@@ -507,7 +525,7 @@ void MainWindow::startLinkTimer()
 {
     // A new connection: nothing is known until its first status block.
     m_statusPanel->resetStatusValues();
-    m_timer3->start(100);
+    m_link.startTimer();
 }
 
 bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
@@ -526,10 +544,21 @@ bool MainWindow::openPortAtStart(const QString &device, const QString &settings)
     return true;
 }
 
+QTimer *MainWindow::linkTimer() const
+{
+    return m_link.linkTimer();
+}
+
+// One tick of the link timer, as the link runs it.
 void MainWindow::Timer3_Timer()
 {
-    setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
     m_link.tick();
+}
+
+// After every tick of the link: what the window shows of it.
+void MainWindow::onLinkTicked()
+{
+    setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
     showLinkState();
     // Online or not: a link that drops during a run is reported.
     timeIqTest();
@@ -591,8 +620,9 @@ void MainWindow::timeIqTest()
     m_iqRun->tick();
 }
 
-void MainWindow::decodeStatus()
+void MainWindow::decodeStatus(const Block &block)
 {
+    m_state.frames[FrameId::Status] = block;
     // The clock is read only when the heating alert fires, not per block.
     const StatusView &view = m_statusDecoder.decode(m_state.statusParts());
     m_statusPanel->showStatus(view);
@@ -620,10 +650,12 @@ void MainWindow::Menu_Option_ComSet_Click()
     dialog->open();
 }
 
-void MainWindow::Menu_Option_UserInfo_Click()
+// A page of the Options menu. One that reads works offline too: the request
+// goes out on whatever port is set, and a port that cannot be opened is
+// reported every time.
+void MainWindow::openFromMenu(PageId id)
 {
-    // Works offline too: the request goes out on whatever port is set.
-    if (!m_link.isOpen()) {
+    if (pageDef(id).readsOnOpen && !m_link.isOpen()) {
         const SerialPort::OpenResult result = m_link.openPort();
         if (!result.ok()) {
             m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
@@ -631,12 +663,17 @@ void MainWindow::Menu_Option_UserInfo_Click()
             return;
         }
     }
-    m_pages->showUserInfoPage(); // sends the read request first
+    m_pages->open(id);
+}
+
+void MainWindow::Menu_Option_UserInfo_Click()
+{
+    openFromMenu(PageId::UserInfo);
 }
 
 void MainWindow::Menu_Option_Curve_Click()
 {
-    m_pages->cmdCurve_Click(); // sends nothing
+    openFromMenu(PageId::Curve);
 }
 
 void MainWindow::Menu_Help_Cont_Click()
@@ -668,7 +705,7 @@ void MainWindow::shutDown()
     m_shuttingDown = true;
     // A motor under test is stopped before the port goes.
     m_iqRun->stopBeforeLeaving();
-    m_timer3->stop();
+    linkTimer()->stop();
     m_timer1->stop();
     m_link.closePort();
     hide();

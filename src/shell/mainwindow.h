@@ -5,6 +5,7 @@
 
 #include "core/datafolder.h"
 #include "monitor/statusdecoder.h"
+#include "pages/engine/pageregistry.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -30,6 +31,8 @@ class StatusPanel;
 struct AppState;
 class LinkController;
 class MessageService;
+
+class ParameterService;
 
 class MainWindow : public QMainWindow
 {
@@ -57,9 +60,10 @@ public:
     // port dialog would. Reports a failure and returns false.
     bool openPortAtStart(const QString &device, const QString &settings);
 
-    QTimer *linkTimer() const { return m_timer3; }
+    QTimer *linkTimer() const;
     QTimer *hallTestTimer() const { return m_timer1; }
     PageNavigator *pages() const { return m_pages.get(); }
+    ParameterService *parameters() const { return m_service.get(); }
     HallTestController *hallTest() const { return m_hall; }
     IqTestRun *iqTestRun() const { return m_iqRun; }
     // Where the tool finds its sound and data files and writes the log and
@@ -80,7 +84,7 @@ public:
     void Menu_Help_Cont_Click();
     void Menu_Help_About_Click();
     void applyLanguage(int code);
-    void decodeStatus();
+    void decodeStatus(const Block &block);
     void disableMainButtons();
     void enableMainButtons();
     void shutDown();
@@ -94,6 +98,10 @@ private:
     void setUpPageWindows();
     void buildStatusBar();
     void buildCentral();
+    QWidget *buildBar(QWidget *parent);
+    void connectBar();
+    void onLinkTicked();
+    void openFromMenu(PageId id);
     QPushButton *addButton(const char *name, const QString &designCaption);
     QPushButton *button(const char *name) const;
     void applyEnglishShell();
@@ -117,12 +125,12 @@ private:
     std::unique_ptr<SoundPlayer> m_ownSounds;
     SoundPlayer *m_sounds = nullptr;
     HallTestController *m_hall = nullptr;
+    std::unique_ptr<ParameterService> m_service;
     std::unique_ptr<PageNavigator> m_pages;
     IqTestRun *m_iqRun = nullptr;
     StatusDecoder m_statusDecoder;
     std::unique_ptr<LoadParaChain> m_loadPara;
     RecordControls *m_records = nullptr;
-    QTimer *m_timer3 = nullptr;
     QTimer *m_timer1 = nullptr;
     IndicatorShape *m_shape = nullptr;
     StatusPanel *m_statusPanel = nullptr;
@@ -137,7 +145,7 @@ private:
     QLabel *m_panelPortState = nullptr;
     QLabel *m_panelMcuSN = nullptr;
     QLabel *m_panelData = nullptr;
-    QList<QPushButton *> m_bar; // the twenty governed buttons, in enabling order
+    QList<QPushButton *> m_bar; // the governed buttons: the bar's and the hidden factory ones
     QPushButton *m_recordStop = nullptr;
     QMenu *m_menuFile = nullptr;
     QMenu *m_menuOption = nullptr;
@@ -145,8 +153,8 @@ private:
     QMenu *m_menuHelp = nullptr;
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
-    QAction *m_actUserInfo = nullptr;
-    QAction *m_actCurve = nullptr;
+    QList<QAction *> m_pageActions; // the Options menu's pages, with their registry rows
+    QList<const PageDef *> m_pageActionRows;
     QAction *m_actChinese = nullptr;
     QAction *m_actEnglish = nullptr;
     QAction *m_actContact = nullptr;

@@ -32,7 +32,7 @@ struct SimBench
     RecordingMessages messages;
     RecordingSound sounds;
     std::shared_ptr<sim::SimLine> controller;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     std::unique_ptr<MainWindow> window;
     QDateTime now{QDate(2026, 12, 8), QTime(9, 0, 0)};
     QStringList rx; // what the controller received

@@ -8,6 +8,8 @@
 #include "core/appstate.h"
 #include "core/language.h"
 #include "link/linkcontroller.h"
+#include "pages/blocks/idccalibblock.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 
 #include "fakeport.h"
@@ -49,9 +51,10 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
+    ParameterService service{state.blockParts(), link, state.language};
+    PageNavigator nav{service, state.language, messages, &mainWindow};
     QList<int> subprojects;
     QDate today{2026, 12, 8};
 
@@ -60,10 +63,13 @@ struct Bench
         link.setPortFactory(line.factory());
         link.setPortName(QStringLiteral("/dev/ttyFAKE"));
         (void)link.openPort();
+        QObject::connect(&service, &ParameterService::decoded, [this](FrameId f) {
+            if (f == FrameId::IdcCalib)
+                subprojects << idcSubprojectNumber(*service.model(FrameId::IdcCalib)->received());
+        });
         nav.setPageFactory(PageId::IdcCalib, [this](QWidget *parent) -> QWidget * {
-            auto *p = new IdcCalibPage(state.blockParts(), state.language, link, messages, parent);
+            auto *p = new IdcCalibPage(service, state.language, messages, parent);
             p->setClock([this] { return today; });
-            QObject::connect(p, &IdcCalibPage::subprojectDecoded, p, [this](int n) { subprojects << n; });
             return p;
         });
     }
@@ -338,11 +344,12 @@ void TestIdcCalibPage::unlistedWiringGoesBackUnchanged()
     auto *hall = b.child<QComboBox>(p, "cmbHallCType");
     QCOMPARE(hall->currentIndex(), -1);
     QCOMPARE(b.child<QComboBox>(p, "cmbPhaseCType")->currentIndex(), -1);
+    b.line.answerEverything(); // each write is acknowledged before the next goes
     QTest::mouseClick(b.child<QPushButton>(p, "cmdwrite"), Qt::LeftButton);
     QCOMPARE(b.lastWrite().mid(26 * 3, 5), QStringLiteral("00 09"));
     hall->setCurrentIndex(1);
     QTest::mouseClick(b.child<QPushButton>(p, "cmdwrite"), Qt::LeftButton);
-    QCOMPARE(b.lastWrite().mid(26 * 3, 5), QStringLiteral("02 09"));
+    QTRY_COMPARE(b.lastWrite().mid(26 * 3, 5), QStringLiteral("02 09"));
 }
 
 void TestIdcCalibPage::motorCaptionsFollowTheType_data()

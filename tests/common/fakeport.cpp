@@ -1,11 +1,30 @@
 #include "fakeport.h"
 
+#include <QTimer>
+
 LinkController::PortFactory FakeLine::factory()
 {
     return [this](const QString &) {
         auto port = std::make_unique<FakeSerialPort>(*this);
         m_current = port.get();
         return port;
+    };
+}
+
+void FakeLine::answerEverything()
+{
+    answer = [](const QByteArray &written) -> QByteArray {
+        if (written.size() < 3 || quint8(written[0]) == 0xFD)
+            return {}; // the poll's answer is the test's
+        if (written.size() != kBlockSize && quint8(written.back()) != kEndMarker)
+            return {};
+        Block b{};
+        b[0] = quint8(written[0]);
+        b[1] = quint8(written[1]);
+        if (b[0] == 0xF1)
+            b[2] = kUserInfoQualifier;
+        b[kBlockSize - 1] = kEndMarker;
+        return toByteArray(b);
     };
 }
 
@@ -61,6 +80,13 @@ bool FakeSerialPort::write(const QByteArray &bytes)
     if (!m_open)
         return false;
     m_line.writes << bytes;
+    if (m_line.answer) {
+        const QByteArray reply = m_line.answer(bytes);
+        if (!reply.isEmpty()) {
+            FakeLine *line = &m_line;
+            QTimer::singleShot(0, this, [line, reply] { line->deliver(reply); });
+        }
+    }
     return true;
 }
 

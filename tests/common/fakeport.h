@@ -10,6 +10,8 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
+
 class FakeSerialPort;
 
 // What the test sees and steers; it outlives the port objects, because the
@@ -25,6 +27,13 @@ public:
     SerialPort::OpenError openError = SerialPort::OpenError::None; // for every open until reset
     QStringList missing; // names whose open fails with NotFound (an unplugged adapter)
     QByteArray waiting; // bytes the port holds for the next readAll
+    // A controller behind the line: the answer to each write (empty: none),
+    // delivered from the event loop as a real port would.
+    std::function<QByteArray(const QByteArray &written)> answer;
+    // A controller that answers every read with an empty block of its family
+    // and acknowledges every write, so that requests never wait for a
+    // time-out.
+    void answerEverything();
 
     LinkController::PortFactory factory();
     bool isOpen() const;

@@ -16,7 +16,7 @@ struct LinkBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     qint64 now = 0;
     QList<Block> statusBlocks; // what the status decoder saw
 
@@ -26,7 +26,7 @@ struct LinkBench
         link.setPortName(QStringLiteral("/dev/ttyFAKE"));
         link.setClock([this] { return now; });
         QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived,
-                         [this] { statusBlocks << state.frames[FrameId::Status]; });
+                         [this](const Block &b) { statusBlocks << b; });
     }
     void receive(const Block &b) { line.deliver(toByteArray(b)); }
     void tick(int n = 1)

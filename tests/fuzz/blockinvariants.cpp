@@ -46,10 +46,10 @@ int controllerTypeFrom(quint8 byte)
 QString writtenBlockFault(const BlockTable &table, const ValueMap &values,
                           const CodecOptions &options, const Block &b)
 {
-    BlockCodes codes;
-    if (!blockCodesFor(table.definition().frame, &codes))
-        return QStringLiteral("no codes for the table's buffer");
-    if (b[0] != codes.command || b[1] != codes.writeCode)
+    const BlockFamily *codes = findFamily(table.definition().frame);
+    if (!codes)
+        return QStringLiteral("no codes for the table's family");
+    if (b[0] != codes->command() || b[1] != codes->writeCode)
         return QStringLiteral("codes %1 %2").arg(b[0], 2, 16).arg(b[1], 2, 16);
     if (b[kBlockSize - 1] != kEndMarker)
         return QStringLiteral("byte 31 is %1").arg(b[kBlockSize - 1], 2, 16);

@@ -54,10 +54,10 @@ void decodeStatusBlock(FuzzInput &in)
 void decodeRandomBlock(const BlockTable &table, FuzzInput &in)
 {
     const CodecOptions options{controllerTypeFrom(in.byte()), (in.byte() & 1) ? u',' : u'.'};
-    BlockCodes codes;
-    if (!blockCodesFor(table.definition().frame, &codes))
+    const BlockFamily *codes = findFamily(table.definition().frame);
+    if (!codes)
         return;
-    const Block reply = blockFrom(in, codes.command, codes.readCode);
+    const Block reply = blockFrom(in, codes->command(), codes->readCode);
 
     ValueMap values(table);
     decodeBlock(table, reply, options, values);

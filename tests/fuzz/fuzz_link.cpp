@@ -50,7 +50,7 @@ struct LinkBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     qint64 now = 0;
     std::vector<std::unique_ptr<ValueMap>> pageValues;
     int expectedLosses = 0;
@@ -62,7 +62,8 @@ struct LinkBench
         link.setPortName(QStringLiteral("/dev/ttyFUZZ"));
         link.setClock([this] { return now; });
         QObject::connect(&link, &LinkController::portLost, [this] { ++losses; });
-        QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived, [this] {
+        QObject::connect(&link.dispatcher(), &Dispatcher::statusReceived, [this](const Block &b) {
+            state.frames[FrameId::Status] = b;
             decodeStatus(state.statusParts(), QDateTime(QDate(2024, 5, 1), QTime(8, 0)).addMSecs(now));
         });
         // Every table's read reply goes to the generic decoder of its page,
@@ -70,7 +71,7 @@ struct LinkBench
         for (const BlockTable *table : allBlockTables()) {
             pageValues.push_back(std::make_unique<ValueMap>(*table));
         }
-        QObject::connect(&link.dispatcher(), &Dispatcher::blockReceived, [this](FrameId buffer) {
+        QObject::connect(&link.dispatcher(), &Dispatcher::blockReceived, [this](FrameId buffer, const Block &reply) {
             const QList<const BlockTable *> tables = allBlockTables();
             for (int i = 0; i < int(tables.size()); ++i) {
                 const BlockTable *table = tables[i];
@@ -78,7 +79,6 @@ struct LinkBench
                     continue;
                 ValueMap &values = *pageValues[std::size_t(i)];
                 const CodecOptions options{state.controllerType, u'.'};
-                const Block &reply = state.frames[buffer];
                 decodeBlock(*table, reply, options, values);
                 Block written;
                 FUZZ_CHECK(encodeAndCheck(*table, values, options, reply, written).ok(),
@@ -103,8 +103,8 @@ struct LinkBench
             std::copy(payload.begin(), payload.end(), b.begin());
             b[0] = row.command;
             b[1] = row.subCommand;
-            if (row.needsQualifier)
-                b[2] = kUserInfoQualifier;
+            if (row.qualifier)
+                b[2] = row.qualifier;
             if (!(arg & 0x80))
                 b[kBlockSize - 1] = kEndMarker;
             line.deliver(toByteArray(b));
@@ -155,7 +155,8 @@ struct LinkBench
             state.controllerType = qint16(controllerTypeFrom(arg));
             break;
         case SendRequest: {
-            const QByteArray request = requestFrames().readRequestFor(FrameId(arg % int(FrameId::Count)));
+            const auto families = blockFamilies();
+            const QByteArray request = readRequestFor(families[std::size_t(arg) % families.size()].id);
             if (!request.isEmpty())
                 link.sendFrame(request);
             break;

@@ -25,10 +25,9 @@ private slots:
     void hallWarning();
     void userInfoNeedsQualifier();
     void unknownPairCountsAsActivity();
-    void everyEventClearsEveryBuffer();
     void badEndMarkerChangesNothingElse();
-    void decodersSeeTheirBuffer();
-    void hallAResultGoesThroughTheMotorDecoder();
+    void everyFamilyBlockIsAnnounced();
+    void hallResultsTravelWithTheirBlock();
     void acknowledgementClosedFollowsTheBox();
     void acknowledgementWithoutTextClosesAtOnce();
 };
@@ -120,23 +119,23 @@ void TestDispatch::hallWarning()
 void TestDispatch::userInfoNeedsQualifier()
 {
     Bench b;
-    int decoded = 0;
-    QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
-        decoded += f == FrameId::UserInfo ? 1 : 0;
+    QList<Block> decoded;
+    QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f, const Block &block) {
+        if (f == FrameId::UserInfo)
+            decoded << block;
     });
     b.link.tick();
     b.link.tick();
     QCOMPARE(b.link.supervisor().silenceTicks(), 2);
     b.receive(makeBlock({0xF1, 0xE1, 0xA3, 't', 'o'}));
-    QCOMPARE(decoded, 0);
-    QCOMPARE(b.state.frames[FrameId::UserInfo], Block{});
+    QVERIFY(decoded.isEmpty());
     QCOMPARE(b.link.supervisor().silenceTicks(), 0);
     b.receive(makeBlock({0xF1, 0xE2, 0x00}));
     QVERIFY(b.messages.shown.isEmpty());
 
     b.receive(makeBlock({0xF1, 0xE1, 0xA2, 't', 'o'}));
-    QCOMPARE(decoded, 1);
-    QCOMPARE(b.state.frames[FrameId::UserInfo][3], quint8('t'));
+    QCOMPARE(decoded.size(), 1);
+    QCOMPARE(decoded[0][3], quint8('t'));
 }
 
 void TestDispatch::unknownPairCountsAsActivity()
@@ -146,22 +145,6 @@ void TestDispatch::unknownPairCountsAsActivity()
     b.receive(makeBlock({0x12, 0x34}));
     QCOMPARE(b.link.supervisor().silenceTicks(), 0);
     QVERIFY(b.messages.shown.isEmpty());
-}
-
-void TestDispatch::everyEventClearsEveryBuffer()
-{
-    Bench b;
-    b.receive(makeBlock({0xF0, 0xE0, 0x5E, 0x01}));
-    QCOMPARE(b.state.frames[FrameId::Basic][2], quint8(0x5E));
-    b.receive(makeBlock({0xDF, 0xEF, 0x10}));
-    QCOMPARE(b.state.frames[FrameId::Basic], Block{});
-    QCOMPARE(b.state.frames[FrameId::Status][2], quint8(0x10));
-    // Also a block that is dropped, and one that matches no row.
-    b.receive(makeBlock({0xDF, 0xEF, 0x10}, 0xDB));
-    QCOMPARE(b.state.frames[FrameId::Status], Block{});
-    b.receive(makeBlock({0xF6, 0xE6, 0x17}));
-    b.receive(makeBlock({0x01, 0x02}));
-    QCOMPARE(b.state.frames[FrameId::Motor], Block{});
 }
 
 void TestDispatch::badEndMarkerChangesNothingElse()
@@ -178,53 +161,44 @@ void TestDispatch::badEndMarkerChangesNothingElse()
     QVERIFY(b.messages.shown.isEmpty());
 }
 
-void TestDispatch::decodersSeeTheirBuffer()
+void TestDispatch::everyFamilyBlockIsAnnounced()
 {
-    const struct { quint8 c, s; ReplyAction action; FrameId buffer; } rows[] = {
-        {0xF0, 0xE0, ReplyAction::DecodeBasic, FrameId::Basic},
-        {0xF2, 0xE2, ReplyAction::DecodeReference, FrameId::Reference},
-        {0xF4, 0xE4, ReplyAction::DecodeControl, FrameId::Control},
-        {0xF6, 0xE6, ReplyAction::DecodeMotor, FrameId::Motor},
-        {0xF8, 0xE8, ReplyAction::DecodeProtection, FrameId::Protection},
-        {0xFB, 0xED, ReplyAction::DecodeIdcCalib, FrameId::IdcCalib},
-        {0xFB, 0xEC, ReplyAction::DecodeIdcCalib, FrameId::IdcCalib},
-        {0xFE, 0xEE, ReplyAction::DecodeOther, FrameId::Other},
-        {0xD2, 0xC2, ReplyAction::DecodeTorquePid, FrameId::DqPid},
-        {0xD5, 0xC5, ReplyAction::DecodeDerate, FrameId::Derate},
-        {0xD6, 0xC6, ReplyAction::DecodeFluxWeaken, FrameId::FluxWeaken},
-        {0xD7, 0xC7, ReplyAction::DecodeModeSet, FrameId::ModeSet},
-    };
-    for (const auto &r : rows) {
-        Bench b;
-        const Block block = makeBlock({r.c, r.s, 0x42, 0x43});
-        Block seen{};
-        FrameId announced = FrameId::None;
-        QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
-            announced = f;
-            seen = b.state.frames[f];
-        });
-        b.receive(block);
-        QCOMPARE(int(announced), int(r.buffer));
-        QCOMPARE(seen, block);
+    // Every read reply (and the Idc counter reset's) of every family of the
+    // command table reaches the listeners with its block.
+    for (const BlockFamily &f : blockFamilies()) {
+        for (quint8 code : {f.readCode, f.resetCode}) {
+            if (!code)
+                continue;
+            Bench b;
+            const Block block = makeBlock({f.command(), code, f.qualifier ? f.qualifier : quint8(0x42), 0x43});
+            QList<std::pair<FrameId, Block>> seen;
+            QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived,
+                             [&](FrameId family, const Block &got) { seen.append({family, got}); });
+            b.receive(block);
+            QCOMPARE(seen.size(), 1);
+            QCOMPARE(int(seen[0].first), int(f.id));
+            QCOMPARE(seen[0].second, block);
+        }
     }
 }
 
-void TestDispatch::hallAResultGoesThroughTheMotorDecoder()
+void TestDispatch::hallResultsTravelWithTheirBlock()
 {
-    Bench b;
-    QStringList order;
-    Block seen{};
-    QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&](FrameId f) {
-        order << (f == FrameId::Motor ? "decodeMotor" : "other");
-        seen = b.state.frames[FrameId::Motor];
-    });
-    QObject::connect(&b.link.dispatcher(), &Dispatcher::hallReply, [&](ReplyAction a) {
-        order << (a == ReplyAction::HallADone ? "hallADone" : "other");
-    });
-    const Block result = makeBlock({0xFF, 0xFC, 23, 92});
-    b.receive(result);
-    QCOMPARE(order, (QStringList{"decodeMotor", "hallADone"}));
-    QCOMPARE(seen, result);
+    // The results have a route of their own: no Motor block is announced.
+    for (quint8 sub : {quint8(0xFC), quint8(0xFA)}) {
+        Bench b;
+        int blocks = 0;
+        QList<std::pair<ReplyAction, Block>> hall;
+        QObject::connect(&b.link.dispatcher(), &Dispatcher::blockReceived, [&] { ++blocks; });
+        QObject::connect(&b.link.dispatcher(), &Dispatcher::hallReply,
+                         [&](ReplyAction a, const Block &got) { hall.append({a, got}); });
+        const Block result = makeBlock({0xFF, sub, 23, 92});
+        b.receive(result);
+        QCOMPARE(blocks, 0);
+        QCOMPARE(hall.size(), 1);
+        QCOMPARE(hall[0].first, sub == 0xFC ? ReplyAction::HallADone : ReplyAction::HallBDone);
+        QCOMPARE(hall[0].second, result);
+    }
 }
 
 void TestDispatch::acknowledgementClosedFollowsTheBox()

@@ -19,7 +19,7 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     Bench() { link.setPortFactory(line.factory()); }
 
     std::unique_ptr<PortDialog> dialog(const QStringList &extra = {})

@@ -158,15 +158,18 @@ void TestBlockTables::registryIsComplete()
     const QStringList missing = unregisteredTables(sources, registeredTableWindows());
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
 
-    // Every page with a buffer has a reply row that stores it, and every
-    // stored parameter reply has its page.
+    // Every page's table is of the page's family, which the command table
+    // has; every family's block has its page but Assist (the tool never
+    // asks for it).
     for (const PageDef &p : allPages()) {
-        if (p.table)
-            QCOMPARE(int(p.table().definition().frame), int(p.buffer));
+        if (p.table) {
+            QCOMPARE(int(p.table().definition().frame), int(p.family));
+            QVERIFY2(findFamily(p.family), p.window);
+        }
     }
     for (const ReplyRow &row : replyTable()) {
-        if (row.action >= ReplyAction::DecodeBasic && row.action <= ReplyAction::DecodeModeSet)
-            QVERIFY2(pageForBuffer(row.buffer), qPrintable(hexString(QByteArray{char(row.command), char(row.subCommand)})));
+        if (row.action == ReplyAction::Block && row.family != FrameId::Assist)
+            QVERIFY2(pageForFamily(row.family), qPrintable(hexString(QByteArray{char(row.command), char(row.subCommand)})));
     }
 }
 
@@ -229,15 +232,15 @@ void TestBlockTables::closeListsMatchTheNavigation()
             closes << QLatin1String(pageDef(id).window);
         QCOMPARE(closes, n.closes);
         if (n.reads) {
-            BlockCodes codes;
-            QVERIFY(blockCodesFor(p->buffer, &codes));
+            const BlockFamily *f = findFamily(p->family);
+            QVERIFY(f);
             QByteArray request;
-            request += char(codes.command);
-            request += char(codes.readCode);
-            if (p->buffer == FrameId::UserInfo)
+            request += char(f->command());
+            request += char(f->readCode);
+            if (p->family == FrameId::UserInfo)
                 request += char(kUserInfoQualifier);
             request += char(kEndMarker);
-            QCOMPARE(requestFrames().readRequestFor(p->buffer), request);
+            QCOMPARE(requestFrames().readRequestFor(p->family), request);
         }
     }
 }
@@ -340,15 +343,15 @@ void TestBlockTables::codesMatchTheCommandTable()
 {
     // The write block of every table carries its family's codes.
     for (const BlockTable *t : allBlockTables()) {
-        BlockCodes codes;
-        QVERIFY2(blockCodesFor(t->definition().frame, &codes), qPrintable(t->window()));
+        const BlockFamily *codes = findFamily(t->definition().frame);
+        QVERIFY2(codes, qPrintable(t->window()));
         AppState state;
         ValueMap values(*t);
         if (!encodeTable(*t, state.blockParts(), values).ok())
             continue; // a page whose defaults do not parse ("Text1")
         const Block &b = state.frames[t->definition().frame];
-        QCOMPARE(b[0], codes.command);
-        QCOMPARE(b[1], codes.writeCode);
+        QCOMPARE(b[0], codes->command());
+        QCOMPARE(b[1], codes->writeCode);
         QCOMPARE(b[31], kEndMarker);
     }
 }

@@ -31,7 +31,7 @@ const BlockTable &tableOf(PageId id)
 
 FrameId frameOf(PageId id)
 {
-    return pageDef(id).buffer;
+    return pageDef(id).family;
 }
 } // namespace
 

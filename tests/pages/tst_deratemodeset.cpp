@@ -33,7 +33,7 @@ const BlockTable &tableOf(PageId id)
 
 FrameId frameOf(PageId id)
 {
-    return pageDef(id).buffer;
+    return pageDef(id).family;
 }
 
 Block modeSetReply(quint8 mode4)

@@ -7,6 +7,7 @@
 #include "link/linkcontroller.h"
 #include "pages/blocks/torquepidblock.h"
 #include "pages/loadparachain.h"
+#include "pages/parameterservice.h"
 
 #include "fakeport.h"
 #include "recordingmessages.h"
@@ -40,8 +41,9 @@ struct ChainBench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
-    LoadParaChain chain{state.blockParts(), link};
+    LinkController link{state.connection, state.language, messages};
+    ParameterService service{state.blockParts(), link, state.language};
+    LoadParaChain chain{service, messages};
     ChainBench() { link.setPortFactory(line.factory()); }
 
     // The Protection block went out as "Load para" sends it.

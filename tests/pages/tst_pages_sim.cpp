@@ -5,6 +5,7 @@
 #include "sim/simulatorport.h"
 
 #include "link/linkcontroller.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/parameterpage.h"
 #include "pages/ui/protectionpage.h"
@@ -30,10 +31,11 @@ struct SimBench
     AppState state;
     RecordingMessages messages;
     std::shared_ptr<sim::SimLine> controller = std::make_shared<sim::SimLine>(sim::SimOptions{});
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
-    LoadParaChain chain{state.blockParts(), link};
+    ParameterService service{state.blockParts(), link, state.language};
+    PageNavigator nav{service, state.language, messages, &mainWindow};
+    LoadParaChain chain{service, messages};
     SimBench()
     {
         link.setPortFactory([line = controller](const QString &) {
@@ -42,7 +44,7 @@ struct SimBench
         link.setPortName(QStringLiteral("Simulator"));
         // As the main window sets it up.
         nav.setPageFactory(PageId::Protection, [this](QWidget *parent) -> QWidget * {
-            return new ProtectionPage(state.blockParts(), state.language, link, messages, chain, parent);
+            return new ProtectionPage(service, state.language, messages, chain, parent);
         });
         // The simulated controller's type, as the Idc block would report it.
         state.controllerType = qint16(controller->model().controllerType());
@@ -219,9 +221,7 @@ void TestPagesSim::loadPara()
     expected[18] = char(0x00);
     QCOMPARE(b.model().storedBlock(0xD2).toHex(' '), expected.toHex(' '));
     QVERIFY(!b.state.loadPara.loadParaPending);
-    auto *pid = qobject_cast<ParameterPage *>(b.nav.page(PageId::DqPid));
-    QVERIFY(pid);
-    QCOMPARE(pid->box(QString::fromLatin1("txtIqKiG3"))->text(), QStringLiteral("250"));
+    QCOMPARE(b.service.model(FrameId::DqPid)->values().text(u"txtIqKiG3"), QStringLiteral("250"));
 }
 
 QTEST_MAIN(TestPagesSim)

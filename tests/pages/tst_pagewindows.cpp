@@ -1,5 +1,6 @@
 #include "link/linkcontroller.h"
 #include "pages/blocks/basicblock.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/parameterpage.h"
 #include "core/appstate.h"
@@ -26,10 +27,24 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
-    Bench() { link.setPortFactory(line.factory()); }
+    ParameterService service{state.blockParts(), link, state.language};
+    PageNavigator nav{service, state.language, messages, &mainWindow};
+    qint64 now = 0;
+    Bench()
+    {
+        link.setPortFactory(line.factory());
+        link.setClock([this] { return now; });
+    }
+    // Whatever waits for an answer gets none: its time runs out.
+    void noAnswer()
+    {
+        for (int i = 0; i < 10 && link.requests().busy(); ++i) {
+            now += 1000;
+            link.requests().expire();
+        }
+    }
 
     ParameterPage *page(const char *name) const
     {
@@ -45,8 +60,11 @@ struct Bench
         ParameterPage *p = page(pageName);
         return p ? p->findChild<QPushButton *>(QLatin1String(name)) : nullptr;
     }
+    // A click on a page's button, after the page's read has gone
+    // unanswered (the request queue sends one request at a time).
     void click(const char *pageName, const char *name)
     {
+        noAnswer();
         QTest::mouseClick(button(pageName, name), Qt::LeftButton);
     }
     void receive(const Block &b) { line.deliver(toByteArray(b)); }
@@ -55,28 +73,6 @@ struct Bench
 
 using Handler = void (PageNavigator::*)();
 
-// A page the tool does not have: one table is all it takes to get a window
-// that reads, writes, lists and check boxes included.
-namespace dummy {
-constexpr const char *kModes[] = {QT_TRANSLATE_NOOP("frmDummy", "Off"),
-                                  QT_TRANSLATE_NOOP("frmDummy", "Slow"),
-                                  QT_TRANSLATE_NOOP("frmDummy", "Fast")};
-constexpr FieldSpec kFields[] = {
-    u16Field("txtSpeed", 2, "Speed[rpm]", "", "1200"),
-    listField("cboMode", 4, "Mode", kModes, "1").plus(1).range(1, 3).listLimits(0, 2),
-    flagField("ChkFan", 5, 0, "Fan"),
-    flagField("ChkHorn", 5, 3, "Horn", "1"),
-    // A byte whose meaning depends on the controller type.
-    u8Field("txtGain", 6, "Gain", "", "7").onlyFor(ControllerTypes::Type1 | ControllerTypes::Type2),
-    u8Field("txtBrake", 6, "Brake", "", "9").onlyFor(ControllerTypes::Type3),
-};
-constexpr BlockSpec kSpec{"frmDummy", "Dummy", FrameId::Assist, kFields, {}};
-const BlockTable &table()
-{
-    static const BlockTable t(kSpec);
-    return t;
-}
-} // namespace dummy
 } // namespace
 
 Q_DECLARE_METATYPE(Handler)
@@ -105,9 +101,6 @@ private slots:
     void controllerTypeHidesOnlyWhileOnline();
     void everyNewTypeIsFitted_data();
     void everyNewTypeIsFitted();
-    void dummyPageFromOneTable();
-    void unknownLayoutAsksBeforeWriting_data();
-    void unknownLayoutAsksBeforeWriting();
     void hiddenEcoSpeedStillTravels();
     void fluxTypeOneHidesFourteenControls_data();
     void fluxTypeOneHidesFourteenControls();
@@ -215,9 +208,11 @@ void TestPageWindows::userClosedPageIsGone()
     b.box("frmReference", "txtVoltageH")->setText(QStringLiteral("55"));
     QVERIFY(b.page("frmReference")->close());
     QVERIFY(!b.nav.page(QStringLiteral("frmReference")));
-    b.nav.onLinkTick(false); // the link timer brings it back, hidden, from its defaults
-    QVERIFY(b.page("frmReference"));
-    QVERIFY(!b.page("frmReference")->isVisible());
+    // Its values went with it: the next opening starts from the defaults.
+    QCOMPARE(b.service.model(FrameId::Reference)->values().text(u"txtVoltageH"), QStringLiteral("200"));
+    b.nav.onLinkTick(false);
+    QVERIFY(!b.page("frmReference"));
+    b.nav.cmdReference_Click();
     QCOMPARE(b.box("frmReference", "txtVoltageH")->text(), QStringLiteral("200"));
 }
 
@@ -251,7 +246,8 @@ void TestPageWindows::writeRightAfterOpeningSendsDefaults()
     Bench b;
     b.nav.cmdBasic_Click();
     b.click("frmBasic", "cmdwrite");
-    QCOMPARE(b.line.writes.size(), 2);
+    b.noAnswer(); // the write waits for the read's answer, or its time-out
+    QCOMPARE(b.line.writes.size(), 4);
     QCOMPARE(b.lastWrite(), QString::fromLatin1(kBasicDefaults));
 }
 
@@ -264,13 +260,12 @@ void TestPageWindows::replyFillsAHiddenPage()
     reply[29] = 0xF4; // 500
     reply[30] = 0x01;
     b.receive(reply);
-    ParameterPage *p = b.page("frmBasic");
-    QVERIFY(p);
-    QVERIFY(!p->isVisible());
-    QCOMPARE(b.box("frmBasic", "txtMaxspeed")->text(), QStringLiteral("300"));
-    QCOMPARE(b.box("frmBasic", "txtBspeed")->text(), QStringLiteral("-74"));
-    QCOMPARE(b.box("frmBasic", "txtSpeedFluxQuit")->text(), QStringLiteral("3000"));
-    QCOMPARE(b.box("frmBasic", "txthFlux_Acc")->text(), QStringLiteral("0"));
+    QVERIFY(!b.page("frmBasic")); // the model takes it; no window is made for it
+    const ValueMap &v = b.service.model(FrameId::Basic)->values();
+    QCOMPARE(v.text(u"txtMaxspeed"), QStringLiteral("300"));
+    QCOMPARE(v.text(u"txtBspeed"), QStringLiteral("-74"));
+    QCOMPARE(v.text(u"txtSpeedFluxQuit"), QStringLiteral("3000"));
+    QCOMPARE(v.text(u"txthFlux_Acc"), QStringLiteral("0"));
     QCOMPARE(b.state.curve.curveTable[0], 500.0);
     // Shown later, the page has the texts of the reply.
     b.nav.cmdBasic_Click();
@@ -292,6 +287,7 @@ void TestPageWindows::editedWriteSendsTheExactBlock()
 {
     Bench b;
     b.nav.cmdReference_Click();
+    b.noAnswer();
     b.line.clearWrites();
     b.box("frmReference", "txtVoltageLRec")->setText(QStringLiteral("0.29"));
     b.box("frmReference", "txtIdcMinPerc")->setText(QStringLiteral("56.5"));
@@ -308,6 +304,8 @@ void TestPageWindows::readButtonSendsTheRequest()
 {
     Bench b;
     b.nav.cmdReference_Click();
+    b.noAnswer();
+    b.noAnswer();
     b.line.clearWrites();
     b.click("frmReference", "cmdread");
     QCOMPARE(b.lastWrite(), QStringLiteral("F2 E2 DA"));
@@ -335,6 +333,7 @@ void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
     Bench b;
     setLanguage(b.state.language, language);
     b.nav.cmdBasic_Click();
+    b.noAnswer();
     b.line.clearWrites();
     const Block before = b.state.frames[FrameId::Basic];
     QLineEdit *box = b.box("frmBasic", "txtBspeed");
@@ -365,9 +364,10 @@ void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
 void TestPageWindows::readWriteFollowTheLinkTick()
 {
     Bench b;
-    b.nav.onLinkTick(false); // the governed pages exist, hidden, from the first tick
+    for (PageId id : {PageId::Basic, PageId::Reference})
+        b.nav.ensurePage(id);
+    b.nav.onLinkTick(false);
     for (const char *name : {"frmBasic", "frmReference"}) {
-        QVERIFY(b.page(name));
         QVERIFY(!b.page(name)->isVisible());
         QVERIFY(!b.button(name, "cmdread")->isEnabled());
         QVERIFY(!b.button(name, "cmdwrite")->isEnabled());
@@ -380,16 +380,30 @@ void TestPageWindows::readWriteFollowTheLinkTick()
     b.nav.cmdReference_Click(); // closes Basic
     QVERIFY(!b.page("frmBasic"));
     b.nav.onLinkTick(false);
-    QVERIFY(b.page("frmBasic"));
-    QVERIFY(!b.button("frmBasic", "cmdwrite")->isEnabled());
+    QVERIFY(!b.page("frmBasic")); // no window is kept for the timer's sake
     QVERIFY(!b.button("frmReference", "cmdwrite")->isEnabled());
     QVERIFY(b.page("frmReference")->isVisible());
+    // A window made later starts as the last tick left the buttons.
+    b.nav.ensurePage(PageId::Basic);
+    QVERIFY(!b.button("frmBasic", "cmdwrite")->isEnabled());
+    // A page the timer does not govern keeps its buttons.
+    b.nav.ensurePage(PageId::DqPid);
+    QVERIFY(b.button("frmdqPID", "cmdwrite")->isEnabled());
 }
+
+namespace {
+bool ecoSpeedHidden(const ParameterService &service)
+{
+    const BlockModel *basic = service.model(FrameId::Basic);
+    return basic->isHidden(basic->table().slotOf(u"txtEcospeed"));
+}
+} // namespace
 
 void TestPageWindows::controllerTypeHidesOnlyWhileOnline()
 {
     Bench b;
     b.state.controllerType = 1;
+    b.nav.cmdBasic_Click();
     b.nav.onLinkTick(false);
     QVERIFY(!b.box("frmBasic", "txtEcospeed")->isHidden());
     b.nav.onLinkTick(true);
@@ -401,16 +415,17 @@ void TestPageWindows::controllerTypeHidesOnlyWhileOnline()
     // A window created afterwards starts with it shown.
     b.nav.cmdReference_Click(); // closes Basic
     b.nav.onLinkTick(true);
+    b.nav.cmdBasic_Click();
     QVERIFY(!b.box("frmBasic", "txtEcospeed")->isHidden());
 }
 
-// The link tick fits the windows to the type ten times a second: whatever
-// it remembers between ticks, a type that changes on a window that stays
-// (and the same type on a window made afresh) is fitted all the same.
+// The link tick fits the models to the type ten times a second: a type that
+// changes on a page that stays, and the same type on a page made afresh, is
+// fitted all the same.
 void TestPageWindows::everyNewTypeIsFitted_data()
 {
     QTest::addColumn<QList<int>>("types"); // one online tick each
-    QTest::addColumn<bool>("reopen");       // a new Basic window before the last tick
+    QTest::addColumn<bool>("reopen");       // Basic closed before the last tick
     QTest::addColumn<bool>("hidden");       // "txtEcospeed" after the last tick
     QTest::newRow("2, then 1") << QList<int>{2, 1} << false << true;
     QTest::newRow("0, then 1") << QList<int>{0, 1} << false << true;
@@ -427,102 +442,21 @@ void TestPageWindows::everyNewTypeIsFitted()
     QFETCH(bool, hidden);
     Bench b;
     for (int i = 0; i < types.size(); ++i) {
-        if (reopen && i == types.size() - 1) {
+        if (reopen && i == types.size() - 1)
             b.nav.cmdReference_Click(); // closes Basic
-            QVERIFY(!b.page("frmBasic"));
-        }
         b.state.controllerType = qint16(types[i]);
         b.nav.onLinkTick(true);
     }
+    QCOMPARE(ecoSpeedHidden(b.service), hidden);
+    b.nav.cmdBasic_Click();
     QCOMPARE(b.box("frmBasic", "txtEcospeed")->isHidden(), hidden);
-}
-
-void TestPageWindows::dummyPageFromOneTable()
-{
-    Bench b;
-    b.state.controllerType = 2;
-    ParameterPage page(dummy::table(), b.state.blockParts(), b.state.language, b.link, b.messages, &b.mainWindow);
-    page.formLoad();
-    auto *mode = page.findChild<QComboBox *>(QStringLiteral("cboMode"));
-    QVERIFY(mode);
-    QCOMPARE(mode->count(), 3);
-    QCOMPARE(mode->currentText(), QStringLiteral("Slow"));
-    QVERIFY(page.findChild<QCheckBox *>(QStringLiteral("ChkHorn"))->isChecked());
-    b.line.clearWrites();
-    QTest::mouseClick(page.findChild<QPushButton *>(QStringLiteral("cmdwrite")), Qt::LeftButton);
-    QCOMPARE(hexString(b.line.writes.value(0)).left(23), QStringLiteral("D0 C1 B0 04 02 08 07 00"));
-
-    // A reply sets the index and the check states as integers.
-    b.receive(makeBlock({0xD0, 0xC0, 0x2C, 0x01, 0x03, 0x01, 0x05}));
-    page.decodeReply();
-    QCOMPARE(mode->currentIndex(), 2);
-    QVERIFY(page.findChild<QCheckBox *>(QStringLiteral("ChkFan"))->isChecked());
-    QVERIFY(!page.findChild<QCheckBox *>(QStringLiteral("ChkHorn"))->isChecked());
-    const ValueMap v = page.values();
-    QCOMPARE(v.index(u"cboMode"), 2);
-    QCOMPARE(v.index(u"ChkFan"), 1);
-    QCOMPARE(v.text(u"txtSpeed"), QStringLiteral("300"));
-    QCOMPARE(v.text(u"txtGain"), QStringLiteral("5"));
-    // A name that matches no control is refused, never skipped in silence.
-    ValueMap w(dummy::table());
-    QVERIFY(!w.setText(u"txtNoSuchBox", QStringLiteral("1")));
-    QVERIFY(!w.setText(u"cboMode", QStringLiteral("1")));
-    QVERIFY(!w.setIndex(u"txtSpeed", 1));
-
-    // The selection survives a language switch.
-    QVERIFY(setLanguage(b.state.language, 11));
-    page.applyCaptions();
-    QCOMPARE(mode->currentIndex(), 2);
-    QVERIFY(setLanguage(b.state.language, 22));
-}
-
-void TestPageWindows::unknownLayoutAsksBeforeWriting_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<bool>("asks");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<QString>("byte6"); // of the block sent; empty: nothing sent
-    QTest::newRow("type 1") << 1 << false << false << "07";
-    QTest::newRow("type 3") << 3 << false << false << "09";
-    QTest::newRow("type 0, No") << 0 << true << false << "";
-    QTest::newRow("type 0, Yes") << 0 << true << true << "00";
-    QTest::newRow("type 4, No") << 4 << true << false << "";
-    QTest::newRow("type 4, Yes") << 4 << true << true << "00";
-}
-
-void TestPageWindows::unknownLayoutAsksBeforeWriting()
-{
-    QFETCH(int, type);
-    QFETCH(bool, asks);
-    QFETCH(bool, answer);
-    QFETCH(QString, byte6);
-    Bench b;
-    b.state.controllerType = qint16(type);
-    ParameterPage page(dummy::table(), b.state.blockParts(), b.state.language, b.link, b.messages, &b.mainWindow);
-    page.formLoad();
-    b.line.clearWrites();
-    page.cmdwrite_Click();
-    QCOMPARE(b.messages.questions.size(), asks ? 1 : 0);
-    if (asks) {
-        QVERIFY(b.line.writes.isEmpty()); // nothing before the answer
-        QCOMPARE(b.messages.questions[0].message.text,
-                 QStringLiteral("The controller type is not known yet: bytes 6 will be written as 0. "
-                                "Write anyway?"));
-        b.messages.answer(answer);
-    }
-    if (byte6.isEmpty()) {
-        QVERIFY(b.line.writes.isEmpty());
-    } else {
-        QCOMPARE(b.line.writes.size(), 1);
-        QCOMPARE(hexString(b.line.writes[0]).mid(18, 2), byte6);
-    }
 }
 
 void TestPageWindows::hiddenEcoSpeedStillTravels()
 {
     Bench b;
     b.state.controllerType = 1;
-    b.nav.applyControllerType(); // creates the page hidden
+    b.service.fitToControllerType();
     b.nav.cmdBasic_Click();
     ParameterPage *p = b.page("frmBasic");
     QVERIFY(p->isVisible());
@@ -589,6 +523,7 @@ void TestPageWindows::fluxWriteWithUnknownTypeAsks()
     Bench b;
     b.state.controllerType = qint16(type);
     b.nav.cmdFluxWeaken_Click();
+    b.noAnswer();
     b.line.clearWrites();
     b.click("frmFluxWeaken", "cmdwrite");
     if (type == 0) {
@@ -689,9 +624,10 @@ void TestPageWindows::captions()
         return p->findChild<QPushButton *>(control)->text();
     };
     {
-        // A language switch reaches pages that exist, and creates the others hidden.
+        // A language switch reaches the pages that exist.
         Bench b;
         b.nav.cmdBasic_Click();
+        b.nav.ensurePage(findPage(page)->id);
         setLanguage(b.state.language, language == 22 ? 11 : 22);
         b.nav.applyLanguage();
         setLanguage(b.state.language, language);
@@ -712,6 +648,8 @@ void TestPageWindows::captions()
 void TestPageWindows::captionsKeptForOtherLanguageCodes()
 {
     Bench b;
+    for (PageId id : {PageId::Basic, PageId::Reference})
+        b.nav.ensurePage(id);
     setLanguage(b.state.language, 11);
     b.nav.applyLanguage();
     b.state.language.languageCode = 7;
@@ -739,6 +677,7 @@ void TestPageWindows::derateWriteBeforeReadSendsNothing()
     setLanguage(b.state.language, language);
     b.nav.cmdDerate_Click();
     QCOMPARE(b.lastWrite(), QStringLiteral("D5 C5 DA"));
+    b.noAnswer();
     b.line.clearWrites();
     b.click("frmDerate", "cmdwrite");
     QVERIFY(b.line.writes.isEmpty());
@@ -766,6 +705,7 @@ void TestPageWindows::otherSwitchesAreCheckBoxes()
     QVERIFY(p->findChild<QCheckBox *>(QStringLiteral("Chk_Tab6_Eco_Enable"))->isChecked());
     QVERIFY(!p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->isChecked());
     p->findChild<QCheckBox *>(QStringLiteral("ChkAst"))->click();
+    b.noAnswer();
     b.line.clearWrites();
     b.click("frmOther", "cmdwrite");
     QCOMPARE(b.line.writes.size(), 1);
@@ -829,6 +769,7 @@ void TestPageWindows::receivedValueGoesBackAsItCame()
             QTest::keyClicks(box, edit);
         }
     }
+    b.noAnswer();
     b.line.clearWrites();
     b.click("frmMotor", "cmdwrite");
     QVERIFY(b.messages.questions.isEmpty());

@@ -2,6 +2,7 @@
 #include "core/language.h"
 #include "link/linkcontroller.h"
 #include "pages/blocks/userinfoblock.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/userinfopage.h"
 
@@ -33,14 +34,15 @@ struct Bench
     AppState state;
     RecordingMessages messages;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     QWidget mainWindow;
-    PageNavigator nav{state.blockParts(), state.language, link, messages, &mainWindow};
+    ParameterService service{state.blockParts(), link, state.language};
+    PageNavigator nav{service, state.language, messages, &mainWindow};
     Bench()
     {
         link.setPortFactory(line.factory());
         nav.setPageFactory(PageId::UserInfo, [this](QWidget *parent) -> QWidget * {
-            return new UserInfoPage(state.blockParts(), state.language, link, messages, parent);
+            return new UserInfoPage(service, state.language, messages, parent);
         });
     }
     UserInfoPage *page() { return qobject_cast<UserInfoPage *>(nav.ensurePage(PageId::UserInfo)); }
@@ -234,6 +236,7 @@ void TestUserInfo::boxesHoldWhatFits()
 void TestUserInfo::buttons()
 {
     Bench b;
+    b.line.answerEverything();
     QCOMPARE(b.box("txtUserName")->text(), QStringLiteral("tovrin"));
     QCOMPARE(b.box("txtPassword")->text(), QStringLiteral("47474747"));
     b.click("cmdOK");
@@ -245,8 +248,8 @@ void TestUserInfo::buttons()
     const QList<QByteArray> expected{toByteArray(userBlock(0xE2, "tovrin", "47474747")),
                                      bytesOf({0xF1, 0xE1, 0xA2, 0xDA}),
                                      toByteArray(userBlock(0xE2, "", ""))};
-    QCOMPARE(b.line.writes, expected);
-    QVERIFY(b.messages.shown.isEmpty());
+    QTRY_COMPARE(b.line.writes, expected);
+    QCOMPARE(b.messages.texts(), (QStringList{"User info set successfull!", "User info set successfull!"}));
 }
 
 void TestUserInfo::menuReadAndReply()

@@ -22,7 +22,7 @@ struct MainWindowBench
     RecordingMessages messages;
     RecordingSound sounds;
     FakeLine line;
-    LinkController link{state.connection, state.frames, state.language, messages};
+    LinkController link{state.connection, state.language, messages};
     std::unique_ptr<MainWindow> window;
     QDateTime now{QDate(2026, 12, 8), QTime(9, 0, 0)};
     int quits = 0;

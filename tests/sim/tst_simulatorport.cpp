@@ -132,7 +132,7 @@ void TestSimulatorPort::linkGoesOnline()
 {
     AppState state;
     RecordingMessages messages;
-    LinkController link(state.connection, state.frames, state.language, messages);
+    LinkController link(state.connection, state.language, messages);
     auto line = newLine();
     link.setPortFactory([line](const QString &) { return std::make_unique<SimulatorPort>(line); });
     link.setPortName(QString::fromLatin1(kSimulatorPortName));

@@ -6,6 +6,7 @@
 #include "link/linkcontroller.h"
 #include "pages/blocks/motorblock.h"
 #include "pages/engine/fieldspec.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/parameterpage.h"
 
@@ -46,26 +47,14 @@ bool isMarkedHallResultBox(const QLineEdit *box)
     return box->property(kMarked).toBool();
 }
 
-HallTestController::HallTestController(BlockParts parts, const LanguageState &language,
-                                       LinkController &link, QTimer *timer1,
-                                       QWidget *mainWindow)
-    : QObject(mainWindow), m_parts(parts), m_language(language), m_link(link), m_timer1(timer1),
+HallTestController::HallTestController(ParameterService &service, const LanguageState &language,
+                                       QTimer *timer1, QWidget *mainWindow)
+    : QObject(mainWindow), m_service(service), m_language(language), m_timer1(timer1),
       m_mainWindow(mainWindow)
 {
     m_timer1->setInterval(100);
     connect(m_timer1, &QTimer::timeout, this, &HallTestController::Timer1_Timer);
-    Dispatcher &dispatcher = link.dispatcher();
-    connect(&dispatcher, &Dispatcher::blockReceived, this, [this](FrameId buffer) {
-        // An FF FC result lands in the Motor buffer like a read reply; only
-        // the result is compared with what the page showed.
-        const Block &b = m_parts.frames[FrameId::Motor];
-        if (buffer != FrameId::Motor || b[0] != 0xFF || b[1] != 0xFC)
-            return;
-        ParameterPage *page = visibleMotorPage();
-        m_haveBeforeGroupA = page != nullptr;
-        m_beforeGroupA = page ? motorTexts(page) : QHash<QString, QString>{};
-    });
-    connect(&dispatcher, &Dispatcher::hallReply, this, &HallTestController::onReply);
+    connect(&service.link().dispatcher(), &Dispatcher::hallReply, this, &HallTestController::onReply);
 }
 
 QWidget *HallTestController::window() const
@@ -73,7 +62,7 @@ QWidget *HallTestController::window() const
     return m_window.data();
 }
 
-void HallTestController::onReply(ReplyAction action)
+void HallTestController::onReply(ReplyAction action, const Block &block)
 {
     switch (action) {
     case ReplyAction::HallAUnderTest:
@@ -81,18 +70,12 @@ void HallTestController::onReply(ReplyAction action)
         showWindow(action);
         break;
     case ReplyAction::HallADone:
-        // The navigator has decoded the result into the Motor page already.
-        if (m_haveBeforeGroupA) {
-            if (ParameterPage *page = visibleMotorPage())
-                markChanged(page, m_beforeGroupA);
-        }
-        m_haveBeforeGroupA = false;
-        showWindow(action);
-        m_counter.restart();
-        m_timer1->start();
-        break;
     case ReplyAction::HallBDone:
-        decodeGroupB();
+        // The result is in the Motor model before the window says "done".
+        if (action == ReplyAction::HallADone)
+            decodeGroupA(block);
+        else
+            decodeGroupB(block);
         showWindow(action);
         m_counter.restart();
         m_timer1->start();
@@ -113,7 +96,7 @@ void HallTestController::Timer1_Timer()
 void HallTestController::cmd_hallteststop_Click()
 {
     closeWindow();
-    m_link.sendFrame(requestFrames().hallTestStopRequest);
+    m_service.link().sendFrame(requestFrames().hallTestStopRequest);
 }
 
 void HallTestController::showWindow(ReplyAction action)
@@ -168,47 +151,48 @@ ParameterPage *HallTestController::visibleMotorPage() const
     return page && page->isVisible() ? page : nullptr;
 }
 
-QHash<QString, QString> HallTestController::motorTexts(ParameterPage *page) const
+// The boxes of the shown Motor page whose text the result changed.
+void HallTestController::markChanged(const ValueMap &before)
 {
-    QHash<QString, QString> texts;
-    for (QLineEdit *box : page->findChildren<QLineEdit *>())
-        texts.insert(box->objectName(), box->text());
-    return texts;
-}
-
-void HallTestController::markChanged(ParameterPage *page, const QHash<QString, QString> &before)
-{
-    for (QLineEdit *box : page->findChildren<QLineEdit *>()) {
-        const auto it = before.constFind(box->objectName());
-        if (it != before.constEnd() && *it != box->text())
+    ParameterPage *page = visibleMotorPage();
+    if (!page)
+        return;
+    const ValueMap &after = m_service.model(FrameId::Motor)->values();
+    for (int slot = 0; slot < after.size(); ++slot) {
+        if (after.holdsIndex(slot) || after.at(slot) == before.at(slot))
+            continue;
+        if (QLineEdit *box = page->box(after.table().controlName(slot)))
             markHallResultBox(box);
     }
+}
+
+// The group A result is laid out as a whole Motor block.
+void HallTestController::decodeGroupA(const Block &block)
+{
+    const ValueMap before = m_service.model(FrameId::Motor)->values();
+    m_service.decode(FrameId::Motor, block);
+    markChanged(before);
 }
 
 // The group B result comes in the Motor layout with the group's sectors in
 // the Hall B remap bytes. It goes into those six boxes only, and only for the
 // types whose Motor block has them: the Protection page, whose buffer the
 // result would otherwise land in, would write it back as thresholds.
-void HallTestController::decodeGroupB()
+void HallTestController::decodeGroupB(const Block &block)
 {
-    const int type = m_parts.controllerType;
-    if ((type != 1 && type != 2) || !m_pages)
+    const int type = m_service.controllerType();
+    if (type != 1 && type != 2)
         return;
-    auto *page = qobject_cast<ParameterPage *>(m_pages->ensurePage(PageId::Motor));
-    if (!page)
-        return;
-    const bool shown = page->isVisible();
-    const QHash<QString, QString> before = shown ? motorTexts(page) : QHash<QString, QString>{};
-    ValueMap values = page->values();
+    BlockModel *motor = m_service.model(FrameId::Motor);
+    const ValueMap before = motor->values();
+    ValueMap values = before;
     ValueMap decoded = values;
-    decodeBlock(motorTable(), m_parts.frames[FrameId::HallBResult],
-                CodecOptions{type, systemDecimalPoint()}, decoded);
+    decodeBlock(motorTable(), block, CodecOptions{type, systemDecimalPoint()}, decoded);
     for (const char *name : kHallBRemaps) {
         const QString control = QLatin1String(name);
         if (!values.setText(control, decoded.text(control)))
             return; // the Motor table has no such box: leave the page alone
     }
-    page->setValues(values);
-    if (shown)
-        markChanged(page, before);
+    motor->setValues(values);
+    markChanged(before);
 }

@@ -4,9 +4,9 @@
 // group results on the Motor page (changed boxes marked until edited).
 
 #include "calib/halltest.h"
+#include "pages/engine/fieldcodec.h"
 #include "core/appstate.h"
 
-#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -14,23 +14,22 @@ class QLabel;
 class QLineEdit;
 class QTimer;
 class QWidget;
-class LinkController;
 class PageNavigator;
 class ParameterPage;
+class ParameterService;
 
 class HallTestController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects to the dispatcher at once: create it before the page
-    // navigator, so that it sees the Motor page as it was before a group A
-    // result is decoded into it.
-    HallTestController(BlockParts parts, const LanguageState &language, LinkController &link,
-                       QTimer *timer1, QWidget *mainWindow);
+    // The group results go into the Motor model (the parameter service's);
+    // the Motor page, when it is shown, marks the boxes they changed.
+    HallTestController(ParameterService &service, const LanguageState &language, QTimer *timer1,
+                       QWidget *mainWindow);
 
     void setNavigator(PageNavigator *pages) { m_pages = pages; }
 
-    void onReply(ReplyAction action);
+    void onReply(ReplyAction action, const Block &block);
     void Timer1_Timer();
     // "Stop Hall Test": the window goes first, then the request.
     void cmd_hallteststop_Click();
@@ -44,21 +43,18 @@ private:
     void showWindow(ReplyAction action);
     void closeWindow();
     ParameterPage *visibleMotorPage() const;
-    QHash<QString, QString> motorTexts(ParameterPage *page) const;
-    void markChanged(ParameterPage *page, const QHash<QString, QString> &before);
-    void decodeGroupB();
+    void markChanged(const ValueMap &before);
+    void decodeGroupA(const Block &block);
+    void decodeGroupB(const Block &block);
 
-    BlockParts m_parts;
+    ParameterService &m_service;
     const LanguageState &m_language;
-    LinkController &m_link;
     QTimer *m_timer1;
     QPointer<QWidget> m_mainWindow;
     QPointer<PageNavigator> m_pages;
     QPointer<QWidget> m_window;
     QPointer<QLabel> m_label;
     HallCloseCounter m_counter;
-    QHash<QString, QString> m_beforeGroupA; // Motor page texts before an FF FC result
-    bool m_haveBeforeGroupA = false;
 };
 
 // Marks a box whose text a hall result changed, until the user edits it.

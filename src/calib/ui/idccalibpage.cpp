@@ -55,9 +55,9 @@ QString idcCalibMessage(int languageCode, const char *source)
     return t.isNull() ? QString::fromUtf8(source) : t;
 }
 
-IdcCalibPage::IdcCalibPage(BlockParts parts, const LanguageState &language, LinkController &link,
-                           MessageService &messages, QWidget *parent)
-    : ParameterPage(idcCalibTable(), parts, language, link, messages, parent)
+IdcCalibPage::IdcCalibPage(ParameterService &service, const LanguageState &language, MessageService &messages,
+                           QWidget *parent)
+    : ParameterPage(idcCalibTable(), service, language, messages, parent)
 {
     // Set in the factory: the page shows it but never writes it.
     if (QLineEdit *subproject = box(u"txtcIdcCalibNum"))
@@ -72,6 +72,7 @@ IdcCalibPage::IdcCalibPage(BlockParts parts, const LanguageState &language, Link
     }
     syncBrakeLevels();
     addSection(buildWorksheet());
+    connect(&service, &ParameterService::decoded, this, &IdcCalibPage::onDecoded);
 }
 
 QLineEdit *IdcCalibPage::addBox(const char *name, const char *text)
@@ -165,15 +166,16 @@ void IdcCalibPage::syncBrakeLevels()
     }
 }
 
-void IdcCalibPage::decodeReply()
+// After every Idc block: "Specify CW" puts this week in place of the received one.
+void IdcCalibPage::onDecoded(FrameId family)
 {
-    ParameterPage::decodeReply();
+    if (family != FrameId::IdcCalib)
+        return;
     syncBrakeLevels();
     if (m_specifyCw->isChecked()) {
         const QDate today = m_today ? m_today() : QDate::currentDate();
         box(u"txtWeekNum")->setText(QString::number(calendarWeek(today)));
     }
-    emit subprojectDecoded(idcSubprojectNumber(parts().frames[FrameId::IdcCalib]));
 }
 
 Worksheet IdcCalibPage::worksheet() const
@@ -229,7 +231,8 @@ void IdcCalibPage::runGainShiftStage()
 
 void IdcCalibPage::cmdCntReset_Click()
 {
-    link().sendFrame(requestFrames().idcCountResetRequest);
+    // Answered by the Idc block, which the parameter service decodes.
+    link().request(RequestQueue::command(requestFrames().idcCountResetRequest, Cmd::IdcCountReset));
     for (QLineEdit *b : m_actual)
         b->setText(QStringLiteral("0"));
     for (QLineEdit *b : m_factor)

@@ -19,13 +19,12 @@ class IdcCalibPage : public ParameterPage
 {
     Q_OBJECT
 public:
-    IdcCalibPage(BlockParts parts, const LanguageState &language, LinkController &link,
-                 MessageService &messages, QWidget *parent = nullptr);
+    IdcCalibPage(ParameterService &service, const LanguageState &language, MessageService &messages,
+                 QWidget *parent = nullptr);
 
     // Today, for "Specify CW" (tests set it).
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
-    void decodeReply() override;
     void applyCaptions() override;
 
     void cmdCalc_Click();
@@ -33,11 +32,6 @@ public:
     void cmdIdcCalibStart_Click();
 
     Worksheet worksheet() const;
-
-signals:
-    // A decoded block named this subproject (byte 22): the main window shows
-    // its model text.
-    void subprojectDecoded(int subproject);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,6 +42,7 @@ private:
     void syncBrakeLevels();
     bool serialKeyPress(QKeyEvent *event);
     void runGainShiftStage();
+    void onDecoded(FrameId family);
 
     std::function<QDate()> m_today;
     QGroupBox *m_worksheet = nullptr;

@@ -26,3 +26,8 @@ void decodeUserInfo(BlockParts parts, ValueMap &values);
 // code point; none when every character fits. A surrogate pair counts as
 // the one character it makes.
 std::optional<char32_t> firstCharacterOutsideLatin1(const QString &text);
+
+// The refusal of a write, in the current language (context "frmUserInfo").
+// `character` is the code point that does not fit (BadCharacter).
+QString userInfoRefusal(int languageCode, ParseError error, const QString &caption,
+                        char32_t character, int maxLength);

@@ -13,6 +13,9 @@
 #include "pages/blocks/referenceblock.h"
 #include "pages/blocks/torquepidblock.h"
 #include "pages/blocks/userinfoblock.h"
+#ifdef KESTRANE_EXTRA_PAGE_HEADER
+#include KESTRANE_EXTRA_PAGE_HEADER // a test build's further block tables
+#endif
 
 #include <algorithm>
 
@@ -42,44 +45,59 @@ constexpr PageId kClosedByIdcCalib[] = {P::Basic, P::Reference, P::Motor, P::Con
 constexpr PageId kClosedByIacCalib[] = {P::Basic, P::Reference, P::Motor, P::Control, P::DqPid,
                                         P::Protection, P::Other, P::FluxWeaken, P::IdcCalib};
 
+#define TR(text) QT_TRANSLATE_NOOP("frmMain", text)
 // In the order of the caption routines.
 constexpr PageDef kPages[] = {
-    {.id = P::Basic, .window = "frmBasic", .button = "cmdBasic", .buffer = FrameId::Basic,
-     .table = &basicTable, .closes = kClosedByBasic, .governedByLink = true},
+    {.id = P::Basic, .window = "frmBasic", .button = "cmdBasic", .family = FrameId::Basic,
+     .table = &basicTable, .closes = kClosedByBasic, .governedByLink = true, .place = 0,
+     .caption = TR("Basic")},
     {.id = P::Reference, .window = "frmReference", .button = "cmdReference",
-     .buffer = FrameId::Reference, .table = &referenceTable, .closes = kClosedByReference,
-     .governedByLink = true},
-    {.id = P::Motor, .window = "frmMotor", .button = "cmdMotor", .buffer = FrameId::Motor,
-     .table = &motorTable, .governedByLink = true, .captionsFollowType = true},
-    {.id = P::Control, .window = "frmControl", .button = "cmdContorl", .buffer = FrameId::Control,
-     .table = &controlTable, .closes = kClosedByControl, .governedByLink = true},
-    {.id = P::DqPid, .window = "frmdqPID", .button = "cmddqPID", .buffer = FrameId::DqPid,
-     .table = &torquePidTable, .closes = kClosedByDqPid},
+     .family = FrameId::Reference, .table = &referenceTable, .closes = kClosedByReference,
+     .governedByLink = true, .place = 1, .caption = TR("Reference")},
+    {.id = P::Motor, .window = "frmMotor", .button = "cmdMotor", .family = FrameId::Motor,
+     .table = &motorTable, .governedByLink = true, .captionsFollowType = true, .place = 2,
+     .caption = TR("Motor")},
+    {.id = P::Control, .window = "frmControl", .button = "cmdContorl", .family = FrameId::Control,
+     .table = &controlTable, .closes = kClosedByControl, .governedByLink = true, .place = 3,
+     .caption = TR("Control")},
+    {.id = P::DqPid, .window = "frmdqPID", .button = "cmddqPID", .family = FrameId::DqPid,
+     .table = &torquePidTable, .closes = kClosedByDqPid, .place = 6, .caption = TR("Torque PID")},
     {.id = P::Protection, .window = "frmProtection", .button = "cmdProtection",
-     .buffer = FrameId::Protection, .table = &protectionTable, .governedByLink = true},
-    {.id = P::Other, .window = "frmOther", .button = "cmdOther", .buffer = FrameId::Other,
-     .table = &otherTable, .closes = kClosedByOther, .governedByLink = true},
+     .family = FrameId::Protection, .table = &protectionTable, .governedByLink = true, .place = 4,
+     .caption = TR("Protection")},
+    {.id = P::Other, .window = "frmOther", .button = "cmdOther", .family = FrameId::Other,
+     .table = &otherTable, .closes = kClosedByOther, .governedByLink = true, .place = 5,
+     .caption = TR("Other")},
     {.id = P::FluxWeaken, .window = "frmFluxWeaken", .button = "cmdFluxWeaken",
-     .buffer = FrameId::FluxWeaken, .table = &fluxWeakenTable, .closes = kClosedByFluxWeaken},
+     .family = FrameId::FluxWeaken, .table = &fluxWeakenTable, .closes = kClosedByFluxWeaken,
+     .place = 7, .caption = TR("Flux weaken")},
     {.id = P::IdcCalib, .window = "frmIdcCalib", .button = "cmdIdcCalib",
-     .buffer = FrameId::IdcCalib, .table = &idcCalibTable, .closes = kClosedByIdcCalib,
-     .teachesControllerType = true},
-    {.id = P::Derate, .window = "frmDerate", .button = "cmdDerate", .buffer = FrameId::Derate,
-     .table = &derateTable, .closes = kClosedByDerate},
-    {.id = P::ModeSet, .window = "frmModeSet", .button = "cmdModeSet", .buffer = FrameId::ModeSet,
-     .table = &modeSetTable, .closes = kClosedByModeSet, .governedByLink = true},
+     .family = FrameId::IdcCalib, .table = &idcCalibTable, .closes = kClosedByIdcCalib, .group = 1,
+     .place = 0, .caption = TR("DC current calbiration")},
+    {.id = P::Derate, .window = "frmDerate", .button = "cmdDerate", .family = FrameId::Derate,
+     .table = &derateTable, .closes = kClosedByDerate, .place = 8, .caption = TR("Derate")},
+    {.id = P::ModeSet, .window = "frmModeSet", .button = "cmdModeSet", .family = FrameId::ModeSet,
+     .table = &modeSetTable, .closes = kClosedByModeSet, .governedByLink = true, .place = 9,
+     .caption = TR("ModeSet")},
     {.id = P::IacCalib, .window = "frmIacCalib", .button = "cmdIacCalib",
-     .closes = kClosedByIacCalib, .readsOnOpen = false, .captionsOnSwitch = false},
+     .closes = kClosedByIacCalib, .readsOnOpen = false, .group = 1, .place = 1,
+     .caption = TR("AC current calibration")},
     {.id = P::Curve, .window = "frmCurve", .button = "cmdCurve", .readsOnOpen = false,
-     .captionsOnSwitch = false},
+     .opener = Opener::HiddenButton, .menuEntry = "Menu_Option_Curve", .place = 1,
+     .caption = TR("Curve"), .designCaption = "curve"},
     {.id = P::UserInfo, .window = "frmUserInfo", .button = "Menu_Option_UserInfo",
-     .buffer = FrameId::UserInfo, .table = &userInfoTable, .modal = true, .captionsOnSwitch = false},
+     .family = FrameId::UserInfo, .table = &userInfoTable, .modal = true,
+     .opener = Opener::OptionsMenu, .place = 0, .designCaption = "UserInfo(&U)"},
+#ifdef KESTRANE_EXTRA_PAGE_ROWS
+// A test build's further pages (one row each).
+#include KESTRANE_EXTRA_PAGE_ROWS
+#endif
 };
-static_assert(std::size(kPages) == std::size_t(PageId::Count));
+#undef TR
 
 constexpr bool everyPageOnce()
 {
-    for (std::size_t i = 0; i < std::size(kPages); ++i) {
+    for (int i = 0; i < int(PageId::FirstExtra); ++i) {
         int seen = 0;
         for (const PageDef &p : kPages)
             seen += p.id == PageId(i) ? 1 : 0;
@@ -90,6 +108,21 @@ constexpr bool everyPageOnce()
 }
 static_assert(everyPageOnce(), "every PageId has exactly one registry row");
 
+constexpr bool everyOpenerOnce()
+{
+    for (std::size_t i = 0; i < std::size(kPages); ++i) {
+        for (std::size_t j = i + 1; j < std::size(kPages); ++j) {
+            const PageDef &a = kPages[i];
+            const PageDef &b = kPages[j];
+            if (a.opener == b.opener && a.group == b.group && a.place == b.place)
+                return false;
+            if (a.family != FrameId::None && a.family == b.family)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(everyOpenerOnce(), "two pages at one place of the bar, or of one family");
 
 CodecOptions optionsFor(const BlockParts &parts)
 {
@@ -120,12 +153,21 @@ const PageDef *findPage(QStringView window)
     return nullptr;
 }
 
-const PageDef *pageForBuffer(FrameId buffer)
+int pageIndex(PageId id)
 {
-    if (buffer == FrameId::None)
+    for (std::size_t i = 0; i < std::size(kPages); ++i) {
+        if (kPages[i].id == id)
+            return int(i);
+    }
+    Q_UNREACHABLE();
+}
+
+const PageDef *pageForFamily(FrameId family)
+{
+    if (family == FrameId::None)
         return nullptr;
     for (const PageDef &p : kPages) {
-        if (p.buffer == buffer)
+        if (p.family == family)
             return &p;
     }
     return nullptr;

@@ -1,9 +1,10 @@
 #pragma once
-// The registry of every page window: one row per page with its block table
-// (if it has one), its navigation (button, read on open, close list) and its
-// hold by the link timer. The navigator, the dispatcher's listeners and the
-// tests loop over it; adding a parameter page is one file in pages/blocks and
-// one row here.
+// The registry of every page window: one row per page with its family and
+// block table (if it has one), its navigation (opener, read on open, close
+// list), its hold by the link timer and what the main window needs to offer
+// it (bar group and place, caption). The navigator, the parameter service,
+// the main window and the tests loop over it; adding a parameter page is a
+// family row in the command table, one file in pages/blocks and one row here.
 
 #include "pages/engine/fieldcodec.h"
 
@@ -27,7 +28,15 @@ enum class PageId {
     IacCalib,
     Curve,
     UserInfo,
-    Count
+    // A test build's further pages take ids from here on.
+    FirstExtra
+};
+
+// How the main window offers a page.
+enum class Opener : quint8 {
+    BarButton,    // a button of the bar
+    HiddenButton, // a button that stays hidden (its page opens from the menu too)
+    OptionsMenu,  // an entry of the Options menu
 };
 
 struct PageDef
@@ -35,8 +44,8 @@ struct PageDef
     PageId id;
     const char *window; // objectName: "frmBasic"
     const char *button; // the main-window button or menu entry that opens it
-    // The block buffer; FrameId::None for windows without a block of their own.
-    FrameId buffer = FrameId::None;
+    // The block family; FrameId::None for windows without a block of their own.
+    FrameId family = FrameId::None;
     // The block table; nullptr for windows that are not built from one.
     const BlockTable &(*table)() = nullptr;
     // Closed, in this order, after the page is shown.
@@ -47,29 +56,34 @@ struct PageDef
     // The link timer enables "read" and "write" online, disables them otherwise
     // (and so keeps the window in existence).
     bool governedByLink = false;
-    // A language switch runs the page's caption routine (creating the page).
-    bool captionsOnSwitch = true;
-    // Decoding this page's block tells the tool the controller type: the
-    // navigator then fits the pages to the type and re-captions the pages
-    // whose captions follow it.
-    bool teachesControllerType = false;
     // Some captions of the page depend on the controller type.
     bool captionsFollowType = false;
+    // The opener in the main window: where it sits and its caption (English,
+    // context "frmMain"; nullptr: the button keeps its design-time caption).
+    Opener opener = Opener::BarButton;
+    // An entry of the Options menu beside a hidden button (its objectName).
+    const char *menuEntry = nullptr;
+    quint8 group = 0; // of the bar: 0 parameter pages, 1 calibration and tests
+    quint8 place = 0; // within its group, or within the menu
+    const char *caption = nullptr; // of the bar button, or of the menu entry
+    const char *designCaption = nullptr; // the opener before any caption routine ran
 };
 
 // Every page, in the order of the caption routines on a language switch.
 std::span<const PageDef> allPages();
 const PageDef &pageDef(PageId id);
+// The row of `id` in allPages().
+int pageIndex(PageId id);
 // The page with this window name, or nullptr.
 const PageDef *findPage(QStringView window);
-// The page whose block lives in `buffer`, or nullptr.
-const PageDef *pageForBuffer(FrameId buffer);
+// The page of a block family, or nullptr.
+const PageDef *pageForFamily(FrameId family);
 
 // Every block table of the registry.
 QList<const BlockTable *> allBlockTables();
 
 // The generic codec of a registered page, with the table's hooks: encodes into
-// the page's block buffer (untouched on failure) / decodes from it.
+// the family's block buffer (untouched on failure) / decodes from it.
 EncodeResult encodePage(PageId id, BlockParts parts, const ValueMap &values);
 void decodePage(PageId id, BlockParts parts, ValueMap &values);
 // The same for a table (used by the two above and by the tests).

@@ -1,26 +1,26 @@
 #pragma once
 // The page windows as the main window sees them: the navigation handlers of
 // its buttons and menu (one generic handler over the page registry), the link
-// timer's hold on the read and write buttons, the controller-type fitting and
-// the language switch of the pages.
+// timer's hold on the read and write buttons, and the language switch of the
+// pages. The windows are views of the parameter service's models: a window
+// is made when a page is shown, and closing a page sends its model back to
+// the defaults, as closing the window always did.
 
 #include "core/appstate.h"
 #include "pages/engine/pageregistry.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
-#include <QPoint>
-
-#include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QAbstractButton;
 class QWidget;
-class LinkController;
 class MessageService;
-class PageWindow;
-class ParameterPage;
+class ParameterService;
 
 // "frmBasic", "frmdqPID", ...
 const char *pageWindowName(PageId id);
@@ -32,13 +32,13 @@ public:
     // Makes a page window (hidden) as a child window of `parent`.
     using PageFactory = std::function<QWidget *(QWidget *parent)>;
 
-    PageNavigator(BlockParts parts, const LanguageState &language, LinkController &link,
-                  MessageService &messages, QWidget *mainWindow, QObject *parent = nullptr);
+    PageNavigator(ParameterService &service, const LanguageState &language, MessageService &messages,
+                  QWidget *mainWindow, QObject *parent = nullptr);
     ~PageNavigator() override;
 
-    // The navigation handler of a page: opens the port and sends the read
-    // request when the page reads on open, shows the page, then closes the
-    // pages of its close list in their order.
+    // The navigation handler of a page: sends the read request when the page
+    // reads on open (opening the port), shows the page, then closes the pages
+    // of its close list in their order.
     void open(PageId id);
 
     // The main window's handlers by their names.
@@ -62,12 +62,8 @@ public:
     // disables the read and write buttons of the pages the timer governs.
     void onLinkTick(bool online);
 
-    // Hides, one way, the controls of every page that the controller type
-    // hides (creating those pages hidden when they do not exist).
-    void applyControllerType();
-
-    // After a block that tells the controller type: fits the pages to it and
-    // runs the caption routines of the pages whose captions follow it.
+    // After a block that told the controller type: the models are fitted to
+    // it and the pages whose captions follow it are captioned again.
     void followControllerType();
 
     // The page caption routines, in their order, for the current language.
@@ -78,8 +74,8 @@ public:
     QWidget *page(const QString &name) const;
     QWidget *page(PageId id) const;
 
-    // The page window, created hidden (with its defaults and captions) when
-    // it does not exist; nullptr for a page the tool does not have yet.
+    // The page window, created hidden (with its model's values and the
+    // captions) when it does not exist; nullptr for a page without a window.
     QWidget *ensurePage(PageId id);
 
     // Pages open beside this widget (the main window's button bar), never
@@ -95,40 +91,27 @@ signals:
     void pageCreated(PageId id, QWidget *page);
 
 private:
+    struct Slot
+    {
+        PageFactory factory;
+        QPointer<QWidget> window;
+        QPoint position; // where the user left the page
+        bool placed = false;
+        QPointer<QAbstractButton> read;  // the buttons the link timer holds
+        QPointer<QAbstractButton> write;
+    };
+    Slot &slotOf(PageId id) { return m_slots[std::size_t(pageIndex(id))]; }
+    const Slot &slotOf(PageId id) const { return m_slots[std::size_t(pageIndex(id))]; }
     void showPage(PageId id, bool modal);
+    void placePage(Slot &slot, QWidget *w);
     void closePage(PageId id);
-    void decode(FrameId buffer);
+    void holdLinkButtons(Slot &slot, bool online);
 
-    BlockParts m_parts;
+    ParameterService &m_service;
     const LanguageState &m_language;
-    LinkController &m_link;
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;
     QPointer<QWidget> m_anchor;
-    std::array<PageFactory, std::size_t(PageId::Count)> m_factories;
-    std::array<QPointer<QWidget>, std::size_t(PageId::Count)> m_pages;
-    std::array<QPoint, std::size_t(PageId::Count)> m_positions; // where the user left each page
-    std::array<bool, std::size_t(PageId::Count)> m_placed{};
-
-    // What the link timer touches ten times a second, found once per page
-    // window rather than on every tick.
-    struct LinkButtons
-    {
-        QPointer<QWidget> page; // the window the buttons were found in
-        QPointer<QAbstractButton> read;
-        QPointer<QAbstractButton> write;
-    };
-    std::array<LinkButtons, std::size_t(PageId::Count)> m_linkButtons;
-    // The pages the controller type `m_hidingType` hides anything on.
-    int m_hidingType = -1;
-    bool m_hidingKnown = false;
-    std::array<bool, std::size_t(PageId::Count)> m_hides{};
-    // The type each page window was last fitted to (hiding is one way, so
-    // fitting the same window to the same type again changes nothing).
-    struct Fitted
-    {
-        QPointer<QWidget> page;
-        int type = 0;
-    };
-    std::array<Fitted, std::size_t(PageId::Count)> m_fitted;
+    std::vector<Slot> m_slots; // by registry row
+    std::optional<bool> m_online; // as the last link tick left it
 };

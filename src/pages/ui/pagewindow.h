@@ -14,8 +14,6 @@ public:
     virtual void formLoad() { applyCaptions(); }
     // The captions of the current language (codes 22 and 11 only).
     virtual void applyCaptions() = 0;
-    // The decoder: the page's block buffer into its boxes (pages with a block).
-    virtual void decodeReply() {}
 
 signals:
     // The user closed the window; it is deleted right after.

@@ -35,15 +35,7 @@ constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
 
 const char kErrorProperty[] = "parseError";
-const char kHeldValueProperty[] = "heldValue";
 const QString kErrorStyle = QStringLiteral("QLineEdit { border: 2px solid #d00000; padding: 1px; }");
-
-// The text for the current language; English for a code without captions.
-QString pageText(int languageCode, const char *source)
-{
-    const QString t = bilingual(languageCode, kContext, source);
-    return t.isNull() ? QString::fromUtf8(source) : t;
-}
 
 void clearMark(QLineEdit *box)
 {
@@ -53,124 +45,67 @@ void clearMark(QLineEdit *box)
     box->setStyleSheet(QString());
     box->setToolTip(QString());
 }
+} // namespace
 
-QString elided(const QString &text, int maxLength)
+namespace {
+BlockModel &modelOf(ParameterService &service, const BlockTable &table)
 {
-    QString t = text;
-    t.replace(u'\n', u' ');
-    return t.size() > maxLength ? t.left(maxLength) + QStringLiteral("...") : t;
+    BlockModel *m = service.model(table.definition().frame);
+    Q_ASSERT_X(m && &m->table() == &table, "ParameterPage", "a page's table has no model of its own");
+    return *m;
 }
 } // namespace
 
-QString parseFailureReason(int languageCode, ParseError error)
-{
-    switch (error) {
-    case ParseError::Empty:
-        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Empty: enter a number."));
-    case ParseError::NotANumber:
-        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Not a number."));
-    case ParseError::OutOfRange:
-        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Number out of range."));
-    case ParseError::TooLong:
-        return pageText(languageCode, QT_TRANSLATE_NOOP("ParameterPage", "Too many characters."));
-    case ParseError::BadCharacter:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage", "Holds a character the controller cannot store."));
-    case ParseError::None:
-        break;
-    }
-    return {};
-}
-
-QString parseFailureMessage(int languageCode, ParseError error, const QString &caption,
-                            const QString &text, int maxLength)
-{
-    const QString shown = elided(text, 40);
-    switch (error) {
-    case ParseError::Empty:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage",
-                                          "The box \"%1\" is empty. Enter a number; nothing was written."))
-            .arg(caption);
-    case ParseError::NotANumber:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage",
-                                          "The box \"%1\" does not hold a number: \"%2\". Nothing was written."))
-            .arg(caption, shown);
-    case ParseError::OutOfRange:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage",
-                                          "The box \"%1\" holds a number out of range: \"%2\". Nothing was written."))
-            .arg(caption, shown);
-    case ParseError::TooLong:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage",
-                                          "The box \"%1\" holds more than %2 characters. Nothing was written."))
-            .arg(caption)
-            .arg(maxLength);
-    case ParseError::BadCharacter:
-        return pageText(languageCode,
-                        QT_TRANSLATE_NOOP("ParameterPage",
-                                          "The box \"%1\" holds a character the controller cannot store. "
-                                          "Nothing was written."))
-            .arg(caption);
-    case ParseError::None:
-        break;
-    }
-    return {};
-}
-
-QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes)
-{
-    QStringList numbers;
-    for (int b : bytes)
-        numbers << QString::number(b);
-    return pageText(languageCode,
-                    QT_TRANSLATE_NOOP("ParameterPage",
-                                      "The controller type is not known yet: bytes %1 will be "
-                                      "written as 0. Write anyway?"))
-        .arg(numbers.join(QStringLiteral(", ")));
-}
-
-ParameterPage::ParameterPage(const BlockTable &table, BlockParts parts, const LanguageState &language,
-                             LinkController &link, MessageService &messages, QWidget *parent)
+ParameterPage::ParameterPage(const BlockTable &table, ParameterService &service, const LanguageState &language,
+                             MessageService &messages, QWidget *parent)
     : PageWindow(parent),
       m_table(table),
-      m_parts(parts),
+      m_service(service),
+      m_model(modelOf(service, table)),
       m_language(language),
-      m_link(link),
       m_messages(messages)
 {
     setObjectName(m_table.window());
     setWindowTitle(QString::fromUtf8(m_table.definition().caption));
     setFont(englishFont(9));
     build();
+    showModel();
+    showHidden();
+    connect(&m_model, &BlockModel::changed, this, &ParameterPage::showModel);
+    connect(&m_model, &BlockModel::hiddenChanged, this, &ParameterPage::showHidden);
 }
 
-QWidget *ParameterPage::makeEditor(const FieldSpec &f)
+// Every editor hands what it shows to the model, whoever changed it: the
+// user, a page's own button, or the model itself (then nothing changes).
+QWidget *ParameterPage::makeEditor(const FieldSpec &f, int slot)
 {
     const QString name = QString::fromLatin1(f.control);
     if (f.editor == EditorKind::Check) {
         auto *check = new QCheckBox(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
         check->setObjectName(name);
-        check->setChecked(QByteArray(f.defaultText).toInt() != 0);
+        connect(check, &QCheckBox::toggled, this, [this, slot](bool on) { m_model.setIndex(slot, on ? 1 : 0); });
         return check;
     }
     if (f.editor == EditorKind::List) {
         // The items come with formLoad, before the captions.
         auto *list = new QComboBox(this);
         list->setObjectName(name);
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, slot](int index) { m_model.setIndex(slot, index); });
         // A selection the user made is written as chosen, not as received.
-        connect(list, &QComboBox::activated, list,
-                [list] { list->setProperty(kHeldValueProperty, QVariant()); });
+        connect(list, &QComboBox::activated, this,
+                [this, slot](int index) { m_model.setIndex(slot, index, true); });
         return list;
     }
-    auto *box = new QLineEdit(QString::fromUtf8(f.defaultText), this);
+    auto *box = new QLineEdit(this);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int width = box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000"));
     box->setFixedWidth(width);
-    connect(box, &QLineEdit::textChanged, box, [box] { clearMark(box); });
+    connect(box, &QLineEdit::textChanged, this, [this, box, slot](const QString &text) {
+        clearMark(box);
+        m_model.setText(slot, text);
+    });
     return box;
 }
 
@@ -234,7 +169,7 @@ void ParameterPage::build()
         QGridLayout *grid = gridFor(std::min<int>(f.group, groupCount - 1));
         const int row = grid->rowCount();
 
-        QWidget *editor = makeEditor(f);
+        QWidget *editor = makeEditor(f, slot);
         m_editors[slot] = editor;
         if (qobject_cast<QCheckBox *>(editor)) {
             grid->addWidget(editor, row, 0, 1, 3);
@@ -388,8 +323,7 @@ void ParameterPage::fillLists()
         if (!list)
             continue;
         const FieldSpec &f = table().field(table().fieldOfSlot(slot));
-        const int index = list->count() ? list->currentIndex()
-                                        : QByteArray(f.defaultText).toInt();
+        const int index = m_model.values().indexAt(slot);
         QStringList items;
         for (const char *item : f.items) {
             const QString t = bilingual(m_language.languageCode, context, item);
@@ -410,26 +344,19 @@ void ParameterPage::fillLists()
 
 ValueMap ParameterPage::values() const
 {
-    ValueMap v(table());
-    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
-        QWidget *w = m_editors[slot];
-        if (auto *box = qobject_cast<QLineEdit *>(w))
-            v.setAt(slot, box->text());
-        else if (auto *check = qobject_cast<QCheckBox *>(w))
-            v.setIndexAt(slot, check->isChecked() ? 1 : 0);
-        else if (auto *list = qobject_cast<QComboBox *>(w))
-            v.setIndexAt(slot, list->currentIndex());
-        // A received value its editor would not give back goes back as it
-        // came while the editor shows it (the codec checks that).
-        const QVariant held = w->property(kHeldValueProperty);
-        if (held.isValid())
-            v.setHeldAt(slot, held.toInt());
-    }
-    return v;
+    return m_model.values();
 }
 
 void ParameterPage::setValues(const ValueMap &values)
 {
+    m_model.setValues(values);
+}
+
+// What the model holds, into the editors; an editor that shows it already
+// is left alone (a text set again would move the cursor).
+void ParameterPage::showModel()
+{
+    const ValueMap &values = m_model.values();
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         QWidget *w = m_editors[slot];
         if (auto *box = qobject_cast<QLineEdit *>(w)) {
@@ -441,68 +368,62 @@ void ParameterPage::setValues(const ValueMap &values)
             const int index = values.indexAt(slot);
             list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
         }
-        const std::optional<qint32> held = values.heldAt(slot);
-        w->setProperty(kHeldValueProperty, held ? QVariant(*held) : QVariant());
     }
 }
 
-void ParameterPage::decodeReply()
+// Hiding is one way: a window lives no longer than its model stays hidden.
+void ParameterPage::showHidden()
 {
-    ValueMap v = values();
-    decodeTable(table(), m_parts, v);
-    setValues(v);
+    for (int slot = 0; slot < int(m_editors.size()); ++slot) {
+        if (m_model.isHidden(slot))
+            setFieldHidden(table().controlName(slot));
+    }
 }
 
 void ParameterPage::cmdread_Click()
 {
-    m_link.sendFrame(requestFrames().readRequestFor(table().definition().frame));
+    m_service.read(table().definition().frame);
 }
 
 void ParameterPage::cmdwrite_Click()
 {
-    const QList<int> unknown = bytesOfUnknownLayout(table(), m_parts.controllerType);
-    if (unknown.isEmpty()) {
+    const ParameterService::WritePlan plan = m_service.planWrite(table().definition().frame, values());
+    if (plan.step != ParameterService::WritePlan::Step::Ask) {
         encodeAndSend();
         return;
     }
     QPointer<ParameterPage> self(this);
-    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"),
-                    unknownLayoutQuestion(m_language.languageCode, unknown)},
-                   [self](bool yes) {
-                       if (yes && self)
-                           self->encodeAndSend();
-                   });
+    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), plan.text}, [self](bool yes) {
+        if (yes && self)
+            self->encodeAndSend();
+    });
 }
 
-bool ParameterPage::encodeAndSend()
+bool ParameterPage::encodeAndSend(RequestQueue::Callback done)
 {
-    const EncodeResult result = encodeTable(table(), m_parts, values());
-    if (!result.ok()) {
-        reportFailure(result);
+    const ParameterService::WritePlan plan = m_service.planWrite(table().definition().frame, values(), true);
+    if (plan.step != ParameterService::WritePlan::Step::Send) {
+        reportFailure(plan);
         return false;
     }
-    m_link.sendFrame(toByteArray(m_parts.frames[table().definition().frame]));
+    m_service.write(plan.block, std::move(done));
     return true;
 }
 
-void ParameterPage::reportFailure(const EncodeResult &result)
+void ParameterPage::reportFailure(const ParameterService::WritePlan &plan)
 {
-    const int code = m_language.languageCode;
-    const FieldSpec &f = table().field(result.failedField);
-    QWidget *editor = m_editors[table().slotOfField(result.failedField)];
-    QString text;
-    if (auto *box = qobject_cast<QLineEdit *>(editor)) {
-        text = box->text();
-        box->setProperty(kErrorProperty, true);
-        box->setStyleSheet(kErrorStyle);
-        box->setToolTip(parseFailureReason(code, result.error));
-        if (box->isVisible()) {
-            box->setFocus(Qt::OtherFocusReason);
-            box->selectAll();
+    if (plan.failedField >= 0) {
+        if (auto *box = qobject_cast<QLineEdit *>(m_editors[table().slotOfField(plan.failedField)])) {
+            box->setProperty(kErrorProperty, true);
+            box->setStyleSheet(kErrorStyle);
+            box->setToolTip(parseFailureReason(m_language.languageCode, plan.error));
+            if (box->isVisible()) {
+                box->setFocus(Qt::OtherFocusReason);
+                box->selectAll();
+            }
         }
     }
-    m_messages.info(parseFailureMessage(code, result.error, fieldCaption(result.failedField), text,
-                                        f.length));
+    m_messages.info(plan.text);
 }
 
 int ParameterPage::captionFieldOfSlot(int slot) const
@@ -519,20 +440,13 @@ int ParameterPage::captionFieldOfSlot(int slot) const
     for (int i = first; i < t.fieldCount(); ++i) {
         if (t.slotOfField(i) != slot)
             continue;
-        if (t.field(i).appliesTo(m_parts.controllerType))
+        if (t.field(i).appliesTo(m_service.controllerType()))
             return i;
         ++rows;
         oneCaption = oneCaption && qstrcmp(t.field(i).caption, t.field(first).caption) == 0;
     }
     const bool designedOtherwise = t.field(first).designCaption != nullptr;
     return oneCaption && (rows > 1 || !designedOtherwise) ? first : -1;
-}
-
-QString ParameterPage::fieldCaption(int field) const
-{
-    const FieldSpec &f = table().field(field);
-    const QString t = bilingual(m_language.languageCode, table().definition().window, f.caption);
-    return t.isNull() ? QString::fromUtf8(f.caption) : t;
 }
 
 void ParameterPage::applyCaptions()
@@ -573,14 +487,6 @@ void ParameterPage::applyCaptions()
     m_read->setText(bilingual(code, kContext, kRead));
     m_write->setText(bilingual(code, kContext, kWrite));
     alignColumns();
-}
-
-void ParameterPage::hideFieldsFor(int controllerType)
-{
-    for (const FieldSpec &f : table().fields()) {
-        if (f.control && f.hiddenFor(controllerType))
-            setFieldHidden(QString::fromLatin1(f.control));
-    }
 }
 
 void ParameterPage::setFieldHidden(QStringView control, bool hidden)

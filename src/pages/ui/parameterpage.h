@@ -1,10 +1,14 @@
 #pragma once
 // A parameter page built from its block table: one label and one box per
 // field, grouped and aligned, with "read" and "write". The boxes are free
-// text; the field codec decides what their texts mean.
+// text; the field codec decides what their texts mean. The page is a view of
+// its block model: what the boxes show is the model's, an edit goes into the
+// model, and a reply reaches the model whether the window exists or not.
 
 #include "core/appstate.h"
+#include "link/requestqueue.h"
 #include "pages/engine/pageregistry.h"
+#include "pages/parameterservice.h"
 #include "pages/ui/pagewindow.h"
 
 #include <QList>
@@ -15,25 +19,22 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class LinkController;
 class MessageService;
 
 class ParameterPage : public PageWindow
 {
     Q_OBJECT
 public:
-    ParameterPage(const BlockTable &table, BlockParts parts, const LanguageState &language,
-                  LinkController &link, MessageService &messages, QWidget *parent = nullptr);
+    ParameterPage(const BlockTable &table, ParameterService &service, const LanguageState &language,
+                  MessageService &messages, QWidget *parent = nullptr);
 
     const BlockTable &table() const { return m_table; }
+    BlockModel &model() const { return m_model; }
 
     // The values of the editors (text boxes: the text; lists: the index;
-    // check boxes: 0 or 1).
+    // check boxes: 0 or 1), as the model holds them.
     ValueMap values() const;
     void setValues(const ValueMap &values);
-
-    // The decoder: the page's block buffer into the boxes.
-    void decodeReply() override;
 
     void cmdread_Click();
     // Encodes the boxes and sends the block. When the controller type leaves
@@ -43,9 +44,6 @@ public:
 
     void applyCaptions() override;
 
-    // Hides, one way, every field the table hides for this controller type;
-    // their bytes still travel.
-    void hideFieldsFor(int controllerType);
     // Hides (or shows) a field's label, box and unit; its bytes still travel.
     void setFieldHidden(QStringView control, bool hidden = true);
 
@@ -55,29 +53,32 @@ public:
 
 protected:
     // Encodes and sends without asking; false when a box failed (reported).
-    bool encodeAndSend();
+    // `done` hears of the acknowledgement.
+    bool encodeAndSend(RequestQueue::Callback done = {});
     // Widgets of a page beyond its table (worksheets, extra buttons), placed
     // after the fields.
     void addSection(QWidget *section);
-    const BlockParts &parts() const { return m_parts; }
+    BlockParts parts() const { return m_service.parts(); }
+    ParameterService &service() const { return m_service; }
     int languageCode() const { return m_language.languageCode; }
-    LinkController &link() { return m_link; }
+    LinkController &link() const { return m_service.link(); }
     MessageService &messages() { return m_messages; }
 
 private:
     void build();
-    QWidget *makeEditor(const FieldSpec &field);
+    QWidget *makeEditor(const FieldSpec &field, int slot);
     void fillLists();
     int captionFieldOfSlot(int slot) const;
-    QString fieldCaption(int field) const;
-    void reportFailure(const EncodeResult &result);
+    void reportFailure(const ParameterService::WritePlan &plan);
+    void showModel();
+    void showHidden();
     void alignColumns();
     void arrangeColumns();
 
     const BlockTable &m_table;
-    BlockParts m_parts;
+    ParameterService &m_service;
+    BlockModel &m_model;
     const LanguageState &m_language;
-    LinkController &m_link;
     MessageService &m_messages;
     QList<QWidget *> m_editors; // by value slot
     QList<QLabel *> m_labels;   // by value slot; nullptr for check boxes
@@ -91,10 +92,3 @@ private:
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
 };
-
-// Texts of the page messages, also for tests (context "ParameterPage").
-QString parseFailureMessage(int languageCode, ParseError error, const QString &caption,
-                            const QString &text, int maxLength);
-QString parseFailureReason(int languageCode, ParseError error);
-// The question before a write whose listed bytes' layout is unknown.
-QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes);

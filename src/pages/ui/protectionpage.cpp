@@ -30,9 +30,9 @@ QBoxLayout *rowOf(QLayout *layout, QWidget *button)
 }
 } // namespace
 
-ProtectionPage::ProtectionPage(BlockParts parts, const LanguageState &language, LinkController &link,
+ProtectionPage::ProtectionPage(ParameterService &service, const LanguageState &language,
                                MessageService &messages, LoadParaChain &chain, QWidget *parent)
-    : ParameterPage(protectionTable(), parts, language, link, messages, parent), m_chain(chain)
+    : ParameterPage(protectionTable(), service, language, messages, parent), m_chain(chain)
 {
     // "Load para" keeps its caption in both languages.
     m_loadPara = new QPushButton(QStringLiteral("Load para"), this);
@@ -55,8 +55,10 @@ void ProtectionPage::cmdLoadPara_Click()
     for (int k = 0; k < int(std::size(kLoadedBoxes)); ++k)
         box(QString::fromLatin1(kLoadedBoxes[k]))->setText(formatInteger(list.values[k]));
     m_chain.arm(list.values[3]);
-    if (encodeAndSend())
-        m_chain.protectionSent();
-    else
+    // Waiting before the block goes: a port that cannot be opened ends the
+    // request at once.
+    m_chain.protectionSent();
+    LoadParaChain *chain = &m_chain;
+    if (!encodeAndSend([chain](const RequestQueue::Result &r) { chain->protectionAnswered(r); }))
         m_chain.abandon();
 }

@@ -12,8 +12,8 @@ class ProtectionPage : public ParameterPage
 {
     Q_OBJECT
 public:
-    ProtectionPage(BlockParts parts, const LanguageState &language, LinkController &link,
-                   MessageService &messages, LoadParaChain &chain, QWidget *parent = nullptr);
+    ProtectionPage(ParameterService &service, const LanguageState &language, MessageService &messages,
+                   LoadParaChain &chain, QWidget *parent = nullptr);
 
     // Reads and checks the file; a list that cannot be trusted is explained
     // and nothing is sent.

@@ -3,10 +3,8 @@
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/messageservice.h"
-#include "link/commandtable.h"
-#include "link/linkcontroller.h"
 #include "pages/blocks/userinfoblock.h"
-#include "pages/engine/pageregistry.h"
+#include "pages/parameterservice.h"
 #include "widgets/fonts.h"
 
 #include <QCoreApplication>
@@ -32,16 +30,6 @@ QString text(int languageCode, const char *source)
     return t.isNull() ? QString::fromUtf8(source) : t;
 }
 
-// "中" (U+4E2D); control characters by their code alone.
-QString describeCharacter(char32_t c)
-{
-    const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
-    const QString shown = QString::fromUcs4(&c, 1);
-    if (shown.isEmpty() || !QChar::isPrint(c))
-        return code;
-    return QStringLiteral("\"%1\" (%2)").arg(shown, code);
-}
-
 QLineEdit *makeBox(const char *name, const char *defaultText, int maxLength, QWidget *parent)
 {
     auto *box = new QLineEdit(QString::fromLatin1(defaultText), parent);
@@ -57,27 +45,13 @@ QLineEdit *makeBox(const char *name, const char *defaultText, int maxLength, QWi
 }
 } // namespace
 
-QString userInfoRefusal(int languageCode, ParseError error, const QString &caption,
-                        char32_t character, int maxLength)
-{
-    if (error == ParseError::TooLong) {
-        return text(languageCode,
-                    QT_TRANSLATE_NOOP("frmUserInfo",
-                                      "\"%1\" holds more than %2 characters, more than the "
-                                      "controller stores. Nothing was written."))
-            .arg(caption)
-            .arg(maxLength);
-    }
-    return text(languageCode,
-                QT_TRANSLATE_NOOP("frmUserInfo",
-                                  "\"%1\" holds the character %2, which the controller cannot "
-                                  "store. Nothing was written."))
-        .arg(caption, describeCharacter(character));
-}
-
-UserInfoPage::UserInfoPage(BlockParts parts, const LanguageState &language, LinkController &link,
-                           MessageService &messages, QWidget *parent)
-    : PageWindow(parent), m_parts(parts), m_language(language), m_link(link), m_messages(messages)
+UserInfoPage::UserInfoPage(ParameterService &service, const LanguageState &language, MessageService &messages,
+                           QWidget *parent)
+    : PageWindow(parent),
+      m_service(service),
+      m_model(*service.model(FrameId::UserInfo)),
+      m_language(language),
+      m_messages(messages)
 {
     setObjectName(QLatin1String(kContext));
     const BlockTable &t = userInfoTable();
@@ -123,6 +97,16 @@ UserInfoPage::UserInfoPage(BlockParts parts, const LanguageState &language, Link
     buttons->addWidget(m_cmdOK);
     top->addLayout(buttons);
 
+    // The boxes are a view of the model: what either shows, the other holds.
+    const int nameSlot = t.slotOf(u"txtUserName");
+    const int passwordSlot = t.slotOf(u"txtPassword");
+    showModel();
+    connect(m_txtUserName, &QLineEdit::textChanged, this,
+            [this, nameSlot](const QString &text) { m_model.setText(nameSlot, text); });
+    connect(m_txtPassword, &QLineEdit::textChanged, this,
+            [this, passwordSlot](const QString &text) { m_model.setText(passwordSlot, text); });
+    connect(&m_model, &BlockModel::changed, this, &UserInfoPage::showModel);
+
     connect(m_cmdOK, &QPushButton::clicked, this, &UserInfoPage::cmdOK_Click);
     connect(m_cmdread, &QPushButton::clicked, this, &UserInfoPage::cmdread_Click);
     connect(m_cmdreset, &QPushButton::clicked, this, &UserInfoPage::cmdreset_Click);
@@ -145,35 +129,28 @@ void UserInfoPage::applyCaptions()
 
 ValueMap UserInfoPage::values() const
 {
-    ValueMap v(userInfoTable());
-    const bool named = v.setText(u"txtUserName", m_txtUserName->text());
-    const bool passworded = v.setText(u"txtPassword", m_txtPassword->text());
-    Q_ASSERT(named && passworded);
-    return v;
+    return m_model.values();
 }
 
-void UserInfoPage::decodeReply()
+void UserInfoPage::showModel()
 {
-    ValueMap v = values();
-    decodeUserInfo(m_parts, v);
-    m_txtUserName->setText(v.text(u"txtUserName"));
-    m_txtPassword->setText(v.text(u"txtPassword"));
+    const ValueMap &v = m_model.values();
+    for (QLineEdit *box : {m_txtUserName, m_txtPassword}) {
+        const QString text = v.text(box->objectName());
+        if (box->text() != text)
+            box->setText(text);
+    }
 }
 
 void UserInfoPage::cmdOK_Click()
 {
-    const ValueMap v = values();
-    const EncodeResult result = encodeUserInfo(m_parts, v);
-    if (!result.ok()) {
-        const BlockTable &t = userInfoTable();
-        const FieldSpec &f = t.field(result.failedField);
-        QLineEdit *box = findChild<QLineEdit *>(QLatin1String(f.control));
-        const char32_t bad = firstCharacterOutsideLatin1(box->text()).value_or(0);
-        refuse(box, userInfoRefusal(m_language.languageCode, result.error,
-                                    text(m_language.languageCode, f.caption), bad, f.length));
+    const ParameterService::WritePlan plan = m_service.planWrite(FrameId::UserInfo, values(), true);
+    if (plan.step != ParameterService::WritePlan::Step::Send) {
+        const FieldSpec &f = userInfoTable().field(plan.failedField);
+        refuse(findChild<QLineEdit *>(QLatin1String(f.control)), plan.text);
         return;
     }
-    m_link.sendFrame(toByteArray(m_parts.frames[FrameId::UserInfo]));
+    m_service.write(plan.block);
 }
 
 void UserInfoPage::refuse(QLineEdit *box, const QString &message)
@@ -189,7 +166,7 @@ void UserInfoPage::refuse(QLineEdit *box, const QString &message)
 
 void UserInfoPage::cmdread_Click()
 {
-    m_link.sendFrame(requestFrames().userInfoReadRequest);
+    m_service.read(FrameId::UserInfo);
 }
 
 void UserInfoPage::cmdreset_Click()

@@ -13,18 +13,18 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class LinkController;
+class BlockModel;
 class MessageService;
+class ParameterService;
 
 class UserInfoPage : public PageWindow
 {
     Q_OBJECT
 public:
-    UserInfoPage(BlockParts parts, const LanguageState &language, LinkController &link,
-                 MessageService &messages, QWidget *parent = nullptr);
+    UserInfoPage(ParameterService &service, const LanguageState &language, MessageService &messages,
+                 QWidget *parent = nullptr);
 
     void applyCaptions() override;
-    void decodeReply() override;
 
     // Encodes the boxes and sends the block; a refused text is named in a
     // message, marked, and nothing is sent.
@@ -40,10 +40,11 @@ protected:
 
 private:
     void refuse(QLineEdit *box, const QString &message);
+    void showModel();
 
-    BlockParts m_parts;
+    ParameterService &m_service;
+    BlockModel &m_model;
     const LanguageState &m_language;
-    LinkController &m_link;
     MessageService &m_messages;
     QLabel *m_lblUserName = nullptr;
     QLabel *m_lblPassword = nullptr;
@@ -54,7 +55,3 @@ private:
     QPushButton *m_cmdOK = nullptr;
 };
 
-// The refusal of a write, in the current language (context "frmUserInfo").
-// `character` is the code point that does not fit (BadCharacter).
-QString userInfoRefusal(int languageCode, ParseError error, const QString &caption,
-                        char32_t character, int maxLength);

@@ -1,4 +1,4 @@
-#include "link/ui/qtportenumerator.h"
+#include "link/qtportenumerator.h"
 
 #include <QDir>
 #include <QFileInfo>

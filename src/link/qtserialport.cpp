@@ -1,4 +1,4 @@
-#include "link/ui/qtserialport.h"
+#include "link/qtserialport.h"
 
 #include <QFileInfo>
 

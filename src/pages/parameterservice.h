@@ -1,0 +1,93 @@
+#pragma once
+// The parameter blocks without windows: one model per page that has a block,
+// every reply decoded into its model, the models fitted to the controller
+// type, and the write policy applied before a block is encoded (the question
+// before zeros go into bytes whose layout is not known yet, the held received
+// values, the refusal that names the box). Page windows, the hall test, the
+// command line and the parameter sets all read and write through here.
+
+#include "core/appstate.h"
+#include "core/textnumber.h"
+#include "link/requestqueue.h"
+#include "pages/blockmodel.h"
+#include "pages/engine/pageregistry.h"
+
+#include <QObject>
+
+#include <vector>
+
+class LinkController;
+
+class ParameterService : public QObject
+{
+    Q_OBJECT
+public:
+    ParameterService(BlockParts parts, LinkController &link, const LanguageState &language,
+                     QObject *parent = nullptr);
+    ~ParameterService() override;
+
+    // The model of a family or page; nullptr when it has no block table.
+    BlockModel *model(FrameId family) const;
+    BlockModel *model(PageId page) const;
+
+    BlockParts parts() const { return m_parts; }
+    LinkController &link() const { return m_link; }
+    int controllerType() const { return m_parts.controllerType; }
+    int languageCode() const { return m_language.languageCode; }
+
+    // Asks the controller for the family's block; the reply is decoded into
+    // the model before `done` hears of it.
+    void read(FrameId family, RequestQueue::Callback done = {});
+    // Decodes a block into the family's model, as a reply does (the hall test
+    // decodes its group A result into the Motor model this way).
+    void decode(FrameId family, const Block &block);
+
+    // Hides, one way, the fields the controller type hides in every model.
+    void fitToControllerType();
+    // The page was closed: its model goes back to the design-time defaults.
+    void resetModel(FrameId family);
+
+    struct WritePlan
+    {
+        enum class Step {
+            Send,   // `block` is ready
+            Ask,    // `text` is the question to put first
+            Refuse, // `text` says why; nothing may be sent
+        };
+        Step step = Step::Refuse;
+        QString text; // in the current language
+        int failedField = -1; // Refuse: the field at fault (index into the table)
+        ParseError error = ParseError::None;
+        Block block{};
+    };
+    // The block a write of `values` sends, or the question or refusal that
+    // comes first. With `confirmed`, the question was answered yes. The
+    // table's hooks run only when the block is ready.
+    WritePlan planWrite(FrameId family, const ValueMap &values, bool confirmed = false);
+    // Sends a ready block; `done` hears of its acknowledgement.
+    void write(const Block &block, RequestQueue::Callback done = {});
+
+signals:
+    // A block was decoded into the family's model.
+    void decoded(FrameId family);
+    // An Idc calibration block named the controller type (perhaps the same).
+    void controllerTypeLearned(int controllerType);
+
+private:
+    void onBlock(FrameId family, const Block &block);
+    QString refusalText(const BlockTable &table, const EncodeResult &result, const ValueMap &values) const;
+
+    BlockParts m_parts;
+    LinkController &m_link;
+    const LanguageState &m_language;
+    std::vector<BlockModel *> m_models; // by page row; nullptr for pages without a block
+};
+
+// Texts of the write policy, also for tests (context "ParameterPage").
+QString parseFailureMessage(int languageCode, ParseError error, const QString &caption,
+                            const QString &text, int maxLength);
+QString parseFailureReason(int languageCode, ParseError error);
+// The question before a write whose listed bytes' layout is unknown.
+QString unknownLayoutQuestion(int languageCode, const QList<int> &bytes);
+// The caption of a field in the current language (English for other codes).
+QString fieldCaptionText(int languageCode, const BlockTable &table, int field);
