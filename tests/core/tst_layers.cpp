@@ -7,6 +7,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -48,17 +49,30 @@ bool mayUseWidgets(const QString &layer)
     return layer.endsWith(u"/ui") || layer == u"widgets" || layer == u"shell";
 }
 
+// A header of Qt Widgets or Qt Gui: by its folder, or as a file of their
+// include folders (QRadioButton, QScreen, ... every one of them).
+bool isWidgetOrGuiHeader(const QString &target)
+{
+    if (target.startsWith(u"QtWidgets/") || target.startsWith(u"QtGui/"))
+        return true;
+    if (!target.startsWith(u'Q') || target.contains(u'/') || target.contains(u'.'))
+        return false;
+    static const QStringList dirs =
+        QString::fromUtf8(KESTRANE_WIDGET_HEADER_DIRS).split(u'|', Qt::SkipEmptyParts);
+    for (const QString &dir : dirs) {
+        if (QFile::exists(dir + u'/' + target))
+            return true;
+    }
+    return false;
+}
+
 // Every include of `text` that runs against the layers, as "line: reason".
 QStringList violations(const QString &relPath, const QString &text)
 {
     static const QRegularExpression include(
         QStringLiteral("^\\s*#\\s*include\\s*[\"<]([^\">]+)[\">]"),
         QRegularExpression::MultilineOption);
-    static const QRegularExpression widgetHeader(QStringLiteral(
-        "^(QtWidgets/|QtGui/|Q(Widget|Label|LineEdit|MainWindow|Dialog|MessageBox|PushButton|"
-        "AbstractButton|ComboBox|CheckBox|GroupBox|GridLayout|BoxLayout|VBoxLayout|HBoxLayout|"
-        "Application|Painter|Pixmap|Image|Palette|Font|StatusBar|Menu|MenuBar|Action|ProgressBar|"
-        "ScrollArea|Frame|Picture|Color)$)"));
+
     static const QStringList toolFolders{"core", "link", "pages", "monitor", "calib",
                                          "widgets", "shell", "sim"};
     const QString layer = layerOf(relPath);
@@ -77,7 +91,7 @@ QStringList violations(const QString &relPath, const QString &text)
             if (!ok)
                 found << QStringLiteral("%1 includes %2").arg(relPath, target);
         }
-        if (!mayUseWidgets(layer) && widgetHeader.match(target).hasMatch())
+        if (!mayUseWidgets(layer) && isWidgetOrGuiHeader(target))
             found << QStringLiteral("%1 includes the widget header %2").arg(relPath, target);
     }
     static const QRegularExpression wholeState(QStringLiteral("\\bAppState\\b"));
@@ -122,6 +136,9 @@ private slots:
         QTest::newRow("page takes its parts") << "pages/ui/x.h" << "X(BlockParts parts, const LanguageState &language);" << false;
         QTest::newRow("main window hands out the parts") << "shell/mainwindow.cpp" << "new X(m_state.blockParts(), m_state.language);\nAppState &m_state;" << false;
         QTest::newRow("core includes Qt Core") << "core/frames.h" << "#include <QByteArray>\n#include <QtGlobal>" << false;
+        QTest::newRow("link includes a radio button") << "link/x.cpp" << "#include <QRadioButton>" << true;
+        QTest::newRow("service includes the screen") << "pages/x.cpp" << "#include <QScreen>" << true;
+        QTest::newRow("link includes the serial port") << "link/x.cpp" << "#include <QSerialPort>\n#include <QTimer>" << false;
     }
     void plantedViolationsAreFound()
     {
@@ -146,6 +163,50 @@ private slots:
         }
         QVERIFY(files > 50);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+    }
+
+    // The headless libraries as the build links them: nothing of theirs, all
+    // the way down, is a widget, Qt Gui or Qt Multimedia library.
+    void headlessLibrariesLinkNoWidgets()
+    {
+        QFile f(QStringLiteral(KESTRANE_LINK_LINES));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QHash<QString, QStringList> links;
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+            const qsizetype colon = line.indexOf(u':');
+            links.insert(line.left(colon), line.mid(colon + 1).trimmed().split(u';', Qt::SkipEmptyParts));
+        }
+        static const QRegularExpression forbidden(
+            QStringLiteral("Widgets|Qt6?::Gui|Multimedia|OpenGL|kestrane_ui|xlsxwriter"));
+        for (const char *root : {"kestrane_link", "kestrane_service"}) {
+            QVERIFY2(links.contains(QLatin1String(root)), root);
+            QStringList todo{QLatin1String(root)};
+            QSet<QString> seen;
+            while (!todo.isEmpty()) {
+                QString lib = todo.takeFirst();
+                lib.remove(QStringLiteral("$<LINK_ONLY:")).remove(u'>');
+                if (seen.contains(lib))
+                    continue;
+                seen.insert(lib);
+                QVERIFY2(!forbidden.match(lib).hasMatch(), qPrintable(QStringLiteral("%1 links %2").arg(root, lib)));
+                todo += links.value(lib);
+            }
+        }
+    }
+
+    // And the program that reads every block without a window needs none of
+    // them when it runs.
+    void headlessProgramNeedsNoWidgets()
+    {
+        QProcess readelf;
+        readelf.start(QStringLiteral("readelf"), {QStringLiteral("-d"), QStringLiteral(KESTRANE_HEADLESS_PROGRAM)});
+        if (!readelf.waitForStarted())
+            QSKIP("readelf is not installed");
+        QVERIFY(readelf.waitForFinished());
+        const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
+        QVERIFY(needed.contains(QStringLiteral("libQt6Core")));
+        QVERIFY2(!needed.contains(QStringLiteral("libQt6Widgets")), qPrintable(needed));
+        QVERIFY2(!needed.contains(QStringLiteral("libQt6Gui")), qPrintable(needed));
     }
 };
 

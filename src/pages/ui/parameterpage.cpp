@@ -121,6 +121,35 @@ bool captionCarriesUnit(const FieldSpec &f)
 }
 } // namespace
 
+// The box of group `g` that takes the next row: a long group continues in a
+// second box.
+QGridLayout *ParameterPage::gridFor(int g)
+{
+    const BlockSpec &definition = table().definition();
+    QGridLayout *grid = m_openGrid[g];
+    if (grid && grid->rowCount() < kMaxRowsPerBox)
+        return grid;
+    auto *box = new QGroupBox(this);
+    box->setObjectName(QStringLiteral("grp%1").arg(m_groups.size()));
+    if (g < int(definition.groups.size()))
+        box->setTitle(QString::fromUtf8(definition.groups[std::size_t(g)]));
+    grid = new QGridLayout(box);
+    grid->setColumnStretch(0, 1);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+    m_groups.append(box);
+    m_groupOfBox.append(g);
+    m_grids.append(grid);
+    m_openGrid[g] = grid;
+    return grid;
+}
+
+int ParameterPage::groupOfSlot(int slot) const
+{
+    const int groupCount = std::max<int>(1, int(table().definition().groups.size()));
+    return std::min<int>(table().field(table().fieldOfSlot(slot)).group, groupCount - 1);
+}
+
 void ParameterPage::build()
 {
     const BlockTable &t = table();
@@ -130,67 +159,59 @@ void ParameterPage::build()
     top->addLayout(m_columns);
 
     const int groupCount = std::max<int>(1, int(t.definition().groups.size()));
-    // The current box of each group, and how many rows it holds.
-    QList<QGridLayout *> openGrid(groupCount, nullptr);
-    auto gridFor = [&](int g) {
-        QGridLayout *grid = openGrid[g];
-        if (grid && grid->rowCount() < kMaxRowsPerBox)
-            return grid;
-        auto *box = new QGroupBox(this);
-        box->setObjectName(QStringLiteral("grp%1").arg(m_groups.size()));
-        if (g < int(t.definition().groups.size()))
-            box->setTitle(QString::fromUtf8(t.definition().groups[std::size_t(g)]));
-        grid = new QGridLayout(box);
-        grid->setColumnStretch(0, 1);
-        grid->setHorizontalSpacing(10);
-        grid->setVerticalSpacing(4);
-        m_groups.append(box);
-        m_groupOfBox.append(g);
-        m_grids.append(grid);
-        openGrid[g] = grid;
-        return grid;
-    };
+    m_openGrid = QList<QGridLayout *>(groupCount, nullptr);
     // Group boxes in the order of their groups, whatever the field order.
     for (int g = 0; g < groupCount; ++g) {
         for (int slot = 0; slot < t.slotCount(); ++slot) {
-            if (std::min<int>(t.field(t.fieldOfSlot(slot)).group, groupCount - 1) == g) {
+            if (groupOfSlot(slot) == g) {
                 gridFor(g);
                 break;
             }
         }
     }
-
     m_editors.resize(t.slotCount(), nullptr);
     m_labels.resize(t.slotCount(), nullptr);
     m_units.resize(t.slotCount(), nullptr);
-    for (int slot = 0; slot < t.slotCount(); ++slot) {
-        const int first = t.fieldOfSlot(slot);
-        const FieldSpec &f = t.field(first);
-        QGridLayout *grid = gridFor(std::min<int>(f.group, groupCount - 1));
-        const int row = grid->rowCount();
+    for (int slot = 0; slot < t.slotCount(); ++slot)
+        addField(slot);
+    top->addLayout(buildButtons());
+    alignColumns();
+}
 
-        QWidget *editor = makeEditor(f, slot);
-        m_editors[slot] = editor;
-        if (qobject_cast<QCheckBox *>(editor)) {
-            grid->addWidget(editor, row, 0, 1, 3);
-            continue;
-        }
-        auto *label = new QLabel(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
-        label->setObjectName(t.labelName(first));
-        // The buddy names the box for assistive technology.
-        label->setBuddy(editor);
-        m_labels[slot] = label;
-        grid->addWidget(label, row, 0);
-        grid->addWidget(editor, row, 1);
-        // A unit beside the box only when the caption does not carry it.
-        if (*f.unit && !captionCarriesUnit(f)) {
-            auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
-            unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
-            m_units[slot] = unit;
-            grid->addWidget(unit, row, 2);
-        }
+// One row of its group: the label, the editor and the unit (a check box is
+// its own label).
+void ParameterPage::addField(int slot)
+{
+    const BlockTable &t = table();
+    const int first = t.fieldOfSlot(slot);
+    const FieldSpec &f = t.field(first);
+    QGridLayout *grid = gridFor(groupOfSlot(slot));
+    const int row = grid->rowCount();
+
+    QWidget *editor = makeEditor(f, slot);
+    m_editors[slot] = editor;
+    if (qobject_cast<QCheckBox *>(editor)) {
+        grid->addWidget(editor, row, 0, 1, 3);
+        return;
     }
+    auto *label = new QLabel(QString::fromUtf8(f.designCaption ? f.designCaption : f.caption), this);
+    label->setObjectName(t.labelName(first));
+    // The buddy names the box for assistive technology.
+    label->setBuddy(editor);
+    m_labels[slot] = label;
+    grid->addWidget(label, row, 0);
+    grid->addWidget(editor, row, 1);
+    // A unit beside the box only when the caption does not carry it.
+    if (*f.unit && !captionCarriesUnit(f)) {
+        auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
+        unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
+        m_units[slot] = unit;
+        grid->addWidget(unit, row, 2);
+    }
+}
 
+QHBoxLayout *ParameterPage::buildButtons()
+{
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     m_read = new QPushButton(QString::fromUtf8(kRead), this);
@@ -201,54 +222,42 @@ void ParameterPage::build()
     m_read->setAutoDefault(false);
     buttons->addWidget(m_read);
     buttons->addWidget(m_write);
-    top->addLayout(buttons);
     m_buttonRow = buttons;
     connect(m_read, &QPushButton::clicked, this, &ParameterPage::cmdread_Click);
     connect(m_write, &QPushButton::clicked, this, &ParameterPage::cmdwrite_Click);
-    alignColumns();
+    return buttons;
 }
 
-// The group boxes in as few columns as keep the page inside the screen's
-// height, filled in group order, top to bottom, then left to right.
-void ParameterPage::arrangeColumns()
+namespace {
+// The tallest column when the sequence of heights is cut before `cuts`.
+int tallestColumn(const QList<int> &heights, const QList<int> &cuts, int spacing)
 {
-    QList<int> heights;
-    int total = 0;
-    QList<QWidget *> blocks(m_groups.begin(), m_groups.end());
-    blocks += m_sections;
-    for (QWidget *box : blocks) {
-        heights << box->sizeHint().height();
-        total += heights.last();
+    const int n = int(heights.size());
+    int worst = 0;
+    int from = 0;
+    for (int c = 0; c <= int(cuts.size()); ++c) {
+        const int to = c < int(cuts.size()) ? cuts[c] : n;
+        int h = 0;
+        for (int k = from; k < to; ++k)
+            h += heights[k] + (k > from ? spacing : 0);
+        worst = std::max(worst, h);
+        from = to;
     }
-    const QMargins margins = layout()->contentsMargins();
-    const int chrome = margins.top() + margins.bottom() + layout()->spacing() +
-                       m_buttonRow->sizeHint().height();
-    const int budget = std::max(200, kMaxPageHeight - chrome);
-    const int spacing = m_columns->spacing();
-    const int n = int(blocks.size());
+    return worst;
+}
 
-    // The fewest columns whose tallest one fits; for each count, the cuts of
-    // the group sequence that make the tallest column lowest.
-    auto tallest = [&](const QList<int> &cuts) {
-        int worst = 0;
-        int from = 0;
-        for (int c = 0; c <= int(cuts.size()); ++c) {
-            const int to = c < int(cuts.size()) ? cuts[c] : n;
-            int h = 0;
-            for (int k = from; k < to; ++k)
-                h += heights[k] + (k > from ? spacing : 0);
-            worst = std::max(worst, h);
-            from = to;
-        }
-        return worst;
-    };
+// The column of each block: the fewest columns (up to four) whose tallest
+// one fits the budget; for each count, the cuts that make it lowest.
+QList<int> columnsOf(const QList<int> &heights, int spacing, int budget)
+{
+    const int n = int(heights.size());
     QList<int> bestCuts;
     for (int columns = 1; columns <= std::min(4, std::max(1, n)); ++columns) {
         QList<int> cuts;
         for (int c = 1; c < columns; ++c)
             cuts << c;
         QList<int> best = cuts;
-        int bestHeight = tallest(cuts);
+        int bestHeight = tallestColumn(heights, cuts, spacing);
         // Every choice of columns-1 increasing cut points in 1..n-1.
         for (;;) {
             int k = int(cuts.size()) - 1;
@@ -259,7 +268,7 @@ void ParameterPage::arrangeColumns()
             ++cuts[k];
             for (int m = k + 1; m < int(cuts.size()); ++m)
                 cuts[m] = cuts[m - 1] + 1;
-            const int h = tallest(cuts);
+            const int h = tallestColumn(heights, cuts, spacing);
             if (h < bestHeight) {
                 bestHeight = h;
                 best = cuts;
@@ -269,14 +278,30 @@ void ParameterPage::arrangeColumns()
         if (bestHeight <= budget)
             break;
     }
-    const int columns = int(bestCuts.size()) + 1;
     QList<int> columnOf(n, 0);
     for (int k = 0, c = 0; k < n; ++k) {
         while (c < int(bestCuts.size()) && k >= bestCuts[c])
             ++c;
         columnOf[k] = c;
     }
-    (void)total;
+    return columnOf;
+}
+} // namespace
+
+// The group boxes in as few columns as keep the page inside the screen's
+// height, filled in group order, top to bottom, then left to right.
+void ParameterPage::arrangeColumns()
+{
+    QList<QWidget *> blocks(m_groups.begin(), m_groups.end());
+    blocks += m_sections;
+    QList<int> heights;
+    for (QWidget *box : blocks)
+        heights << box->sizeHint().height();
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.top() + margins.bottom() + layout()->spacing() +
+                       m_buttonRow->sizeHint().height();
+    const QList<int> columnOf = columnsOf(heights, m_columns->spacing(), std::max(200, kMaxPageHeight - chrome));
+    const int columns = columnOf.isEmpty() ? 1 : columnOf.last() + 1;
 
     while (QLayoutItem *item = m_columns->takeAt(0)) {
         if (QLayout *l = item->layout()) {
@@ -291,8 +316,8 @@ void ParameterPage::arrangeColumns()
         stacks << stack;
         m_columns->addLayout(stack, 1);
     }
-    for (int i = 0; i < n; ++i)
-        stacks[std::min(columnOf[i], columns - 1)]->addWidget(blocks[i]);
+    for (int i = 0; i < int(blocks.size()); ++i)
+        stacks[columnOf[i]]->addWidget(blocks[i]);
     for (QVBoxLayout *stack : stacks)
         stack->addStretch();
 }

@@ -66,6 +66,10 @@ protected:
 
 private:
     void build();
+    QGridLayout *gridFor(int group);
+    int groupOfSlot(int slot) const;
+    void addField(int slot);
+    QHBoxLayout *buildButtons();
     QWidget *makeEditor(const FieldSpec &field, int slot);
     void fillLists();
     int captionFieldOfSlot(int slot) const;
@@ -89,6 +93,7 @@ private:
     QHBoxLayout *m_columns = nullptr;
     QHBoxLayout *m_buttonRow = nullptr;
     QList<QGridLayout *> m_grids;
+    QList<QGridLayout *> m_openGrid; // by group: the box that takes its next row
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
 };
