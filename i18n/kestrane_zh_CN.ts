@@ -1971,6 +1971,14 @@ Motor controller service tool</source>
 <context>
     <name>LoadPara</name>
     <message>
+        <source>Load para: the controller did not acknowledge the Protection block. The Torque PID block was not written; read the Protection page to see what the controller holds.</source>
+        <translation>加载参数：控制器没有确认保护参数块。转矩控制参数块未写入；请读取保护参数页，查看控制器中的数值。</translation>
+    </message>
+    <message>
+        <source>Load para: the controller did not send its Torque PID block. Iq ki gain 3 was not written.</source>
+        <translation>加载参数：控制器没有发送转矩控制参数块。Iq ki gain 3 未写入。</translation>
+    </message>
+    <message>
         <source>Load para: the file "%1" was not found. Nothing was written.</source>
         <translation>加载参数：找不到文件“%1”。未写入任何参数。</translation>
     </message>

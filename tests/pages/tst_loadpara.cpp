@@ -78,6 +78,8 @@ private slots:
     void messageNamesFileAndProblem();
     void chainWritesGainAfterAckClosed();
     void chainIgnoresOtherTraffic();
+    void chainReportsWhatNeverCame_data();
+    void chainReportsWhatNeverCame();
     void manualTorquePidWriteEndsTheChain();
     void abandonedLoadShowsNothing();
     void defaultPathIsTheProgramFolder();
@@ -252,6 +254,47 @@ void TestLoadPara::chainIgnoresOtherTraffic()
     idle.receiveHex("F8 E9 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 DA");
     idle.messages.closeAll();
     QVERIFY(idle.line.writes.isEmpty());
+}
+
+void TestLoadPara::chainReportsWhatNeverCame_data()
+{
+    QTest::addColumn<bool>("acknowledged");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no acknowledgement")
+        << false
+        << "Load para: the controller did not acknowledge the Protection block. The Torque PID block was not "
+           "written; read the Protection page to see what the controller holds.";
+    QTest::newRow("no Torque PID block")
+        << true << "Load para: the controller did not send its Torque PID block. Iq ki gain 3 was not written.";
+}
+
+void TestLoadPara::chainReportsWhatNeverCame()
+{
+    QFETCH(bool, acknowledged);
+    QFETCH(QString, message);
+    ChainBench b;
+    qint64 now = 0;
+    b.link.setClock([&now] { return now; });
+    b.chain.arm(250);
+    b.state.loadPara.loadParaStage = 1;
+    b.chain.protectionSent();
+    LoadParaChain *chain = &b.chain;
+    b.service.write(makeBlock({0xF8, 0xE9}), [chain](const RequestQueue::Result &r) { chain->protectionAnswered(r); });
+    if (acknowledged) {
+        b.receive(makeBlock({0xF8, 0xE9}));
+        b.messages.closeAll();
+        QCOMPARE(b.writes().last(), QStringLiteral("D2 C2 DA"));
+    }
+    for (int i = 0; i < 4; ++i) {
+        now += 1000;
+        b.link.requests().expire();
+    }
+    QCOMPARE(b.messages.texts(), QStringList{message});
+    QCOMPARE(b.messages.shown[0].message.icon, MessageService::Icon::Warning);
+    QVERIFY(!b.state.loadPara.loadParaPending);
+    QCOMPARE(b.chain.stage(), LoadParaChain::Stage::Idle);
+    for (const QString &w : b.writes())
+        QVERIFY2(!w.startsWith(QStringLiteral("D2 C3")), qPrintable(w));
 }
 
 void TestLoadPara::manualTorquePidWriteEndsTheChain()
