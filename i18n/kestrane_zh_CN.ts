@@ -117,6 +117,38 @@
 <context>
     <name>ParameterPage</name>
     <message>
+        <source>%1: "%2" is written as %3</source>
+        <translation>%1：“%2”将写为 %3</translation>
+    </message>
+    <message>
+        <source>These boxes are not written as they stand:
+
+%1
+
+Write these values?</source>
+        <translation>以下输入框不会按原样写入：
+
+%1
+
+是否写入这些数值？</translation>
+    </message>
+    <message>
+        <source>%1: written and verified.</source>
+        <translation>%1：已写入并校验。</translation>
+    </message>
+    <message>
+        <source>%1: the controller does not hold what was written in %2. The page now shows what it holds.</source>
+        <translation>%1：控制器中%2的数值与写入的不一致。页面现在显示控制器中的数值。</translation>
+    </message>
+    <message>
+        <source>%1: the controller did not acknowledge the write; it may not hold it. Read the page to see.</source>
+        <translation>%1：控制器没有确认写入，可能没有保存。请读取该页面查看。</translation>
+    </message>
+    <message>
+        <source>%1: written, but the block did not come back: not verified.</source>
+        <translation>%1：已写入，但未能读回参数块：未校验。</translation>
+    </message>
+    <message>
         <source>The controller type is not known yet: bytes %1 will be written as 0. Write anyway?</source>
         <translation>控制器类型尚未读到：字节 %1 将写入 0。仍然写入吗？</translation>
     </message>
@@ -612,6 +644,10 @@
 </context>
 <context>
     <name>frmMain</name>
+    <message>
+        <source>Verify writes</source>
+        <translation>写入后校验</translation>
+    </message>
     <message>
         <source>Curve</source>
         <translation>曲线</translation>

@@ -224,3 +224,129 @@ void ParameterService::write(const Block &block, RequestQueue::Callback done)
 {
     m_link.request(RequestQueue::write(block, std::move(done)));
 }
+
+namespace {
+// The field of `slot` that the controller type writes, or -1.
+int writtenFieldOfSlot(const BlockTable &table, int slot, int controllerType)
+{
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const FieldSpec &f = table.field(i);
+        if (table.slotOfField(i) == slot && f.isNumeric() && !f.readOnly && f.appliesTo(controllerType))
+            return i;
+    }
+    return -1;
+}
+
+QString pageCaption(int languageCode, const BlockTable &table)
+{
+    const BlockSpec &d = table.definition();
+    const QString t = bilingual(languageCode, d.window, d.caption);
+    return t.isNull() ? QString::fromUtf8(d.caption) : t;
+}
+} // namespace
+
+QList<ParameterService::SentAs> ParameterService::sentDifferently(FrameId family, const ValueMap &values) const
+{
+    QList<SentAs> boxes;
+    const BlockModel *m = model(family);
+    if (!m)
+        return boxes;
+    const BlockTable &table = m->table();
+    const QChar point = systemDecimalPoint();
+    Block block{};
+    if (!encodeBlock(table, values, CodecOptions{m_parts.controllerType, point}, block).ok())
+        return boxes;
+    for (int slot = 0; slot < table.slotCount(); ++slot) {
+        const int field = writtenFieldOfSlot(table, slot, m_parts.controllerType);
+        if (field < 0 || values.holdsIndex(slot))
+            continue;
+        const FieldSpec &f = table.field(field);
+        const qint64 raw = rawFieldValue(f, block);
+        const QString text = values.at(slot);
+        const QString sent = displayText(f, raw, point);
+        if (text.trimmed() == sent)
+            continue;
+        // "0350" is 350 as it stands: only a different number counts.
+        const ParsedNumber typed = parseNumber(text, point);
+        if (typed.ok() && typed.value == decodedFieldValue(f, raw))
+            continue;
+        boxes.append({field, text, sent});
+    }
+    return boxes;
+}
+
+QString ParameterService::sentDifferentlyQuestion(FrameId family, const QList<SentAs> &boxes) const
+{
+    const int code = m_language.languageCode;
+    const BlockTable &table = model(family)->table();
+    QStringList lines;
+    for (const SentAs &b : boxes) {
+        lines << pageText(code, QT_TRANSLATE_NOOP("ParameterPage", "%1: \"%2\" is written as %3"))
+                     .arg(fieldCaptionText(code, table, b.field), elided(b.text, 40), b.sent);
+    }
+    return pageText(code, QT_TRANSLATE_NOOP("ParameterPage",
+                                            "These boxes are not written as they stand:\n\n%1\n\nWrite these "
+                                            "values?"))
+        .arg(lines.join(u'\n'));
+}
+
+void ParameterService::writeVerified(const Block &block, std::function<void(const Verification &)> done)
+{
+    const FrameId family = FrameId(block[0]);
+    auto finish = [this, family, done](const Verification &v) {
+        if (done)
+            done(v);
+        emit writeChecked(family, v);
+    };
+    write(block, [this, block, family, finish](const RequestQueue::Result &ack) {
+        if (!ack.ok()) {
+            finish({Verification::Result::NotAcknowledged, {}});
+            return;
+        }
+        if (!m_verifyWrites || !model(family)) {
+            finish({Verification::Result::NotChecked, {}});
+            return;
+        }
+        read(family, [this, block, family, finish](const RequestQueue::Result &back) {
+            if (!back.ok()) {
+                finish({Verification::Result::NotReadBack, {}});
+                return;
+            }
+            const QList<int> fields =
+                fieldsThatDiffer(model(family)->table(), m_parts.controllerType, block, back.reply);
+            finish({fields.isEmpty() ? Verification::Result::Verified : Verification::Result::Differs, fields});
+        });
+    });
+}
+
+QString ParameterService::verificationText(FrameId family, const Verification &v) const
+{
+    const int code = m_language.languageCode;
+    const BlockModel *m = model(family);
+    const QString page = m ? pageCaption(code, m->table()) : QString();
+    switch (v.result) {
+    case Verification::Result::Verified:
+        return pageText(code, QT_TRANSLATE_NOOP("ParameterPage", "%1: written and verified.")).arg(page);
+    case Verification::Result::Differs: {
+        QStringList names;
+        for (int field : v.fields)
+            names << QStringLiteral("\u201C%1\u201D").arg(fieldCaptionText(code, m->table(), field));
+        return pageText(code, QT_TRANSLATE_NOOP("ParameterPage",
+                                                "%1: the controller does not hold what was written in %2. "
+                                                "The page now shows what it holds."))
+            .arg(page, names.join(QStringLiteral(", ")));
+    }
+    case Verification::Result::NotAcknowledged:
+        return pageText(code, QT_TRANSLATE_NOOP("ParameterPage",
+                                                "%1: the controller did not acknowledge the write; it may "
+                                                "not hold it. Read the page to see."))
+            .arg(page);
+    case Verification::Result::NotReadBack:
+        return pageText(code, QT_TRANSLATE_NOOP("ParameterPage",
+                                                "%1: written, but the block did not come back: not verified."))
+            .arg(page);
+    case Verification::Result::NotChecked:
+        break;
+    }
+    return {};
+}

@@ -67,11 +67,47 @@ public:
     // Sends a ready block; `done` hears of its acknowledgement.
     void write(const Block &block, RequestQueue::Callback done = {});
 
+    // A box whose text the block does not carry as it stands: a number
+    // clamped, floored or rounded, a text read by its leading number.
+    struct SentAs
+    {
+        int field = -1; // index into the table
+        QString text;   // as the box shows it
+        QString sent;   // as the block carries it, shown as the page would
+    };
+    // Asked before the write: nothing is encoded into the buffers, no hook runs.
+    QList<SentAs> sentDifferently(FrameId family, const ValueMap &values) const;
+    // The question that shows those boxes with what will be sent.
+    QString sentDifferentlyQuestion(FrameId family, const QList<SentAs> &boxes) const;
+
+    // What reading a written block back found.
+    struct Verification
+    {
+        enum class Result {
+            Verified,        // every written field came back as written
+            Differs,         // `fields` came back otherwise
+            NotAcknowledged, // the write was not acknowledged
+            NotReadBack,     // acknowledged, but the block did not come back
+            NotChecked,      // acknowledged; reading back is switched off
+        };
+        Result result = Result::NotChecked;
+        QList<int> fields; // Differs: indexes into the table
+    };
+    // Sends a ready block; once it is acknowledged, reads the block back
+    // (while verifying writes is on) and compares what the write sent.
+    void writeVerified(const Block &block, std::function<void(const Verification &)> done = {});
+    bool verifyWrites() const { return m_verifyWrites; }
+    void setVerifyWrites(bool on) { m_verifyWrites = on; }
+    // What a verification found, in the current language.
+    QString verificationText(FrameId family, const Verification &verification) const;
+
 signals:
     // A block was decoded into the family's model.
     void decoded(FrameId family);
     // An Idc calibration block named the controller type (perhaps the same).
     void controllerTypeLearned(int controllerType);
+    // A write through writeVerified() ended.
+    void writeChecked(FrameId family, const ParameterService::Verification &verification);
 
 private:
     void onBlock(FrameId family, const Block &block);
@@ -81,6 +117,7 @@ private:
     LinkController &m_link;
     const LanguageState &m_language;
     std::vector<BlockModel *> m_models; // by page row; nullptr for pages without a block
+    bool m_verifyWrites = true;
 };
 
 // Texts of the write policy, also for tests (context "ParameterPage").

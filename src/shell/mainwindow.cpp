@@ -167,6 +167,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
             showMcuModel();
         }
     });
+    connect(m_service.get(), &ParameterService::writeChecked, this, &MainWindow::showWriteChecked);
     m_statusDecoder.setClock([this] { return now(); });
     Form_Load();
 }
@@ -256,6 +257,11 @@ void MainWindow::buildMenus()
         const PageId id = m_pageActionRows[i]->id;
         connect(m_pageActions[i], &QAction::triggered, this, [this, id] { openFromMenu(id); });
     }
+    // Every page write is read back and compared, unless switched off.
+    m_actVerifyWrites = action(m_menuOption, "Menu_Option_VerifyWrites", "Verify writes");
+    m_actVerifyWrites->setCheckable(true);
+    m_actVerifyWrites->setChecked(true);
+    connect(m_actVerifyWrites, &QAction::toggled, this, [this](bool on) { m_service->setVerifyWrites(on); });
     connect(m_actChinese, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::Chinese); });
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
@@ -434,6 +440,7 @@ void MainWindow::applyShellCaptions()
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
+    m_actVerifyWrites->setText(text(QT_TRANSLATE_NOOP("frmMain", "Verify writes")));
     for (int i = 0; i < int(m_pageActions.size()); ++i) {
         // An entry without a caption of its own keeps its design caption.
         if (const PageDef *def = m_pageActionRows[i]; def->opener != Opener::OptionsMenu && def->caption)
@@ -634,6 +641,17 @@ void MainWindow::decodeStatus(const Block &block)
     }
     if (m_records->recordStatus() && m_recordHook)
         m_recordHook();
+}
+
+// A page write read back: the status bar says how it went; what the
+// controller does not hold is a message.
+void MainWindow::showWriteChecked(FrameId family, const ParameterService::Verification &v)
+{
+    const QString text = m_service->verificationText(family, v);
+    if (v.result == ParameterService::Verification::Result::Differs)
+        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text});
+    m_panelData->setText(text);
+    m_panelData->setToolTip(text);
 }
 
 void MainWindow::Menu_File_Exit_Click()

@@ -6,6 +6,7 @@
 #include "core/datafolder.h"
 #include "monitor/statusdecoder.h"
 #include "pages/engine/pageregistry.h"
+#include "pages/parameterservice.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -31,8 +32,6 @@ class StatusPanel;
 struct AppState;
 class LinkController;
 class MessageService;
-
-class ParameterService;
 
 class MainWindow : public QMainWindow
 {
@@ -102,6 +101,7 @@ private:
     void connectBar();
     void onLinkTicked();
     void openFromMenu(PageId id);
+    void showWriteChecked(FrameId family, const ParameterService::Verification &v);
     QPushButton *addButton(const char *name, const QString &designCaption);
     QPushButton *button(const char *name) const;
     void applyEnglishShell();
@@ -153,6 +153,7 @@ private:
     QMenu *m_menuHelp = nullptr;
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
+    QAction *m_actVerifyWrites = nullptr;
     QList<QAction *> m_pageActions; // the Options menu's pages, with their registry rows
     QList<const PageDef *> m_pageActionRows;
     QAction *m_actChinese = nullptr;

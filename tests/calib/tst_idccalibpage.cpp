@@ -345,6 +345,7 @@ void TestIdcCalibPage::unlistedWiringGoesBackUnchanged()
     QCOMPARE(hall->currentIndex(), -1);
     QCOMPARE(b.child<QComboBox>(p, "cmbPhaseCType")->currentIndex(), -1);
     b.line.answerEverything(); // each write is acknowledged before the next goes
+    b.service.setVerifyWrites(false); // an empty read-back would show in the lists
     QTest::mouseClick(b.child<QPushButton>(p, "cmdwrite"), Qt::LeftButton);
     QCOMPARE(b.lastWrite().mid(26 * 3, 5), QStringLiteral("00 09"));
     hall->setCurrentIndex(1);
@@ -424,12 +425,15 @@ void TestIdcCalibPage::unknownLayoutAsks()
     b.state.controllerType = qint16(type);
     ParameterPage *p = motor ? b.motor() : b.idc();
     p->cmdwrite_Click();
-    QCOMPARE(b.messages.questions.size(), question.isEmpty() ? 0 : 1);
     if (!question.isEmpty()) {
+        QCOMPARE(b.messages.questions.size(), 1);
         QCOMPARE(b.messages.questions[0].message.text, question);
         QVERIFY(b.line.writes.isEmpty());
         b.messages.answer(answer);
     }
+    // Defaults that do not go out as they stand are asked about next.
+    if (!b.messages.questions.isEmpty())
+        b.messages.answer(true);
     if (sent.isEmpty()) {
         QVERIFY(b.line.writes.isEmpty());
         return;

@@ -114,6 +114,10 @@ private slots:
     void derateWriteBeforeReadSendsNothing_data();
     void derateWriteBeforeReadSendsNothing();
     void otherSwitchesAreCheckBoxes();
+    void boxesSentOtherwiseAreShownFirst_data();
+    void boxesSentOtherwiseAreShownFirst();
+    void writeIsReadBackAndCompared_data();
+    void writeIsReadBackAndCompared();
     void receivedValueGoesBackAsItCame_data();
     void receivedValueGoesBackAsItCame();
 };
@@ -245,8 +249,10 @@ void TestPageWindows::writeRightAfterOpeningSendsDefaults()
 {
     Bench b;
     b.nav.cmdBasic_Click();
-    b.click("frmBasic", "cmdwrite");
-    b.noAnswer(); // the write waits for the read's answer, or its time-out
+    b.click("frmBasic", "cmdwrite"); // after the read's time-out: one request at a time
+    // Some defaults are no whole numbers (".9"): asked first.
+    QCOMPARE(b.messages.questions.size(), 1);
+    b.messages.answer(true);
     QCOMPARE(b.line.writes.size(), 4);
     QCOMPARE(b.lastWrite(), QString::fromLatin1(kBasicDefaults));
 }
@@ -294,6 +300,7 @@ void TestPageWindows::editedWriteSendsTheExactBlock()
     b.box("frmReference", "txtHALL_60_360_Switch")->setText(QStringLiteral("1.5"));
     b.box("frmReference", "txtVoltageHRec")->setText(QStringLiteral(" 52.4 "));
     b.click("frmReference", "cmdwrite");
+    b.messages.answer(true); // 56.5 and 1.5 are rounded
     // 0.29 V is stored as 29 hundredths, exactly as typed.
     QCOMPARE(b.lastWrite(),
              QStringLiteral("F2 E3 20 4E 78 14 58 02 1D 00 6A 18 00 00 34 21 FF 7F 0A 38 02 14 64 "
@@ -357,6 +364,7 @@ void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
     QVERIFY(box->styleSheet().isEmpty());
     QVERIFY(box->toolTip().isEmpty());
     b.click("frmBasic", "cmdwrite");
+    b.messages.answer(true); // the defaults ".9", "3.7", ...
     QCOMPARE(b.line.writes.size(), 1);
     QCOMPARE(hexString(b.line.writes[0]).mid(12, 5), QStringLiteral("4A 00"));
 }
@@ -467,6 +475,7 @@ void TestPageWindows::hiddenEcoSpeedStillTravels()
     QVERIFY(eco->isHidden());
     eco->setText(QStringLiteral("300"));
     b.click("frmBasic", "cmdwrite");
+    b.messages.answer(true); // the defaults ".9", "3.7", ...
     QCOMPARE(hexString(b.line.writes.last()).mid(18, 5), QStringLiteral("2C 01"));
 }
 
@@ -531,8 +540,13 @@ void TestPageWindows::fluxWriteWithUnknownTypeAsks()
         QVERIFY(b.messages.questions.first().message.text.contains(QStringLiteral("16, 17")));
         QVERIFY(b.line.writes.isEmpty());
         b.messages.answer(answer);
-    } else {
-        QVERIFY(b.messages.questions.isEmpty());
+    }
+    // Then the defaults the write does not send as they stand.
+    if (!sent.isEmpty()) {
+        QCOMPARE(b.messages.questions.size(), 1);
+        QVERIFY(b.messages.questions.first().message.text.contains(QStringLiteral("not written as they stand")));
+        QVERIFY(b.line.writes.isEmpty());
+        b.messages.answer(true);
     }
     if (sent.isEmpty()) {
         QVERIFY(b.line.writes.isEmpty());
@@ -712,6 +726,87 @@ void TestPageWindows::otherSwitchesAreCheckBoxes()
     QCOMPARE(hexString(b.line.writes[0]).left(26), QStringLiteral("FE EF 01 02 03 04 05 06 45"));
 }
 
+void TestPageWindows::boxesSentOtherwiseAreShownFirst_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown"); // the question's line; empty: no question
+    QTest::newRow("as typed") << "txtMaxspeed" << "300" << "";
+    QTest::newRow("the same number") << "txtMaxspeed" << "0300" << "";
+    QTest::newRow("an exponent") << "txtMaxspeed" << "3e2" << "";
+    QTest::newRow("floored") << "txtMaxspeed" << "300.7" << "Max speed[rpm]: \"300.7\" is written as 300";
+    QTest::newRow("clamped") << "txtMaxspeed" << "40000" << "Max speed[rpm]: \"40000\" is written as 32767";
+    QTest::newRow("in hundreds") << "txtSpeedFluxQuit" << "3099" << "Speed of Id0[rpm]: \"3099\" is written as 3000";
+}
+
+void TestPageWindows::boxesSentOtherwiseAreShownFirst()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    Bench b;
+    b.link.openPort();
+    // A received block: every other box holds what goes out.
+    b.receive(makeBlock({0xF0, 0xE0, 0x2C, 0x01, 0x4A, 0x00}));
+    b.nav.ensurePage(PageId::Basic);
+    b.box("frmBasic", qPrintable(control))->setText(text);
+    b.click("frmBasic", "cmdwrite");
+    if (shown.isEmpty()) {
+        QVERIFY(b.messages.questions.isEmpty());
+        QCOMPARE(b.line.writes.size(), 1);
+        return;
+    }
+    QCOMPARE(b.messages.questions.size(), 1);
+    QCOMPARE(b.messages.questions[0].message.text,
+             QStringLiteral("These boxes are not written as they stand:\n\n%1\n\nWrite these values?").arg(shown));
+    QVERIFY(b.line.writes.isEmpty());
+    b.messages.answer(false); // No sends nothing
+    QVERIFY(b.line.writes.isEmpty());
+}
+
+void TestPageWindows::writeIsReadBackAndCompared_data()
+{
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<int>("readBackSpeed"); // -1: no block comes back
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("verified") << true << 300 << "Basic setting: written and verified." << "";
+    QTest::newRow("differs")
+        << true << 299 << ""
+        << "Basic setting: the controller does not hold what was written in \u201CMax speed[rpm]\u201D. "
+           "The page now shows what it holds.";
+    QTest::newRow("not read back") << true << -1 << "Basic setting: written, but the block did not come back: not verified." << "";
+    QTest::newRow("verifying off") << false << 299 << "" << "";
+}
+
+void TestPageWindows::writeIsReadBackAndCompared()
+{
+    QFETCH(bool, verify);
+    QFETCH(int, readBackSpeed);
+    QFETCH(QString, panel);
+    QFETCH(QString, message);
+    Bench b;
+    b.service.setVerifyWrites(verify);
+    std::optional<ParameterService::Verification> checked;
+    QObject::connect(&b.service, &ParameterService::writeChecked,
+                     [&](FrameId, const ParameterService::Verification &v) { checked = v; });
+    b.link.openPort();
+    b.receive(makeBlock({0xF0, 0xE0, 0x2C, 0x01, 0x4A, 0x00}));
+    b.nav.ensurePage(PageId::Basic);
+    b.click("frmBasic", "cmdwrite");
+    b.receive(makeBlock({0xF0, 0xE1}));
+    QCOMPARE(b.messages.texts(), QStringList{"Basic set successfull!"}); // as it always was
+    QCOMPARE(b.lastWrite(), verify ? QStringLiteral("F0 E0 DA") : b.lastWrite());
+    if (readBackSpeed >= 0)
+        b.receive(makeBlock({0xF0, 0xE0, quint8(readBackSpeed & 0xFF), quint8(readBackSpeed >> 8), 0x4A, 0x00}));
+    b.noAnswer();
+    QVERIFY(checked);
+    QCOMPARE(b.service.verificationText(FrameId::Basic, *checked), panel.isEmpty() ? message : panel);
+    if (!message.isEmpty())
+        QCOMPARE(checked->fields, QList<int>{basicTable().slotOf(u"txtMaxspeed")});
+    QCOMPARE(checked->result == ParameterService::Verification::Result::NotChecked, !verify);
+}
+
 QTEST_MAIN(TestPageWindows)
 void TestPageWindows::receivedValueGoesBackAsItCame_data()
 {
@@ -772,7 +867,9 @@ void TestPageWindows::receivedValueGoesBackAsItCame()
     b.noAnswer();
     b.line.clearWrites();
     b.click("frmMotor", "cmdwrite");
-    QVERIFY(b.messages.questions.isEmpty());
+    // A value typed below the range is shown with what goes out, and asked.
+    QCOMPARE(b.messages.questions.size(), written != received && !edit.isEmpty() && edit != u"pick" ? 1 : 0);
+    b.messages.answer(true);
     Block expected = reply;
     expected[1] = 0xE7;
     expected[offset] = quint8(written);

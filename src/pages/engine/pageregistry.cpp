@@ -232,3 +232,21 @@ QList<int> bytesOfUnknownLayout(const BlockTable &table, int controllerType)
     }
     return bytes;
 }
+
+QList<int> fieldsThatDiffer(const BlockTable &table, int controllerType, const Block &written,
+                            const Block &readBack)
+{
+    QList<int> fields;
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const FieldSpec &f = table.field(i);
+        if (!f.hasBytes() || f.isConstant() || f.readOnly || !f.appliesTo(controllerType))
+            continue;
+        const bool differs = f.form == ValueForm::Flag
+                                 ? ((written[f.offset] ^ readBack[f.offset]) >> f.bit) & 1
+                                 : !std::equal(written.begin() + f.offset, written.begin() + f.offset + f.width(),
+                                               readBack.begin() + f.offset);
+        if (differs)
+            fields << i;
+    }
+    return fields;
+}

@@ -95,3 +95,10 @@ void decodeTable(const BlockTable &table, BlockParts parts, ValueMap &values);
 // the layout of those bytes is not known for this type. Empty when the type
 // selects a layout (or the table has no type-dependent bytes).
 QList<int> bytesOfUnknownLayout(const BlockTable &table, int controllerType);
+
+// The fields of `table` for this controller type that a write sends (no
+// constant, no field shown only) whose bytes differ between the block that
+// was written and the block read back afterwards: what the controller did
+// not take as sent. Indexes into the table.
+QList<int> fieldsThatDiffer(const BlockTable &table, int controllerType, const Block &written,
+                            const Block &readBack);

@@ -410,28 +410,51 @@ void ParameterPage::cmdread_Click()
     m_service.read(table().definition().frame);
 }
 
+// The questions come first: zeros into bytes of a layout not known yet,
+// then the boxes that will not be written as they stand. Each No sends
+// nothing.
 void ParameterPage::cmdwrite_Click()
 {
     const ParameterService::WritePlan plan = m_service.planWrite(table().definition().frame, values());
     if (plan.step != ParameterService::WritePlan::Step::Ask) {
-        encodeAndSend();
+        writeShownValues();
         return;
     }
     QPointer<ParameterPage> self(this);
     m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), plan.text}, [self](bool yes) {
         if (yes && self)
-            self->encodeAndSend();
+            self->writeShownValues();
     });
 }
 
-bool ParameterPage::encodeAndSend(RequestQueue::Callback done)
+void ParameterPage::writeShownValues()
+{
+    const FrameId family = table().definition().frame;
+    const QList<ParameterService::SentAs> boxes = m_service.sentDifferently(family, values());
+    if (boxes.isEmpty()) {
+        encodeAndSend({}, true);
+        return;
+    }
+    QPointer<ParameterPage> self(this);
+    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"),
+                    m_service.sentDifferentlyQuestion(family, boxes)},
+                   [self](bool yes) {
+                       if (yes && self)
+                           self->encodeAndSend({}, true);
+                   });
+}
+
+bool ParameterPage::encodeAndSend(RequestQueue::Callback done, bool verified)
 {
     const ParameterService::WritePlan plan = m_service.planWrite(table().definition().frame, values(), true);
     if (plan.step != ParameterService::WritePlan::Step::Send) {
         reportFailure(plan);
         return false;
     }
-    m_service.write(plan.block, std::move(done));
+    if (verified)
+        m_service.writeVerified(plan.block);
+    else
+        m_service.write(plan.block, std::move(done));
     return true;
 }
 

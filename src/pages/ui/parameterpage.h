@@ -53,8 +53,9 @@ public:
 
 protected:
     // Encodes and sends without asking; false when a box failed (reported).
-    // `done` hears of the acknowledgement.
-    bool encodeAndSend(RequestQueue::Callback done = {});
+    // `done` hears of the acknowledgement; `verified`: the block is read
+    // back and compared once acknowledged (the service reports it).
+    bool encodeAndSend(RequestQueue::Callback done = {}, bool verified = false);
     // Widgets of a page beyond its table (worksheets, extra buttons), placed
     // after the fields.
     void addSection(QWidget *section);
@@ -74,6 +75,7 @@ private:
     void fillLists();
     int captionFieldOfSlot(int slot) const;
     void reportFailure(const ParameterService::WritePlan &plan);
+    void writeShownValues();
     void showModel();
     void showHidden();
     void alignColumns();

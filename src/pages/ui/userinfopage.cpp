@@ -150,7 +150,7 @@ void UserInfoPage::cmdOK_Click()
         refuse(findChild<QLineEdit *>(QLatin1String(f.control)), plan.text);
         return;
     }
-    m_service.write(plan.block);
+    m_service.writeVerified(plan.block);
 }
 
 void UserInfoPage::refuse(QLineEdit *box, const QString &message)
