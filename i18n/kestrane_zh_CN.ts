@@ -71,6 +71,10 @@
 <context>
     <name>LinkController</name>
     <message>
+        <source>The link is disconnected: nothing was sent. Choose the port under Options &gt; Com Setting to connect again.</source>
+        <translation>连接已断开：未发送任何数据。请在“选项 &gt; 串口设置”中选择端口重新连接。</translation>
+    </message>
+    <message>
         <source>The connection to the controller on %1 was lost: %2. The link is offline and comes back by itself when the port returns.</source>
         <translation>与 %1 上控制器的连接已断开：%2。链路处于离线状态，端口恢复后会自动重新连接。</translation>
     </message>
@@ -368,6 +372,22 @@ Write these values?</source>
 <context>
     <name>frmComSet</name>
     <message>
+        <source>Find controller</source>
+        <translation>查找控制器</translation>
+    </message>
+    <message>
+        <source>Stop search</source>
+        <translation>停止查找</translation>
+    </message>
+    <message>
+        <source>Found the controller on %1 at %2. Ok connects.</source>
+        <translation>在 %1 上找到控制器，设置 %2。按“确 定”连接。</translation>
+    </message>
+    <message>
+        <source>No controller answered on any port or setting.</source>
+        <translation>所有端口和设置都没有控制器应答。</translation>
+    </message>
+    <message>
         <source>Serial Port Setting</source>
         <translation>串口配置</translation>
     </message>
@@ -644,6 +664,10 @@ Write these values?</source>
 </context>
 <context>
     <name>frmMain</name>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>断开连接(&amp;D)</translation>
+    </message>
     <message>
         <source>Verify writes</source>
         <translation>写入后校验</translation>
@@ -2316,6 +2340,29 @@ Motor controller service tool</source>
     <message>
         <source>The angle step cannot be computed: "PWM Freq[khz]" must be a number other than 0 (it holds "%1") and the result must fit. The angle step stays %2.</source>
         <translation>无法计算电角度步长：“PWM频率[kHz]”必须是非0的数（当前为“%1”），且结果不能超出范围。电角度步长仍为 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>ControllerFinder</name>
+    <message>
+        <source>%1 at %2%3…</source>
+        <translation>%1，%2 波特%3…</translation>
+    </message>
+    <message>
+        <source>, odd parity</source>
+        <translation>，奇校验</translation>
+    </message>
+    <message>
+        <source>, even parity</source>
+        <translation>，偶校验</translation>
+    </message>
+    <message>
+        <source>%1: no permission to open it (group "dialout"); skipped.</source>
+        <translation>%1：没有打开权限（用户组 "dialout"），已跳过。</translation>
+    </message>
+    <message>
+        <source>%1: in use by another program; skipped.</source>
+        <translation>%1：正被其他程序使用，已跳过。</translation>
     </message>
 </context>
 </TS>

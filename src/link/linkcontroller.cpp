@@ -93,6 +93,38 @@ SerialPort::OpenResult LinkController::openPort()
     return result;
 }
 
+SerialPort::OpenResult LinkController::connectTo(const QString &portName, const QString &settings)
+{
+    disconnectPort();
+    setPortName(portName);
+    setSettings(settings);
+    const SerialPort::OpenResult result = openPort();
+    if (!result.ok())
+        return result;
+    m_disconnected = false;
+    m_failureReported = false;
+    startTimer();
+    return result;
+}
+
+QString LinkController::disconnectedText() const
+{
+    return tr("The link is disconnected: nothing was sent. Choose the port under Options > Com Setting "
+              "to connect again.");
+}
+
+void LinkController::disconnectPort()
+{
+    const int before = m_connection.linkState;
+    m_disconnected = true;
+    m_timer.stop();
+    closePort();
+    m_assembler.clear();
+    m_supervisor.reset();
+    m_queue.cancelAll();
+    noteStateChange(before);
+}
+
 bool LinkController::isOpen() const
 {
     return m_port && !m_closing && m_port->isOpen();
@@ -108,6 +140,10 @@ void LinkController::closePort()
 
 bool LinkController::sendFrame(const QByteArray &frame)
 {
+    if (m_disconnected) {
+        reportOnce(disconnectedText());
+        return false;
+    }
     if (!isOpen()) {
         const SerialPort::OpenResult result = m_portLost ? reopenLostPort() : openPort();
         if (!result.ok()) {

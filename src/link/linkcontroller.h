@@ -34,9 +34,11 @@ public:
     ~LinkController() override;
 
     void setPortFactory(PortFactory factory);
+    const PortFactory &portFactory() const { return m_factory; }
     // The ports present, to find an adapter that came back under another
     // name; without one the link only ever reopens the same name.
     void setPortEnumerator(const PortEnumerator *enumerator) { m_adapters.setEnumerator(enumerator); }
+    const PortEnumerator *portEnumerator() const { return m_adapters.enumerator(); }
 
     // The serial control's port and settings, used by the next open.
     void setPortName(const QString &name);
@@ -48,6 +50,17 @@ public:
     SerialPort::OpenResult openPort();
     bool isOpen() const;
     void closePort();
+
+    // The port dialog confirmed: the open port (if any) is closed, the chosen
+    // one opened with the chosen settings and polled. On failure the link is
+    // left disconnected, nothing open, and the result says why.
+    SerialPort::OpenResult connectTo(const QString &portName, const QString &settings);
+    // Options > Disconnect: the port is closed and nothing is polled or sent
+    // until a port is chosen again.
+    void disconnectPort();
+    bool disconnected() const { return m_disconnected; }
+    // What a send says while disconnected (current language).
+    QString disconnectedText() const;
     SerialPort *port() const { return m_port.get(); }
 
     // Opens the port when it is closed, then writes the whole frame. A port
@@ -125,6 +138,7 @@ private:
     AdapterTracker m_adapters;      // the adapter behind the opened port
     bool m_portLost = false;        // the port failed and has not been opened since
     bool m_portReturned = false;    // reopened after a loss; the next poll counts as a first one
+    bool m_disconnected = false;    // by the user: no port is opened on demand
     qint64 m_lastTickMs = -1;
     static constexpr qint64 kOnTimeTickMs = 150; // the link timer runs every 100 ms
 };

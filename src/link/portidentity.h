@@ -49,6 +49,7 @@ class AdapterTracker
 {
 public:
     void setEnumerator(const PortEnumerator *enumerator) { m_enumerator = enumerator; }
+    const PortEnumerator *enumerator() const { return m_enumerator; }
 
     // A port was opened under `name`: remember what is behind it (or forget,
     // when it cannot be told apart from other adapters).

@@ -14,6 +14,7 @@ target_sources(kestrane_link PRIVATE
     ${d}/qtportenumerator.h ${d}/qtportenumerator.cpp
     ${d}/portsettings.h ${d}/portsettings.cpp
     ${d}/linkcontroller.h ${d}/linkcontroller.cpp
+    ${d}/controllerfinder.h ${d}/controllerfinder.cpp
     ${d}/logging.h ${d}/logging.cpp)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/portdialog.h ${d}/ui/portdialog.cpp)

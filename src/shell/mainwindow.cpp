@@ -230,6 +230,7 @@ void MainWindow::buildMenus()
     m_actExit = action(m_menuFile, "Menu_File_Exit", "Exit(&X)");
     m_menuOption = menu("Menu_Option", "Option(&O)");
     m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
+    m_actDisconnect = action(m_menuOption, "Menu_Option_Disconnect", "Disconnect");
     // The pages offered in the Options menu, in their places.
     QList<const PageDef *> menuPages;
     for (const PageDef &def : allPages()) {
@@ -253,6 +254,7 @@ void MainWindow::buildMenus()
 
     connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
+    connect(m_actDisconnect, &QAction::triggered, this, &MainWindow::Menu_Option_Disconnect_Click);
     for (int i = 0; i < int(m_pageActions.size()); ++i) {
         const PageId id = m_pageActionRows[i]->id;
         connect(m_pageActions[i], &QAction::triggered, this, [this, id] { openFromMenu(id); });
@@ -441,6 +443,7 @@ void MainWindow::applyShellCaptions()
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_actVerifyWrites->setText(text(QT_TRANSLATE_NOOP("frmMain", "Verify writes")));
+    m_actDisconnect->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Disconnect")));
     for (int i = 0; i < int(m_pageActions.size()); ++i) {
         // An entry without a caption of its own keeps its design caption.
         if (const PageDef *def = m_pageActionRows[i]; def->opener != Opener::OptionsMenu && def->caption)
@@ -665,6 +668,7 @@ void MainWindow::Menu_Option_ComSet_Click()
         new PortDialog(m_state.connection, m_state.language, m_link, m_messages, m_extraPorts, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &PortDialog::portOpened, this, &MainWindow::startLinkTimer);
+    connect(dialog, &PortDialog::connectionFailed, this, &MainWindow::showLinkState);
     dialog->open();
 }
 
@@ -673,6 +677,10 @@ void MainWindow::Menu_Option_ComSet_Click()
 // reported every time.
 void MainWindow::openFromMenu(PageId id)
 {
+    if (pageDef(id).readsOnOpen && m_link.disconnected()) {
+        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), m_link.disconnectedText()});
+        return;
+    }
     if (pageDef(id).readsOnOpen && !m_link.isOpen()) {
         const SerialPort::OpenResult result = m_link.openPort();
         if (!result.ok()) {
@@ -682,6 +690,14 @@ void MainWindow::openFromMenu(PageId id)
         }
     }
     m_pages->open(id);
+}
+
+// The port is closed and nothing is polled until the port dialog is
+// confirmed again.
+void MainWindow::Menu_Option_Disconnect_Click()
+{
+    m_link.disconnectPort();
+    showLinkState();
 }
 
 void MainWindow::Menu_Option_UserInfo_Click()

@@ -77,6 +77,7 @@ public:
     void Timer3_Timer();
     void Menu_File_Exit_Click();
     void Menu_Option_ComSet_Click();
+    void Menu_Option_Disconnect_Click();
     void Menu_Option_UserInfo_Click();
     // Our own entry: the curve page, whose button stays hidden.
     void Menu_Option_Curve_Click();
@@ -154,6 +155,7 @@ private:
     QAction *m_actExit = nullptr;
     QAction *m_actComSet = nullptr;
     QAction *m_actVerifyWrites = nullptr;
+    QAction *m_actDisconnect = nullptr;
     QList<QAction *> m_pageActions; // the Options menu's pages, with their registry rows
     QList<const PageDef *> m_pageActionRows;
     QAction *m_actChinese = nullptr;

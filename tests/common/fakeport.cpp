@@ -62,6 +62,9 @@ SerialPort::OpenResult FakeSerialPort::open(const QString &portName, const PortS
         return {m_line.openError, QStringLiteral("fake open failure")};
     if (m_line.missing.contains(portName))
         return {OpenError::NotFound, QStringLiteral("No such file or directory")};
+    if (m_line.busy.contains(portName))
+        return {OpenError::Busy, QStringLiteral("Device or resource busy")};
+    m_settings = settings;
     m_open = true;
     m_line.openedNames << portName;
     m_line.openedSettings << settings;
@@ -80,6 +83,15 @@ bool FakeSerialPort::write(const QByteArray &bytes)
     if (!m_open)
         return false;
     m_line.writes << bytes;
+    if (!m_line.controllerSettings.isEmpty() && m_name == m_line.controllerPort &&
+        bytes == QByteArray::fromHex("FD4855")) {
+        // At the wrong rate or parity a reply reaches the tool as noise.
+        const bool matches = m_settings.toString() == m_line.controllerSettings;
+        const QByteArray reply = matches ? toByteArray(makeBlock({0xDF, 0xEF, 0x10}))
+                                         : QByteArray(40, char(0x5A));
+        FakeLine *line = &m_line;
+        QTimer::singleShot(1, this, [line, reply] { line->deliver(reply); });
+    }
     if (m_line.answer) {
         const QByteArray reply = m_line.answer(bytes);
         if (!reply.isEmpty()) {

@@ -26,6 +26,11 @@ public:
     int closes = 0;
     SerialPort::OpenError openError = SerialPort::OpenError::None; // for every open until reset
     QStringList missing; // names whose open fails with NotFound (an unplugged adapter)
+    QStringList busy;    // names whose open fails with Busy (another program has them)
+    // A controller on `controllerPort` that answers the status poll only at
+    // these line settings ("19200,n,8,1"); at others the line carries garbage.
+    QString controllerPort;
+    QString controllerSettings;
     QByteArray waiting; // bytes the port holds for the next readAll
     // A controller behind the line: the answer to each write (empty: none),
     // delivered from the event loop as a real port would.
@@ -69,6 +74,7 @@ public:
 private:
     FakeLine &m_line;
     QString m_name;
+    PortSettings m_settings;
     bool m_open = false;
 };
 

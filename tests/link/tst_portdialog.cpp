@@ -1,3 +1,4 @@
+#include "link/controllerfinder.h"
 #include "link/linkcontroller.h"
 #include "link/ui/portdialog.h"
 #include "core/appstate.h"
@@ -46,7 +47,10 @@ private slots:
     void portThatDoesNotExist();
     void permissionDenied();
     void reopeningPreselectsThePort();
-    void okWhilePortIsOpenOnlyStoresTheSettings();
+    void okWhilePortIsOpenAppliesTheChoice_data();
+    void okWhilePortIsOpenAppliesTheChoice();
+    void disconnectStopsEverything();
+    void findControllerPreselectsWhatAnswered();
     void namedDevice();
     void texts_data();
     void texts();
@@ -62,7 +66,8 @@ void TestPortDialog::firstOpening()
     for (int n = 1; n <= 9; ++n)
         QCOMPARE(port->itemText(n - 1), QString::number(n));
     QCOMPARE(port->itemText(port->count() - 1), QStringLiteral("Simulator"));
-    QCOMPARE(box(d.get(), "cboBaudRate")->currentText(), QStringLiteral("57600"));
+    // The settings in use: Ok as it stands reaches a controller at its default rate.
+    QCOMPARE(box(d.get(), "cboBaudRate")->currentText(), QStringLiteral("9600"));
     QCOMPARE(box(d.get(), "cboBaudRate")->count(), 8);
     QCOMPARE(box(d.get(), "cboDataBit")->currentText(), QStringLiteral("8"));
     QCOMPARE(box(d.get(), "cboStopBit")->currentText(), QStringLiteral("1"));
@@ -142,9 +147,10 @@ void TestPortDialog::portThatDoesNotExist()
     QCOMPARE(b.messages.texts(), QStringList{"COM port does not exist."});
     QCOMPARE(opened.size(), 0); // the link timer is not started
     QCOMPARE(b.state.connection.portNumber, 0);
-    // What ran before the failure keeps its effect.
-    QCOMPARE(b.state.connection.portSettings, QStringLiteral("57600,n,8,1"));
+    QCOMPARE(b.state.connection.portSettings, QStringLiteral("9600,n,8,1"));
     QCOMPARE(b.link.portName(), portNameForNumber(9));
+    QVERIFY(b.link.disconnected()); // nothing half-open, nothing polled
+    QVERIFY(!b.link.linkTimer()->isActive());
 }
 
 void TestPortDialog::permissionDenied()
@@ -170,14 +176,22 @@ void TestPortDialog::reopeningPreselectsThePort()
     }
     auto d = b.dialog();
     QCOMPARE(box(d.get(), "cboPortNumber")->currentText(), QStringLiteral("2"));
-    QCOMPARE(box(d.get(), "cboBaudRate")->currentText(), QStringLiteral("57600"));
-    QCOMPARE(box(d.get(), "cboParity")->currentText(), QStringLiteral("NONE"));
+    QCOMPARE(box(d.get(), "cboBaudRate")->currentText(), QStringLiteral("9600"));
+    QCOMPARE(box(d.get(), "cboParity")->currentText(), QStringLiteral("ODD"));
     QCOMPARE(box(d.get(), "cboDataBit")->currentText(), QStringLiteral("8"));
     QCOMPARE(box(d.get(), "cboStopBit")->currentText(), QStringLiteral("1"));
 }
 
-void TestPortDialog::okWhilePortIsOpenOnlyStoresTheSettings()
+void TestPortDialog::okWhilePortIsOpenAppliesTheChoice_data()
 {
+    QTest::addColumn<bool>("newPortOpens");
+    QTest::newRow("the new port opens") << true;
+    QTest::newRow("the new port fails") << false;
+}
+
+void TestPortDialog::okWhilePortIsOpenAppliesTheChoice()
+{
+    QFETCH(bool, newPortOpens);
     Bench b;
     {
         auto d = b.dialog();
@@ -185,17 +199,81 @@ void TestPortDialog::okWhilePortIsOpenOnlyStoresTheSettings()
         d->cmdComOK_Click();
     }
     QVERIFY(b.link.isOpen());
+    if (!newPortOpens)
+        b.line.missing << portNameForNumber(6);
     auto d = b.dialog();
     QSignalSpy opened(d.get(), &PortDialog::portOpened);
     box(d.get(), "cboPortNumber")->setCurrentIndex(5);
     box(d.get(), "cboBaudRate")->setCurrentText(QStringLiteral("115200"));
     d->cmdComOK_Click();
+    QCOMPARE(b.line.closes, 1); // the old port, exactly once
     QCOMPARE(b.state.connection.portSettings, QStringLiteral("115200,n,8,1"));
-    QCOMPARE(b.link.settings(), QStringLiteral("57600,n,8,1"));
-    QCOMPARE(b.link.portName(), portNameForNumber(1));
-    QCOMPARE(b.state.connection.portNumber, 1);
+    QCOMPARE(b.link.portName(), portNameForNumber(6));
+    QCOMPARE(opened.size(), newPortOpens ? 1 : 0);
+    QCOMPARE(b.link.isOpen(), newPortOpens);
+    QCOMPARE(b.link.linkTimer()->isActive(), newPortOpens);
+    if (newPortOpens) {
+        QCOMPARE(b.line.openedSettings.last().toString(), QStringLiteral("115200,n,8,1"));
+        QCOMPARE(b.state.connection.portNumber, 6);
+        for (int i = 0; i < 10; ++i)
+            b.link.tick(); // polled on the new port
+        QCOMPARE(b.line.writes.last(), bytesOf({0xFD, 0x48, 0x55}));
+    } else {
+        QCOMPARE(b.messages.texts(), QStringList{"COM port does not exist."});
+        QCOMPARE(b.state.connection.portNumber, 1);
+    }
+}
+
+void TestPortDialog::disconnectStopsEverything()
+{
+    Bench b;
+    auto d = b.dialog();
+    box(d.get(), "cboPortNumber")->setCurrentIndex(0);
+    d->cmdComOK_Click();
+    b.link.disconnectPort();
+    QVERIFY(!b.link.isOpen());
+    QVERIFY(!b.link.linkTimer()->isActive());
+    QCOMPARE(b.state.connection.linkState, LinkStateCode::Offline);
+    // Nothing is sent, and nothing opens the port on demand.
+    b.line.clearWrites();
+    QVERIFY(!b.link.sendFrame(requestFrames().basicReadRequest));
+    QVERIFY(b.line.writes.isEmpty());
     QCOMPARE(b.line.opens, 1);
-    QCOMPARE(opened.size(), 0);
+    QCOMPARE(b.messages.texts().size(), 1);
+    // Confirming the dialog connects again.
+    auto again = b.dialog();
+    again->cmdComOK_Click();
+    QVERIFY(b.link.isOpen() && !b.link.disconnected());
+}
+
+void TestPortDialog::findControllerPreselectsWhatAnswered()
+{
+    Bench b;
+    FakeEnumerator ports;
+    ports.add(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("A"));
+    ports.add(QStringLiteral("/dev/ttyUSB3"), QStringLiteral("B"));
+    b.link.setPortEnumerator(&ports);
+    b.line.busy << QStringLiteral("/dev/ttyUSB0");
+    b.line.controllerPort = QStringLiteral("/dev/ttyUSB3");
+    b.line.controllerSettings = QStringLiteral("19200,e,8,1");
+    auto d = b.dialog();
+    d->finder()->setTryTimeoutMs(20);
+    auto *progress = d->findChild<QLabel *>(QStringLiteral("lblFindProgress"));
+    d->cmdFindController_Click();
+    QVERIFY(!d->findChild<QPushButton *>(QStringLiteral("cmdComOK"))->isEnabled());
+    QTRY_VERIFY(progress->text().contains(QStringLiteral("at ")));
+    QTRY_VERIFY_WITH_TIMEOUT(!d->finder()->running(), 5000);
+    QVERIFY2(progress->text().contains(QStringLiteral("/dev/ttyUSB0: in use by another program; skipped.")),
+             qPrintable(progress->text()));
+    QVERIFY2(progress->text().contains(QStringLiteral("Found the controller on /dev/ttyUSB3 at 19200,e,8,1")),
+             qPrintable(progress->text()));
+    QCOMPARE(box(d.get(), "cboPortNumber")->currentText(), QStringLiteral("/dev/ttyUSB3"));
+    QCOMPARE(box(d.get(), "cboBaudRate")->currentText(), QStringLiteral("19200"));
+    QCOMPARE(box(d.get(), "cboParity")->currentText(), QStringLiteral("EVEN"));
+    b.line.busy.clear();
+    d->cmdComOK_Click();
+    QCOMPARE(b.link.portName(), QStringLiteral("/dev/ttyUSB3"));
+    QCOMPARE(b.link.settings(), QStringLiteral("19200,e,8,1"));
 }
 
 void TestPortDialog::namedDevice()
@@ -218,10 +296,12 @@ void TestPortDialog::texts_data()
     QTest::newRow("english") << 22
                              << QStringList{"Serial Port Setting", "Serial Port Parameters",
                                             "Port Number:", "Baud Rate:", "Data Bit:", "Stop Bit:",
-                                            "Parity:", "Ok", "Cancel"};
+                                            "Parity:", "Ok", "Cancel", "Find controller",
+                                            "/dev/ttyUSB0 at 19200, odd parity\u2026"};
     QTest::newRow("chinese") << 11
                              << QStringList{"串口配置", "自定义参数", "端口号：", "波特率：",
-                                            "数据位：", "停止位：", "校验和：", "确 定", "取 消"};
+                                            "数据位：", "停止位：", "校验和：", "确 定", "取 消",
+                                            "查找控制器", "/dev/ttyUSB0，19200 波特，奇校验\u2026"};
 }
 
 void TestPortDialog::texts()
@@ -235,7 +315,9 @@ void TestPortDialog::texts()
     for (const char *name : {"lblComPort", "lblBaudRate", "lblDataBit", "lblStopBit", "lblParity"})
         got << d->findChild<QLabel *>(name)->text();
     got << d->findChild<QPushButton *>("cmdComOK")->text()
-        << d->findChild<QPushButton *>("cmdComCancel")->text();
+        << d->findChild<QPushButton *>("cmdComCancel")->text()
+        << d->findChild<QPushButton *>("cmdFindController")->text()
+        << ControllerFinder::tryingText(code, {QStringLiteral("/dev/ttyUSB0"), *PortSettings::parse("19200,o,8,1")});
     QCOMPARE(got, expected);
     setLanguage(b.state.language, 22);
 }

@@ -1,5 +1,6 @@
 #include "link/ui/portdialog.h"
 
+#include "link/controllerfinder.h"
 #include "link/linkcontroller.h"
 #include "link/portsettings.h"
 #include "core/appstate.h"
@@ -72,15 +73,49 @@ PortDialog::PortDialog(ConnectionState &connection, const LanguageState &languag
     m_ok->setDefault(true);
     m_cancel = new QPushButton(this);
     m_cancel->setObjectName(QStringLiteral("cmdComCancel"));
+    m_find = new QPushButton(this);
+    m_find->setObjectName(QStringLiteral("cmdFindController"));
+    m_find->setAutoDefault(false);
+    m_progress = new QLabel(this);
+    m_progress->setObjectName(QStringLiteral("lblFindProgress"));
+    m_progress->setWordWrap(true);
+    m_progress->setMinimumWidth(m_progress->fontMetrics().horizontalAdvance(QString(44, u'n')));
+    m_finder = new ControllerFinder(link.portFactory(), this);
     connect(m_ok, &QPushButton::clicked, this, &PortDialog::cmdComOK_Click);
     connect(m_cancel, &QPushButton::clicked, this, &PortDialog::cmdComCancel_Click);
+    connect(m_find, &QPushButton::clicked, this, &PortDialog::cmdFindController_Click);
+    connect(m_finder, &ControllerFinder::trying, this, [this](const ControllerFinder::Attempt &a) {
+        m_progress->setText(ControllerFinder::tryingText(m_language.languageCode, a));
+    });
+    connect(m_finder, &ControllerFinder::skipped, this,
+            [this](const QString &port, SerialPort::OpenError error) {
+                m_skipped << ControllerFinder::skippedText(m_language.languageCode, port, error);
+            });
+    connect(m_finder, &ControllerFinder::found, this, [this](const ControllerFinder::Attempt &a) {
+        addPortItem(a.port);
+        m_port->setCurrentIndex(m_port->findText(a.port));
+        const int number = portNumberForName(a.port);
+        if (number >= 1 && number <= 9)
+            m_port->setCurrentIndex(number - 1);
+        preselect(a.settings);
+        searchEnded(bilingual(m_language.languageCode, "frmComSet",
+                              QT_TRANSLATE_NOOP("frmComSet", "Found the controller on %1 at %2. Ok connects."))
+                        .arg(a.port, a.settings.toString()));
+        m_ok->setFocus();
+    });
+    connect(m_finder, &ControllerFinder::notFound, this, [this] {
+        searchEnded(bilingual(m_language.languageCode, "frmComSet",
+                              QT_TRANSLATE_NOOP("frmComSet", "No controller answered on any port or setting.")));
+    });
 
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_find);
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     auto *top = new QVBoxLayout(this);
     top->addWidget(m_frame);
+    top->addWidget(m_progress);
     top->addLayout(buttons);
 
     Form_Load(extraPorts);
@@ -114,15 +149,64 @@ void PortDialog::Form_Load(const QStringList &extraPorts)
     m_port->setCurrentIndex(index);
 
     m_baud->addItems({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"});
-    m_baud->setCurrentIndex(6);
     m_dataBits->addItems({"7", "8"});
-    m_dataBits->setCurrentIndex(1);
     m_stopBits->addItems({"1", "1.5", "2"});
-    m_stopBits->setCurrentIndex(0);
     m_parity->addItems({"NONE", "ODD", "EVEN"});
-    m_parity->setCurrentIndex(0);
+    // The settings in use ("9600,n,8,1" at start), so that Ok as it stands
+    // connects to a controller at its default rate.
+    preselect(PortSettings::parse(m_connection.portSettings).value_or(PortSettings{}));
 
     applyTexts();
+}
+
+void PortDialog::preselect(const PortSettings &settings)
+{
+    const QString baud = QString::number(settings.baudRate);
+    if (m_baud->findText(baud) < 0)
+        m_baud->addItem(baud);
+    m_baud->setCurrentIndex(m_baud->findText(baud));
+    m_dataBits->setCurrentIndex(m_dataBits->findText(QString::number(settings.dataBits)));
+    const char *stop = settings.stopBits == PortSettings::StopBits::One   ? "1"
+                       : settings.stopBits == PortSettings::StopBits::Two ? "2"
+                                                                          : "1.5";
+    m_stopBits->setCurrentIndex(m_stopBits->findText(QLatin1String(stop)));
+    m_parity->setCurrentIndex(settings.parity == 'o' ? 1 : settings.parity == 'e' ? 2 : 0);
+}
+
+void PortDialog::addPortItem(const QString &name)
+{
+    if (m_port->findText(name) < 0 && portNumberForName(name) == 0)
+        m_port->addItem(name);
+}
+
+void PortDialog::cmdFindController_Click()
+{
+    if (m_finder->running()) {
+        m_finder->cancel();
+        searchEnded(QString());
+        return;
+    }
+    // The search needs the line: an open port is closed first.
+    if (m_link.isOpen())
+        m_link.disconnectPort();
+    QList<PortListing> listed;
+    if (const PortEnumerator *ports = m_link.portEnumerator())
+        listed = ports->ports();
+    m_skipped.clear();
+    m_ok->setEnabled(false);
+    m_find->setText(bilingual(m_language.languageCode, "frmComSet", QT_TRANSLATE_NOOP("frmComSet", "Stop search")));
+    m_finder->start(ControllerFinder::portsToTry(listed), ControllerFinder::settingsToTry(
+                                                                  PortSettings::parse(m_connection.portSettings)));
+}
+
+void PortDialog::searchEnded(const QString &text)
+{
+    m_ok->setEnabled(true);
+    m_find->setText(bilingual(m_language.languageCode, "frmComSet", QT_TRANSLATE_NOOP("frmComSet", "Find controller")));
+    QStringList lines = m_skipped;
+    if (!text.isEmpty())
+        lines << text;
+    m_progress->setText(lines.join(u'\n'));
 }
 
 void PortDialog::applyTexts()
@@ -140,6 +224,7 @@ void PortDialog::applyTexts()
     m_lblParity->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Parity:")));
     m_ok->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Ok")));
     m_cancel->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Cancel")));
+    m_find->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Find controller")));
 
     const QFont labelFont = code == LanguageCode::Chinese ? chineseFont(10) : englishFont(10);
     if (code == LanguageCode::English) {
@@ -177,15 +262,11 @@ void PortDialog::cmdComOK_Click()
                            + QLatin1Char(',') + m_dataBits->currentText().trimmed()
                            + QLatin1Char(',') + m_stopBits->currentText().trimmed();
 
-    // An open port keeps its settings and its number; only the string is stored.
-    if (m_link.isOpen()) {
-        accept();
-        return;
-    }
-
-    m_link.setSettings(m_connection.portSettings);
-    m_link.setPortName(portName);
-    const SerialPort::OpenResult result = m_link.openPort();
+    // The choice is applied whether a port is open or not: the open one is
+    // closed, the chosen one opened. A port that cannot be opened leaves
+    // the link disconnected, and says why.
+    m_finder->cancel();
+    const SerialPort::OpenResult result = m_link.connectTo(portName, m_connection.portSettings);
     if (!result.ok()) {
         reject();
         if (result.error == SerialPort::OpenError::NotFound)
@@ -194,14 +275,16 @@ void PortDialog::cmdComOK_Click()
         else
             m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
                              m_link.openFailureText(result)});
+        emit connectionFailed();
         return;
     }
-    emit portOpened();
     m_connection.portNumber = isNumber ? number : portNumberForName(portName);
+    emit portOpened();
     accept();
 }
 
 void PortDialog::cmdComCancel_Click()
 {
+    m_finder->cancel();
     reject();
 }

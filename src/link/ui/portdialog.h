@@ -1,6 +1,8 @@
 #pragma once
 // The port settings dialog frmComSet: port number and line settings.
-// Confirming it opens the port; the caller then starts the link timer.
+// Confirming it connects: an open port is closed and the chosen one opened
+// with the chosen settings, and polled. "Find controller" tries the ports
+// and settings in turn and preselects what answered.
 
 #include <QDialog>
 #include <QStringList>
@@ -11,8 +13,10 @@ class QLabel;
 class QPushButton;
 struct ConnectionState;
 struct LanguageState;
+class ControllerFinder;
 class LinkController;
 class MessageService;
+struct PortSettings;
 
 class PortDialog : public QDialog
 {
@@ -26,16 +30,24 @@ public:
 
     void cmdComOK_Click();
     void cmdComCancel_Click();
+    // Looks for the controller on every adapter and listed port.
+    void cmdFindController_Click();
+    ControllerFinder *finder() const { return m_finder; }
 
     // The devices that QSerialPortInfo finds here, except the numbered ones.
     static QStringList detectedDevices();
 
 signals:
     void portOpened();
+    // Ok could not open the chosen port; the link is disconnected.
+    void connectionFailed();
 
 private:
     void Form_Load(const QStringList &extraPorts);
     void applyTexts();
+    void preselect(const PortSettings &settings);
+    void searchEnded(const QString &text);
+    void addPortItem(const QString &name);
 
     ConnectionState &m_connection;
     const LanguageState &m_language;
@@ -54,4 +66,8 @@ private:
     QLabel *m_lblParity;
     QPushButton *m_ok;
     QPushButton *m_cancel;
+    QPushButton *m_find;
+    QLabel *m_progress;
+    ControllerFinder *m_finder;
+    QStringList m_skipped; // what the search could not try, said at its end
 };
