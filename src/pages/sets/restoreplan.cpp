@@ -42,23 +42,32 @@ Block restoredBlock(const SetBlock &b, const Block &file, const Block &controlle
     return out;
 }
 
+// The row of the control that the controller type writes, or -1.
+int writableField(const BlockTable &table, const QString &control, int type)
+{
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const FieldSpec &f = table.field(i);
+        if (holdsValue(f) && f.appliesTo(type) && control == QLatin1String(f.control))
+            return f.readOnly ? -1 : i;
+    }
+    return -1;
+}
+
 // The ticks of one block that a restore may take; false when a tick names no
-// field the user could have been shown.
-bool acceptTicks(const RestoreRequest &request, const BlockComparison &block, int code, QStringList &controls,
-                 RestorePlan &plan)
+// field a restore can write for the type.
+bool acceptTicks(const RestoreRequest &request, const BlockComparison &block, int type, int code,
+                 QStringList &controls, RestorePlan &plan)
 {
     for (const RestoreTick &t : request.ticked) {
         if (t.family != block.family || controls.contains(t.control))
             continue;
-        const FieldDifference *d = differenceOf(block, t.control);
-        const int slot = findSetBlock(block.family)->table->slotOf(t.control);
-        if (slot < 0 || (d && !d->writable)) {
+        if (writableField(*findSetBlock(block.family)->table, t.control, type) < 0) {
             plan.refusal = say(code, QT_TRANSLATE_NOOP("ParameterSet", "Block \"%1\" has no field \"%2\" that a "
                                                                        "restore can write. Nothing was written."))
                                .arg(block.title, t.control);
             return false;
         }
-        if (d)
+        if (differenceOf(block, t.control))
             controls << t.control; // a tick on an equal field changes nothing
     }
     return true;
@@ -138,7 +147,7 @@ RestorePlan planRestore(const ParameterSet &file, const ParameterSet &controller
     QList<QStringList> controlsOf;
     for (const BlockComparison &block : comparison.blocks) {
         QStringList controls;
-        if (!acceptTicks(request, block, code, controls, plan)) {
+        if (!acceptTicks(request, block, controller.controllerType(), code, controls, plan)) {
             plan.refused = true;
             return plan;
         }

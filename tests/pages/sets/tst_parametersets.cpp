@@ -284,8 +284,8 @@ void TestParameterSets::compare_data()
     QTest::newRow("another controller type") << two << samples::defaultsSet(3) << 9 << 0 << true << false
                                              << "txtcType: 2 -> 3";
     // The defaults have no identity, and Derate's "Text1" does not encode.
-    QTest::newRow("against the design defaults") << two << ParameterSet::designDefaults(2) << 1 << 2 << false
-                                                 << false << "txtFluxSTspeed: 1500 -> ";
+    QTest::newRow("against the design defaults") << two << ParameterSet::designDefaults(2) << 0 << 2 << false
+                                                 << false << "";
 }
 
 void TestParameterSets::compare()
@@ -397,8 +397,12 @@ void TestParameterSets::restoreRefusals_data()
     QTest::newRow("a tick on no field") << three
                                         << RestoreRequest{{{FrameId::Basic, QStringLiteral("txtNoSuch")}}, {}, QStringLiteral("3"), false}
                                         << true << 0;
+    ParameterSet otherSubproject = controller;
+    Block idc = blockOf(controller, FrameId::IdcCalib);
+    idc[22] = 5;
+    otherSubproject.setBlock(FrameId::IdcCalib, idc);
     QTest::newRow("a tick on a field only shown")
-        << withField(controller, FrameId::IdcCalib, "txtcIdcCalibNum", QStringLiteral("5"))
+        << otherSubproject
         << RestoreRequest{{{FrameId::IdcCalib, QStringLiteral("txtcIdcCalibNum")}}, {FrameId::IdcCalib}, {}, false}
         << true << 0;
 }
