@@ -2460,6 +2460,10 @@ Motor controller service tool</source>
         <translation>序列号不同（%1 和 %2）：这是两台不同控制器的参数集。</translation>
     </message>
     <message>
+        <source>The parameter set was not written: it would not read back (%1). No file was changed.</source>
+        <translation>参数集未写入：写入后将无法读回（%1）。没有文件被更改。</translation>
+    </message>
+    <message>
         <source>The parameter set could not be written: %1. No file was changed.</source>
         <translation>参数集无法写入：%1。没有文件被更改。</translation>
     </message>

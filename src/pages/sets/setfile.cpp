@@ -127,6 +127,15 @@ SetFileError writeSetFile(const QString &path, const ParameterSet &set)
         return {Kind::WriteFailed, FrameId::None, {}, {}, file.errorString()};
     }
     const QByteArray bytes = setFileBytes(set);
+    // Never a file this tool would refuse to read (a set without a time, a
+    // block without its codes): the old file, if any, stays.
+    const SetReadResult check = parseSetFile(bytes);
+    if (!check.set) {
+        file.cancelWriting();
+        const QString what = QStringLiteral("%1 %2").arg(check.error.block, check.error.member).trimmed();
+        return {Kind::WriteFailed, check.error.family, check.error.block, check.error.member,
+                what};
+    }
     if (file.write(bytes) != bytes.size() || !file.commit())
         return {Kind::WriteFailed, FrameId::None, {}, {}, file.errorString()};
     return {};
@@ -466,6 +475,10 @@ QString SetFileError::message(int code) const
     case Kind::None:
         return {};
     case Kind::WriteFailed:
+        if (!member.isEmpty() || !block.isEmpty())
+            return say(QT_TRANSLATE_NOOP("ParameterSet", "The parameter set was not written: it would not read "
+                                                         "back (%1). No file was changed."))
+                .arg(detail);
         return say(QT_TRANSLATE_NOOP("ParameterSet", "The parameter set could not be written: %1. No file was "
                                                     "changed."))
             .arg(detail);

@@ -88,6 +88,8 @@ class TestParameterSets : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void writeFails_data();
+    void writeFails();
     void refused_data();
     void refused();
     void compare_data();
@@ -139,6 +141,36 @@ void TestParameterSets::roundTrip()
     // Written again, the same file.
     QCOMPARE(setFileBytes(*r.set), setFileBytes(set));
     QVERIFY(compareSets(set, *r.set, LanguageCode::English).equal() || set.partial());
+}
+
+void TestParameterSets::writeFails_data()
+{
+    QTest::addColumn<ParameterSet>("set");
+    QTest::addColumn<QString>("name");
+    ParameterSet noTime = samples::defaultsSet(2);
+    noTime.time = {};
+    QTest::newRow("a set without a time") << noTime << "old.kparams";
+    ParameterSet noCodes = samples::defaultsSet(2);
+    noCodes.setBlock(FrameId::Basic, Block{});
+    QTest::newRow("a block without its codes") << noCodes << "old.kparams";
+    QTest::newRow("a folder that is not there") << samples::defaultsSet(2) << "none/x.kparams";
+}
+
+void TestParameterSets::writeFails()
+{
+    QFETCH(ParameterSet, set);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QFile old(dir.filePath(QStringLiteral("old.kparams")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the old file");
+    old.close();
+    const SetFileError e = writeSetFile(dir.filePath(name), set);
+    QCOMPARE(int(e.kind), int(Kind::WriteFailed));
+    QVERIFY(e.message(LanguageCode::English).endsWith(QLatin1String("No file was changed.")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.kparams")});
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("the old file"));
 }
 
 void TestParameterSets::refused_data()
