@@ -36,6 +36,9 @@ void TestCli::initTestCase()
     Block basic = *a.block(FrameId::Basic);
     basic[2] = 0x90; // Max speed 350 -> 400
     b.setBlock(FrameId::Basic, basic);
+    Block user = *a.block(FrameId::UserInfo);
+    user[4] = 0x1B; // an escape into the terminal
+    b.setBlock(FrameId::UserInfo, user);
     QVERIFY(writeSetFile(file("a.kparams"), a).ok());
     QVERIFY(writeSetFile(file("same.kparams"), a).ok());
     QVERIFY(writeSetFile(file("b.kparams"), b).ok());
@@ -56,6 +59,8 @@ void TestCli::exitStatus_data()
                            << "0 changed" << "Reading";
     QTest::newRow("a difference") << QStringList{"diff", a, b} << int(cli::Differences)
                                   << "Max speed[rpm]: 350 rpm -> 400 rpm" << "";
+    QTest::newRow("a control character") << QStringList{"diff", a, b} << int(cli::Differences)
+                                         << "User name: tovrin -> t\\x1bvrin" << "";
     QTest::newRow("in Chinese") << QStringList{"diff", a, b, "--language", "zh"} << int(cli::Differences)
                                 << "350 rpm -> 400 rpm" << "";
     QTest::newRow("against the defaults") << QStringList{"diff", a, "--defaults"} << int(cli::Differences)
@@ -97,7 +102,7 @@ void TestCli::jsonOutput()
     QCOMPARE(cli::run({"kestrane", "diff", file("a.kparams"), file("b.kparams"), "--json"}, outStream, errStream),
              int(cli::Differences));
     const QJsonObject o = QJsonDocument::fromJson(outText.toUtf8()).object();
-    QCOMPARE(o.value(u"changed").toInt(), 1);
+    QCOMPARE(o.value(u"changed").toInt(), 2);
     QCOMPARE(o.value(u"equal").toBool(true), false);
     const QJsonObject basic = o.value(u"blocks").toArray().at(1).toObject();
     QCOMPARE(basic.value(u"name").toString(), QStringLiteral("Basic"));

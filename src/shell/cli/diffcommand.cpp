@@ -25,9 +25,23 @@ const char *stateName(BlockComparison::State s)
     return "";
 }
 
+// A user name read from a controller may hold any byte: control characters
+// would reach the terminal as its commands, so they are shown by their code.
+QString printable(const QString &text)
+{
+    QString s;
+    for (QChar c : text) {
+        if (c.isPrint())
+            s += c;
+        else
+            s += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return s;
+}
+
 QString shown(const QString &value, const QString &unit)
 {
-    return unit.isEmpty() || value.isEmpty() ? value : value + u' ' + unit;
+    return printable(unit.isEmpty() || value.isEmpty() ? value : value + u' ' + unit);
 }
 
 void printHuman(const SetComparison &c, const QString &first, const QString &second, Context &ctx)
@@ -106,7 +120,8 @@ std::optional<ParameterSet> readFile(const QString &path, bool json, Context &ct
     SetReadResult r = readSetFile(path);
     if (r.set)
         return std::move(r.set);
-    const QString message = QStringLiteral("%1: %2").arg(path, r.error.message(code));
+    // The message may quote the file (a block's name, a text).
+    const QString message = printable(QStringLiteral("%1: %2").arg(path, r.error.message(code)));
     ctx.err << message << '\n';
     // A file that cannot be opened is a wrong argument; one that is refused failed its checks.
     const bool unreadable = r.error.kind == SetFileError::Kind::Unreadable;
