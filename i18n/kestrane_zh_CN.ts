@@ -2365,4 +2365,262 @@ Motor controller service tool</source>
         <translation>%1：正被其他程序使用，已跳过。</translation>
     </message>
 </context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>Compare two parameter-set files field by field.</source>
+        <translation>逐项比较两个参数集文件。</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>命令：</translation>
+    </message>
+    <message>
+        <source>&quot;kestrane COMMAND --help&quot; tells more of each. Without a command, kestrane opens its window.</source>
+        <translation>“kestrane 命令 --help”显示各命令的详细说明。不带命令时，kestrane 打开窗口。</translation>
+    </message>
+    <message>
+        <source>kestrane: there is no command &quot;%1&quot;.</source>
+        <translation>kestrane：没有命令“%1”。</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>显示本帮助后退出。</translation>
+    </message>
+    <message>
+        <source>Print the result as JSON, for scripts.</source>
+        <translation>以 JSON 输出结果，供脚本使用。</translation>
+    </message>
+    <message>
+        <source>Speak English (en) or Chinese (zh); by default the system&apos;s language.</source>
+        <translation>使用英文（en）或中文（zh）；默认使用系统语言。</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>用法：%1</translation>
+    </message>
+    <message>
+        <source>--language takes en or zh, not &quot;%1&quot;.</source>
+        <translation>--language 只接受 en 或 zh，不接受“%1”。</translation>
+    </message>
+    <message>
+        <source>The controller on this serial port (for example /dev/ttyUSB0 or COM3).</source>
+        <translation>连接在此串口上的控制器（例如 /dev/ttyUSB0 或 COM3）。</translation>
+    </message>
+    <message>
+        <source>Line settings for --port; default 9600,n,8,1.</source>
+        <translation>--port 的串口设置；默认 9600,n,8,1。</translation>
+    </message>
+    <message>
+        <source>The built-in simulated controller.</source>
+        <translation>内置的模拟控制器。</translation>
+    </message>
+    <message>
+        <source>Controller type of --demo (1, 2 or 3; default 2).</source>
+        <translation>--demo 的控制器类型（1、2 或 3；默认 2）。</translation>
+    </message>
+    <message>
+        <source>--demo and --port exclude each other.</source>
+        <translation>--demo 与 --port 不能同时使用。</translation>
+    </message>
+    <message>
+        <source>--settings &quot;%1&quot; is not of the form 9600,n,8,1.</source>
+        <translation>--settings“%1”不符合 9600,n,8,1 的格式。</translation>
+    </message>
+    <message>
+        <source>--type takes 1, 2 or 3.</source>
+        <translation>--type 只接受 1、2 或 3。</translation>
+    </message>
+    <message>
+        <source>--type goes with --demo only.</source>
+        <translation>--type 只能与 --demo 一起使用。</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>%1: not comparable, missing in %2</source>
+        <translation>%1：无法比较，%2 中缺少此参数块</translation>
+    </message>
+    <message>
+        <source>%1: %2 changed, %3 unchanged</source>
+        <translation>%1：%2 项不同，%3 项相同</translation>
+    </message>
+    <message>
+        <source>%1 changed, %2 unchanged, %3 not for controller type %4, %5 blocks not comparable.</source>
+        <translation>%1 项不同，%2 项相同，%3 项不属于控制器类型 %4，%5 个参数块无法比较。</translation>
+    </message>
+    <message>
+        <source>Reading %1 ...</source>
+        <translation>正在读取 %1 ...</translation>
+    </message>
+    <message>
+        <source>Compares FILE with FILE2 (or with the pages&apos; design-time defaults for FILE&apos;s controller type) field by field, on what the bytes hold for the controller type of the second. Exit status: 0 equal, 1 differences or a file refused, 2 usage or a file that cannot be read.</source>
+        <translation>逐项比较 FILE 与 FILE2（或与 FILE 的控制器类型下各页面的设计默认值），按第二个参数集的控制器类型解读字节。退出状态：0 相同，1 有差异或文件被拒绝，2 用法错误或文件无法读取。</translation>
+    </message>
+    <message>
+        <source>Compare FILE with the pages&apos; design-time defaults.</source>
+        <translation>将 FILE 与各页面的设计默认值比较。</translation>
+    </message>
+    <message>
+        <source>A parameter-set file (.kparams).</source>
+        <translation>参数集文件（.kparams）。</translation>
+    </message>
+    <message>
+        <source>The file to compare it with.</source>
+        <translation>与之比较的文件。</translation>
+    </message>
+    <message>
+        <source>diff takes FILE and FILE2, or FILE and --defaults.</source>
+        <translation>diff 需要 FILE 和 FILE2，或 FILE 和 --defaults。</translation>
+    </message>
+    <message>
+        <source>defaults of controller type %1</source>
+        <translation>控制器类型 %1 的默认值</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterSet</name>
+    <message>
+        <source>Block &quot;%1&quot; has no field &quot;%2&quot; that a restore can write. Nothing was written.</source>
+        <translation>参数块“%1”中没有可恢复写入的参数项“%2”。未写入任何参数。</translation>
+    </message>
+    <message>
+        <source>%1: not written, the file or the controller lacks the block.</source>
+        <translation>%1：未写入，文件或控制器中缺少此参数块。</translation>
+    </message>
+    <message>
+        <source>%1: not written, this block is written only when it is chosen by itself.</source>
+        <translation>%1：未写入，此参数块只有被单独选中时才会写入。</translation>
+    </message>
+    <message>
+        <source>%1: not written, the controller type %2 does not tell the layout of some of its bytes.</source>
+        <translation>%1：未写入，控制器类型 %2 无法确定其中部分字节的含义。</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>类型 %1</translation>
+    </message>
+    <message>
+        <source>The file is of controller %1, the controller is of %2. Nothing was written; to restore it all the same, confirm by typing &quot;%1&quot;.</source>
+        <translation>文件属于控制器%1，而控制器为%2。未写入任何参数；如仍要恢复，请输入“%1”确认。</translation>
+    </message>
+    <message>
+        <source>%1: not verified, the controller answered with another block (%2).</source>
+        <translation>%1：未通过校验，控制器回复了另一个参数块（%2）。</translation>
+    </message>
+    <message>
+        <source>byte %1</source>
+        <translation>字节 %1</translation>
+    </message>
+    <message>
+        <source>%1: verified</source>
+        <translation>%1：已校验</translation>
+    </message>
+    <message>
+        <source>%1: not verified, the controller holds other values than were written in: %2.</source>
+        <translation>%1：未通过校验，控制器中以下参数与写入值不同：%2。</translation>
+    </message>
+    <message>
+        <source>checked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>unchecked</source>
+        <translation>未勾选</translation>
+    </message>
+    <message>
+        <source>(no item: %1)</source>
+        <translation>（无对应选项：%1）</translation>
+    </message>
+    <message>
+        <source>The controller types differ (%1 and %2): the fields are compared as controller type %2 lays them out.</source>
+        <translation>控制器类型不同（%1 和 %2）：按控制器类型 %2 的布局比较各参数项。</translation>
+    </message>
+    <message>
+        <source>The serial numbers differ (%1 and %2): the sets are of two different controllers.</source>
+        <translation>序列号不同（%1 和 %2）：这是两台不同控制器的参数集。</translation>
+    </message>
+    <message>
+        <source>The parameter set was not written: it would not read back (%1). No file was changed.</source>
+        <translation>参数集未写入：写入后将无法读回（%1）。没有文件被更改。</translation>
+    </message>
+    <message>
+        <source>The parameter set could not be written: %1. No file was changed.</source>
+        <translation>参数集无法写入：%1。没有文件被更改。</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1.</source>
+        <translation>无法读取文件：%1。</translation>
+    </message>
+    <message>
+        <source>The file is %1 bytes long, far too large for a parameter set.</source>
+        <translation>文件长 %1 字节，远大于参数集的大小。</translation>
+    </message>
+    <message>
+        <source>The file is not a parameter set: it is not JSON (%1).</source>
+        <translation>该文件不是参数集：它不是 JSON（%1）。</translation>
+    </message>
+    <message>
+        <source>The file is truncated: it ends before its last block.</source>
+        <translation>文件不完整：在最后一个参数块之前就结束了。</translation>
+    </message>
+    <message>
+        <source>The file is not a Kestrane parameter set.</source>
+        <translation>该文件不是 Kestrane 参数集。</translation>
+    </message>
+    <message>
+        <source>The file is of schema %1, written by a newer Kestrane; this version reads schema %2.</source>
+        <translation>该文件为格式版本 %1，由较新的 Kestrane 写入；本版本只能读取格式版本 %2。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing.</source>
+        <translation>缺少“%1”。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is malformed (expected: %2).</source>
+        <translation>“%1”格式错误（应为：%2）。</translation>
+    </message>
+    <message>
+        <source>The file holds a block &quot;%1&quot; that no parameter set has.</source>
+        <translation>文件中含有参数集没有的参数块“%1”。</translation>
+    </message>
+    <message>
+        <source>The block appears twice.</source>
+        <translation>该参数块出现了两次。</translation>
+    </message>
+    <message>
+        <source>&quot;partial&quot; and &quot;missing&quot; do not match the blocks the file holds (missing: %1).</source>
+        <translation>“partial”和“missing”与文件中的参数块不符（缺少：%1）。</translation>
+    </message>
+    <message>
+        <source>Its bytes do not begin with the block&apos;s codes or do not end with its end marker (%1).</source>
+        <translation>其字节的开头不是该参数块的命令码，或结尾不是结束标志（%1）。</translation>
+    </message>
+    <message>
+        <source>Its checksum does not match its bytes: the bytes were changed or damaged.</source>
+        <translation>校验和与字节不符：字节已被修改或损坏。</translation>
+    </message>
+    <message>
+        <source>The file names another controller type than its bytes (%1): it was edited by hand.</source>
+        <translation>文件中的控制器类型与字节中的不同（%1）：文件被手工修改过。</translation>
+    </message>
+    <message>
+        <source>The field &quot;%1&quot; does not say what the bytes hold (&quot;%2&quot;): the file was edited by hand.</source>
+        <translation>参数项“%1”与字节中的值（“%2”）不符：文件被手工修改过。</translation>
+    </message>
+    <message>
+        <source>The identity does not match the Idc calibration bytes: the file was edited by hand.</source>
+        <translation>标识信息与电流标定参数块的字节不符：文件被手工修改过。</translation>
+    </message>
+    <message>
+        <source>Block &quot;%1&quot;: %2</source>
+        <translation>参数块“%1”：%2</translation>
+    </message>
+    <message>
+        <source>Nothing from this file was used.</source>
+        <translation>未使用该文件中的任何内容。</translation>
+    </message>
+</context>
 </TS>

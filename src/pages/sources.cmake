@@ -34,3 +34,4 @@ target_sources(kestrane_service PRIVATE
 target_sources(kestrane_ui PRIVATE ${d}/ui/protectionpage.h ${d}/ui/protectionpage.cpp)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/userinfopage.h ${d}/ui/userinfopage.cpp)
+include(${CMAKE_CURRENT_LIST_DIR}/sets/sources.cmake)

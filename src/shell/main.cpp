@@ -2,6 +2,7 @@
 #include "link/qtportenumerator.h"
 #include "link/qtserialport.h"
 #include "core/appstate.h"
+#include "shell/cli/cli.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/selfcheck.h"
@@ -88,6 +89,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // "kestrane diff ...": a command runs without a window.
+    if (cli::namesCommand(arguments))
+        return cli::runCommand(argc, argv);
     const CommandLineOptions options = parseCommandLine(arguments);
     if (options.exitNow) {
         std::fputs(qPrintable(options.message), options.exitCode ? stderr : stdout);

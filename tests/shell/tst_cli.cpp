@@ -1,0 +1,128 @@
+// kestrane COMMAND: the exit statuses and what each prints, in process; and
+// the real program without a display.
+
+#include "setsamples.h"
+
+#include "core/appstate.h"
+#include "core/language.h"
+#include "pages/sets/setfile.h"
+#include "shell/cli/cli.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void exitStatus_data();
+    void exitStatus();
+    void jsonOutput();
+    void runsWithoutADisplay();
+
+private:
+    QString file(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+    QTemporaryDir m_dir;
+};
+
+void TestCli::initTestCase()
+{
+    const ParameterSet a = samples::defaultsSet(2);
+    ParameterSet b = a;
+    Block basic = *a.block(FrameId::Basic);
+    basic[2] = 0x90; // Max speed 350 -> 400
+    b.setBlock(FrameId::Basic, basic);
+    Block user = *a.block(FrameId::UserInfo);
+    user[4] = 0x1B; // an escape into the terminal
+    b.setBlock(FrameId::UserInfo, user);
+    QVERIFY(writeSetFile(file("a.kparams"), a).ok());
+    QVERIFY(writeSetFile(file("same.kparams"), a).ok());
+    QVERIFY(writeSetFile(file("b.kparams"), b).ok());
+    QFile cut(file("cut.kparams"));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(setFileBytes(a).left(500));
+}
+
+void TestCli::exitStatus_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // a part of standard output
+    QTest::addColumn<QString>("err"); // a part of standard error
+
+    const QString a = file("a.kparams"), b = file("b.kparams");
+    QTest::newRow("equal") << QStringList{"diff", a, file("same.kparams")} << int(cli::Done)
+                           << "0 changed" << "Reading";
+    QTest::newRow("a difference") << QStringList{"diff", a, b} << int(cli::Differences)
+                                  << "Max speed[rpm]: 350 rpm -> 400 rpm" << "";
+    QTest::newRow("a control character") << QStringList{"diff", a, b} << int(cli::Differences)
+                                         << "User name: tovrin -> t\\x1bvrin" << "";
+    QTest::newRow("in Chinese") << QStringList{"diff", a, b, "--language", "zh"} << int(cli::Differences)
+                                << "350 rpm -> 400 rpm" << "";
+    QTest::newRow("against the defaults") << QStringList{"diff", a, "--defaults"} << int(cli::Differences)
+                                          << "not comparable" << "";
+    QTest::newRow("a truncated file") << QStringList{"diff", a, file("cut.kparams")} << int(cli::Differences) << ""
+                                      << "truncated";
+    QTest::newRow("no such file") << QStringList{"diff", file("none.kparams"), a} << int(cli::Usage) << ""
+                                  << "cannot be read";
+    QTest::newRow("one file only") << QStringList{"diff", a} << int(cli::Usage) << "" << "FILE2";
+    QTest::newRow("three files") << QStringList{"diff", a, a, a} << int(cli::Usage) << "" << "FILE2";
+    QTest::newRow("an unknown option") << QStringList{"diff", a, b, "--colour"} << int(cli::Usage) << "" << "colour";
+    QTest::newRow("a wrong language") << QStringList{"diff", a, b, "--language", "fr"} << int(cli::Usage) << ""
+                                      << "en or zh";
+    QTest::newRow("help") << QStringList{"diff", "--help"} << int(cli::Done) << "Exit status" << "";
+    QTest::newRow("no such command") << QStringList{"frobnicate"} << int(cli::Usage) << "" << "diff";
+    QTest::newRow("the commands") << QStringList{"help"} << int(cli::Done) << "diff" << "";
+}
+
+void TestCli::exitStatus()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QString outText, errText;
+    QTextStream outStream(&outText), errStream(&errText);
+    if (!arguments.contains(QLatin1String("--language")))
+        arguments << QStringLiteral("--language") << QStringLiteral("en");
+    QCOMPARE(cli::run(QStringList{"kestrane"} + arguments, outStream, errStream), status);
+    QVERIFY2(outText.contains(out), qPrintable(outText));
+    QVERIFY2(errText.contains(err), qPrintable(errText));
+    installChineseTranslator(false);
+}
+
+void TestCli::jsonOutput()
+{
+    QString outText, errText;
+    QTextStream outStream(&outText), errStream(&errText);
+    QCOMPARE(cli::run({"kestrane", "diff", file("a.kparams"), file("b.kparams"), "--json"}, outStream, errStream),
+             int(cli::Differences));
+    const QJsonObject o = QJsonDocument::fromJson(outText.toUtf8()).object();
+    QCOMPARE(o.value(u"changed").toInt(), 2);
+    QCOMPARE(o.value(u"equal").toBool(true), false);
+    const QJsonObject basic = o.value(u"blocks").toArray().at(1).toObject();
+    QCOMPARE(basic.value(u"name").toString(), QStringLiteral("Basic"));
+    QCOMPARE(basic.value(u"differences").toArray().at(0)[u"control"].toString(), QStringLiteral("txtMaxspeed"));
+}
+
+void TestCli::runsWithoutADisplay()
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(name));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KESTRANE_BIN), {"diff", file("a.kparams"), file("b.kparams"), "--language", "en"});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), int(cli::Differences));
+    QVERIFY(p.readAllStandardOutput().contains("Max speed[rpm]: 350 rpm -> 400 rpm"));
+    QVERIFY(p.readAllStandardError().contains("Reading"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
