@@ -5,6 +5,7 @@
 #include "shell/cli/cli.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
+#include "shell/ports.h"
 #include "shell/selfcheck.h"
 #include "shell/startupwarmup.h"
 #include "buildinfo/buildinfo.h"
@@ -19,26 +20,6 @@
 #include <cstdio>
 
 namespace {
-// The ports by name: "Simulator" is the built-in controller, made on first
-// use and kept as long as the program, so what is written to it survives
-// closing and reopening the port; any other name is a serial port.
-LinkController::PortFactory portFactory(int simulatorType)
-{
-    auto simulator = std::make_shared<std::shared_ptr<sim::SimLine>>();
-    return [simulator, simulatorType](const QString &name) -> std::unique_ptr<SerialPort> {
-        if (name != QLatin1String(kSimulatorPortName))
-            return std::make_unique<QtSerialPort>();
-        if (!*simulator) {
-            sim::SimOptions simOptions;
-            simOptions.controllerType = simulatorType;
-            simOptions.faultEverySeconds = 120;
-            *simulator = std::make_shared<sim::SimLine>(simOptions);
-            (*simulator)->model().vehicle().setDriveCycle(true);
-        }
-        return std::make_unique<SimulatorPort>(*simulator);
-    };
-}
-
 int selfCheck(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);

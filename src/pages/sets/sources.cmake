@@ -6,4 +6,5 @@ target_sources(kestrane_service PRIVATE
     ${d}/parameterset.h ${d}/parameterset.cpp
     ${d}/setfile.h ${d}/setfile.cpp
     ${d}/setcompare.h ${d}/setcompare.cpp
-    ${d}/restoreplan.h ${d}/restoreplan.cpp)
+    ${d}/restoreplan.h ${d}/restoreplan.cpp
+    ${d}/settransfer.h ${d}/settransfer.cpp)

@@ -14,10 +14,15 @@ namespace cli {
 namespace {
 constexpr const char *kContext = "Cli";
 
-// Backup, restore, read, identify, monitor, detect and report join here as
-// they are built on the parameter service.
 constexpr Command kCommands[] = {
-    {"diff", QT_TRANSLATE_NOOP("Cli", "Compare two parameter-set files field by field."), &runDiff},
+    {"backup", QT_TRANSLATE_NOOP("Cli", "Save every parameter block of the controller to a file."), &runBackup},
+    {"diff", QT_TRANSLATE_NOOP("Cli", "Compare a parameter-set file with another, the defaults or the controller."),
+     &runDiff},
+    {"restore", QT_TRANSLATE_NOOP("Cli", "Write a file's differing fields and verify them by reading back."),
+     &runRestore},
+    {"read", QT_TRANSLATE_NOOP("Cli", "Show one block of the controller."), &runRead},
+    {"identify", QT_TRANSLATE_NOOP("Cli", "Say which controller is attached."), &runIdentify},
+    {"detect", QT_TRANSLATE_NOOP("Cli", "Find the port and line settings of the controller."), &runDetect},
 };
 
 // --language before anything else, so that even a usage error speaks it; a
@@ -52,6 +57,18 @@ QString commandList(int code)
 std::span<const Command> commands()
 {
     return kCommands;
+}
+
+QString printable(const QString &text)
+{
+    QString s;
+    for (QChar c : text) {
+        if (c.isPrint())
+            s += c;
+        else
+            s += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return s;
 }
 
 QString text(int code, const char *source)

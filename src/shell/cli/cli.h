@@ -84,7 +84,17 @@ LinkOptionSet addLinkOptions(QCommandLineParser &parser, int languageCode);
 QString readLinkOptions(const QCommandLineParser &parser, const LinkOptionSet &set, int languageCode,
                         LinkOptions &out);
 
+// A text for the terminal: control characters (a user name read from a
+// controller may hold any byte) are shown by their code, never sent as the
+// terminal's commands.
+QString printable(const QString &text);
+
 // The commands.
 int runDiff(Context &context);
+int runBackup(Context &context);
+int runRestore(Context &context);
+int runRead(Context &context);
+int runIdentify(Context &context);
+int runDetect(Context &context);
 
 } // namespace cli

@@ -1,6 +1,7 @@
 // kestrane diff FILE FILE2 | kestrane diff FILE --defaults
 
 #include "shell/cli/cli.h"
+#include "shell/cli/clisession.h"
 
 #include "pages/sets/setblocks.h"
 #include "pages/sets/setcompare.h"
@@ -23,20 +24,6 @@ const char *stateName(BlockComparison::State s)
     case BlockComparison::State::MissingInSecond: return "missingInSecond";
     }
     return "";
-}
-
-// A user name read from a controller may hold any byte: control characters
-// would reach the terminal as its commands, so they are shown by their code.
-QString printable(const QString &text)
-{
-    QString s;
-    for (QChar c : text) {
-        if (c.isPrint())
-            s += c;
-        else
-            s += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    }
-    return s;
 }
 
 QString shown(const QString &value, const QString &unit)
@@ -144,6 +131,7 @@ int runDiff(Context &ctx)
                                             "for the controller type of the second. Exit status: 0 equal, 1 "
                                             "differences or a file refused, 2 usage or a file that cannot be read.")));
     const CommonOptions common = addCommonOptions(p, code);
+    const LinkOptionSet line = addLinkOptions(p, code);
     const QCommandLineOption defaults(
         QStringLiteral("defaults"),
         text(code, QT_TRANSLATE_NOOP("Cli", "Compare FILE with the pages' design-time defaults.")));
@@ -151,14 +139,21 @@ int runDiff(Context &ctx)
     p.addPositionalArgument(QStringLiteral("FILE"), text(code, QT_TRANSLATE_NOOP("Cli", "A parameter-set file (.kparams).")));
     p.addPositionalArgument(QStringLiteral("FILE2"), text(code, QT_TRANSLATE_NOOP("Cli", "The file to compare it with.")),
                             QStringLiteral("[FILE2]"));
-    const QString usage = QStringLiteral("kestrane diff [options] FILE [FILE2 | --defaults]");
+    const QString usage =
+        QStringLiteral("kestrane diff [options] FILE [FILE2 | --defaults | --port DEVICE | --demo]");
     if (const int status = parseArguments(p, common, ctx, usage); status >= 0)
         return status;
 
     const QStringList files = p.positionalArguments();
     const bool againstDefaults = p.isSet(defaults);
-    if (files.isEmpty() || files.size() > 2 || (files.size() == 2) == againstDefaults) {
-        ctx.err << text(code, QT_TRANSLATE_NOOP("Cli", "diff takes FILE and FILE2, or FILE and --defaults.")) << '\n'
+    LinkOptions options;
+    const QString wrong = readLinkOptions(p, line, code, options);
+    const int others = (files.size() == 2 ? 1 : 0) + (againstDefaults ? 1 : 0) + (options.given() ? 1 : 0);
+    if (!wrong.isEmpty() || files.isEmpty() || files.size() > 2 || others != 1) {
+        if (!wrong.isEmpty())
+            ctx.err << wrong << '\n';
+        ctx.err << text(code, QT_TRANSLATE_NOOP("Cli", "diff takes FILE and one of FILE2, --defaults or the "
+                                                       "controller (--port DEVICE or --demo).")) << '\n'
                 << text(code, QT_TRANSLATE_NOOP("Cli", "Usage: %1")).arg(usage) << '\n';
         return Usage;
     }
@@ -169,7 +164,16 @@ int runDiff(Context &ctx)
         return status;
     std::optional<ParameterSet> second;
     QString secondName;
-    if (againstDefaults) {
+    if (options.given()) {
+        Session session(options, ctx);
+        if (!session.open())
+            return LinkFailure;
+        const std::optional<BackupResult> controller = backUp(session, ctx);
+        if (!controller)
+            return LinkFailure;
+        second = controller->set;
+        secondName = text(code, QT_TRANSLATE_NOOP("Cli", "the controller on %1")).arg(session.portName());
+    } else if (againstDefaults) {
         second = ParameterSet::designDefaults(first->controllerType());
         secondName = text(code, QT_TRANSLATE_NOOP("Cli", "defaults of controller type %1")).arg(first->controllerType());
     } else {

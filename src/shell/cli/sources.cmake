@@ -2,4 +2,6 @@
 set(d ${CMAKE_CURRENT_LIST_DIR})
 target_sources(kestrane_service PRIVATE
     ${d}/cli.h ${d}/cli.cpp
-    ${d}/diffcommand.cpp)
+    ${d}/diffcommand.cpp
+    ${d}/clisession.h ${d}/clisession.cpp
+    ${d}/linkcommands.cpp ${d}/restorecommand.cpp)
