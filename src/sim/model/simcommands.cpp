@@ -110,16 +110,17 @@ CommandResult runCommand(ControllerModel &model, const QString &line, qint64 now
         QStringList parts;
         for (const auto &[head, n] : c.requests)
             parts << QStringLiteral("%1: %2").arg(head).arg(n);
+        // Scripts read the flood count as the last word.
         return done(QStringLiteral("requests {%1}; replies %2, dropped %3, silenced %4, garbage "
-                                   "bytes %5, ignored bytes %6, flood blocks %7, mismatched requests %8")
+                                   "bytes %5, ignored bytes %6, mismatched requests %7, flood blocks %8")
                         .arg(parts.join(QStringLiteral(", ")))
                         .arg(c.replies)
                         .arg(c.dropped)
                         .arg(c.silenced)
                         .arg(c.garbageBytes)
                         .arg(model.ignoredBytes())
-                        .arg(c.floodBlocks)
-                        .arg(c.mismatched));
+                        .arg(c.mismatched)
+                        .arg(c.floodBlocks));
     }
     if (cmd == QLatin1String("silence")) {
         const double s = number(arg, 0.001, 3600, &ok);
