@@ -12,12 +12,16 @@ SimulatorPort::~SimulatorPort()
     close();
 }
 
-SerialPort::OpenResult SimulatorPort::open(const QString &portName, const PortSettings &)
+SerialPort::OpenResult SimulatorPort::open(const QString &portName, const PortSettings &settings)
 {
-    // The simulated line answers at any speed: the demo must not depend on
-    // the rate picked in the port dialog.
     if (!m_line)
         return {OpenError::NotFound, portName};
+    // Unless the controller was given settings of its own, it answers at
+    // any: the demo must not depend on the rate picked in the port dialog.
+    const int stopHalves = settings.stopBits == PortSettings::StopBits::Two          ? 4
+                           : settings.stopBits == PortSettings::StopBits::OneAndHalf ? 3
+                                                                                     : 2;
+    m_line->setToolLine({settings.baudRate, settings.parity, settings.dataBits, stopHalves});
     if (!m_open)
         connect(m_line.get(), &sim::SimLine::transmit, this, &SimulatorPort::onTransmit);
     m_open = true;

@@ -3,7 +3,9 @@
 // "Simulator" of the demo mode and of the port dialog. The controller lives
 // as long as the program; the link makes a fresh port object for every
 // opening, and each one talks to the same controller, so what was written
-// stays written.
+// stays written. Each opening tells the controller the settings it was
+// opened at: one with line settings of its own answers an opening at other
+// settings with garbage, as a real line at the wrong rate does.
 
 #include "link/serialport.h"
 

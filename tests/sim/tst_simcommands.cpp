@@ -35,6 +35,17 @@ void TestSimCommands::parse_data()
     row("split on", true, "split 1");
     row("split off", true, "split 0");
     row("split sometimes", false);
+    row("pace on", true, "pace 1");
+    row("pace off", true, "pace 0");
+    row("pace fast", false);
+    row("line 19200", true, "own 19200,*,*,*");
+    row("line 9600, e, 8, 1.5", true, "own 9600,e,8,1.5");
+    row("line *,o", true, "own *,o,*,*");
+    row("line any", true, "own any");
+    row("line 9600,x", false);
+    row("line 9600,n,9,1", false);
+    row("line 9600,n,8,1,1", false);
+    row("line", false);
     row("delay 300", true, "delay 300");
     row("delay -5", false);
     row("drop 0.2", true, "drop 0.2");
@@ -79,6 +90,10 @@ void TestSimCommands::parse()
         QCOMPARE(u8At(bench.poll(), 31), 0xDB);
     else if (what == QLatin1String("garbage"))
         QCOMPARE(bench.waitBytes(0).size(), int(value));
+    else if (what == QLatin1String("pace"))
+        QCOMPARE(bench.model.pace(), value != 0);
+    else if (what == QLatin1String("own"))
+        QCOMPARE(bench.model.ownLine().toString(), e.value(1));
     else if (what == QLatin1String("split"))
         QCOMPARE(bench.model.split(), value != 0);
     else if (what == QLatin1String("delay"))
@@ -105,6 +120,8 @@ void TestSimCommands::parse()
         QCOMPARE(bench.model.split(), false);
         QCOMPARE(bench.model.delayMs(), qint64(0));
         QCOMPARE(bench.model.dropFraction(), 0.0);
+        QCOMPARE(bench.model.pace(), false);
+        QVERIFY(!bench.model.ownLine().anyField());
         QCOMPARE(bench.waitBytes(0), QByteArray());
     }
 }
@@ -113,7 +130,7 @@ void TestSimCommands::helpNamesEveryCommand()
 {
     SimBench bench;
     const sim::CommandResult help = sim::runCommand(bench.model, QStringLiteral("help"), bench.now);
-    for (const char *name : {"silence", "corrupt", "garbage", "split", "delay", "drop", "throttle",
+    for (const char *name : {"silence", "corrupt", "garbage", "split", "pace", "line", "delay", "drop", "throttle",
                              "gear", "brake", "mode", "fault", "cycle", "status", "stats", "quit"})
         QVERIFY2(help.text.contains(QLatin1String(name)), name);
     QVERIFY(sim::runCommand(bench.model, QStringLiteral("quit"), bench.now).quit);

@@ -27,16 +27,16 @@ std::shared_ptr<sim::SimLine> newLine()
     return std::make_shared<sim::SimLine>(sim::SimOptions{});
 }
 
-// Reads from `port` at each readyRead until `size` bytes have come, or a
-// second has passed.
-QByteArray readUntil(SerialPort &port, int size)
+// Reads from `port` at each readyRead until `size` bytes have come, or
+// `timeoutMs` have passed.
+QByteArray readUntil(SerialPort &port, int size, int timeoutMs = 1000)
 {
     QByteArray got;
     QSignalSpy ready(&port, &SerialPort::readyRead);
     QElapsedTimer t;
     t.start();
-    while (got.size() < size && t.elapsed() < 1000) {
-        if (ready.isEmpty() && !ready.wait(int(1000 - t.elapsed())))
+    while (got.size() < size && t.elapsed() < timeoutMs) {
+        if (ready.isEmpty() && !ready.wait(int(timeoutMs - t.elapsed())))
             break;
         ready.clear();
         got += port.readAll();
@@ -54,6 +54,8 @@ private slots:
     void controllerOutlivesThePort();
     void closedPortTakesNothing();
     void linkGoesOnline();
+    void answersAtItsOwnSettings_data();
+    void answersAtItsOwnSettings();
 };
 
 void TestSimulatorPort::answersOnTheEventLoop()
@@ -144,6 +146,48 @@ void TestSimulatorPort::linkGoesOnline()
     // The after-connect request reached the controller once.
     QTRY_COMPARE_WITH_TIMEOUT(line->model().requestCount(QStringLiteral("FB ED")), 1, 1000);
     QVERIFY(messages.shown.isEmpty());
+}
+
+// With settings of its own, an opening at other settings hears noise: what
+// the tool's detection meets at a wrong rate or parity.
+void TestSimulatorPort::answersAtItsOwnSettings_data()
+{
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<bool>("pace");
+    QTest::addColumn<bool>("understood");
+
+    QTest::newRow("settings match") << QStringLiteral("19200,e,8,1") << false << true;
+    QTest::newRow("settings match, paced") << QStringLiteral("19200,e,8,1") << true << true;
+    QTest::newRow("rate differs") << QStringLiteral("9600,e,8,1") << false << false;
+    QTest::newRow("parity differs") << QStringLiteral("19200,n,8,1") << false << false;
+}
+
+void TestSimulatorPort::answersAtItsOwnSettings()
+{
+    QFETCH(QString, opened);
+    QFETCH(bool, pace);
+    QFETCH(bool, understood);
+
+    sim::SimOptions options;
+    options.line = *sim::LineSettings::parse(QStringLiteral("19200,e"));
+    options.pace = pace;
+    auto line = std::make_shared<sim::SimLine>(options);
+    SimulatorPort port(line);
+    QVERIFY(port.open(QStringLiteral("Simulator"), *PortSettings::parse(opened)).ok());
+    QSignalSpy ready(&port, &SerialPort::readyRead);
+    port.write(bytes({0xFD, 0x48, 0x55}));
+    // Noise is a few bytes, soon; a block would have come by then too.
+    const QByteArray got = readUntil(port, 32, understood ? 1000 : 200);
+    QCOMPARE(line->model().counters().mismatched, understood ? 0 : 1);
+    if (understood) {
+        QCOMPARE(got.size(), 32);
+        QCOMPARE(got.left(2), bytes({0xDF, 0xEF}));
+        // Paced, the block comes in pieces as its bytes cross the line.
+        QVERIFY(ready.count() >= (pace ? 2 : 1));
+    } else {
+        QVERIFY(!got.isEmpty() && got.size() < 32);
+        QVERIFY(!got.contains(char(0xDA)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSimulatorPort)

@@ -17,6 +17,11 @@ bool isStoredFamily(const BlockStore &store, quint8 command)
     return store.find(command) != store.end();
 }
 
+qint64 ceilMs(qint64 us)
+{
+    return (us + 999) / 1000;
+}
+
 } // namespace
 
 ControllerModel::ControllerModel(const SimOptions &options, qint64 startMs)
@@ -25,7 +30,12 @@ ControllerModel::ControllerModel(const SimOptions &options, qint64 startMs)
       m_vehicle(options.seed, startMs),
       m_lineRng(options.seed ^ 0x6C696E65ull),
       m_measureRng(options.seed ^ 0x68616C6Cull),
-      m_lineEndMs(startMs)
+      m_noiseRng(options.seed ^ 0x6E6F6973ull),
+      m_lineEndMs(startMs),
+      m_pace(options.pace),
+      m_lineOutFreeUs(startMs * 1000),
+      m_lineInFreeUs(startMs * 1000),
+      m_ownLine(options.line)
 {
     m_factory = m_store;
     if (options.faultEverySeconds > 0)
@@ -53,30 +63,65 @@ void ControllerModel::log(const QString &line) const
 void ControllerModel::feed(const QByteArray &bytes, qint64 nowMs)
 {
     m_vehicle.advanceTo(nowMs, m_store);
+    if (lineMismatch()) {
+        hearGarbled(bytes, nowMs);
+        return;
+    }
     const int droppedBefore = m_parser.droppedBytes();
-    const std::vector<QByteArray> frames = m_parser.feed(bytes, nowMs);
+    if (!m_pace) {
+        for (const QByteArray &frame : m_parser.feed(bytes, nowMs))
+            accept(frame, nowMs * 1000);
+    } else {
+        // Byte by byte, each at the moment it has crossed: a frame is
+        // handled when its last byte is in, and the bytes of two frames
+        // written at once queue behind each other.
+        const qint64 startUs = std::max(nowMs * 1000, m_lineInFreeUs);
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const qint64 atUs = startUs + m_toolLine.byteTimeUs(i + 1);
+            for (QByteArray &frame : m_parser.feed(bytes.mid(i, 1), ceilMs(atUs)))
+                m_arrivals.push_back({atUs, std::move(frame)});
+        }
+        m_lineInFreeUs = startUs + m_toolLine.byteTimeUs(bytes.size());
+    }
     if (m_parser.droppedBytes() != droppedBefore)
         log(QStringLiteral("ignored %1 byte(s) that start no request")
                 .arg(m_parser.droppedBytes() - droppedBefore));
-    for (const QByteArray &frame : frames) {
-        ++m_counters.requests[headOf(frame)];
-        log(QStringLiteral("rx %1").arg(hex(frame)));
-        handle(frame, nowMs);
-    }
 }
 
-void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
+void ControllerModel::accept(const QByteArray &frame, qint64 atUs)
+{
+    ++m_counters.requests[headOf(frame)];
+    log(QStringLiteral("rx %1").arg(hex(frame)));
+    handle(frame, atUs);
+}
+
+void ControllerModel::hearGarbled(const QByteArray &bytes, qint64 nowMs)
+{
+    // A receiver at the wrong rate or parity makes other bytes of these, or
+    // none; the controller's answer, if any, is as garbled on the way back.
+    ++m_counters.mismatched;
+    log(QStringLiteral("rx %1 at %2, not understood at %3")
+            .arg(hex(bytes), m_toolLine.toString(), m_ownLine.toString()));
+    qint64 atUs = nowMs * 1000;
+    if (m_pace) {
+        atUs = std::max(atUs, m_lineInFreeUs) + m_toolLine.byteTimeUs(bytes.size());
+        m_lineInFreeUs = atUs;
+    }
+    reply(RawBlock{}, atUs, Tag::Garbled);
+}
+
+void ControllerModel::handle(const QByteArray &frame, qint64 atUs)
 {
     const quint8 c = quint8(frame[0]);
     const quint8 s = quint8(frame[1]);
 
     if (frame.size() == kBlockSize) {
-        handleWrite(fromBytes(frame), nowMs);
+        handleWrite(fromBytes(frame), atUs);
         return;
     }
     switch (c) {
     case 0xFD: // status poll
-        reply(m_vehicle.statusBlock(m_store), nowMs);
+        reply(m_vehicle.statusBlock(m_store), atUs);
         return;
     case kIdcCommand: {
         RawBlock &idc = m_store[kIdcCommand];
@@ -89,7 +134,7 @@ void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
             idc[kIdcCalibCountByte] = 0;
         RawBlock r = idc;
         r[1] = s;
-        reply(r, nowMs);
+        reply(r, atUs);
         return;
     }
     case 0xFA: {
@@ -105,7 +150,7 @@ void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
                 block = m_factory[command];
         }
         m_vehicle.noteParameterWrite();
-        reply(makeRaw(0xFA, s), nowMs);
+        reply(makeRaw(0xFA, s), atUs);
         return;
     }
     case 0xFC:
@@ -116,7 +161,7 @@ void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
             m_vehicle.setHallTest(false);
             return;
         }
-        handleHallTest(s, nowMs);
+        handleHallTest(s, atUs);
         return;
     case 0xF9:
         handleTestFrame(frame);
@@ -126,10 +171,10 @@ void ControllerModel::handle(const QByteArray &frame, qint64 nowMs)
     }
     // A read request (the parser lets only known families through).
     if (isStoredFamily(m_store, c))
-        reply(m_store[c], nowMs);
+        reply(m_store[c], atUs);
 }
 
-void ControllerModel::handleWrite(const RawBlock &frame, qint64 nowMs)
+void ControllerModel::handleWrite(const RawBlock &frame, qint64 atUs)
 {
     const quint8 c = frame[0];
     if (!isStoredFamily(m_store, c))
@@ -144,15 +189,15 @@ void ControllerModel::handleWrite(const RawBlock &frame, qint64 nowMs)
     }
     m_store[c] = stored;
     m_vehicle.noteParameterWrite();
-    reply(frame, nowMs);
+    reply(frame, atUs);
 }
 
-void ControllerModel::handleHallTest(quint8 sub, qint64 nowMs)
+void ControllerModel::handleHallTest(quint8 sub, qint64 atUs)
 {
     const bool groupA = sub == 0xEC;
     const bool running = m_vehicle.hallTestRunning();
     if (m_vehicle.throttle() > 0 || (!running && std::abs(m_vehicle.speed()) >= 5)) {
-        reply(makeRaw(0xFF, 0xFE), nowMs);
+        reply(makeRaw(0xFF, 0xFE), atUs);
         return;
     }
     // A new request restarts the test.
@@ -160,7 +205,7 @@ void ControllerModel::handleHallTest(quint8 sub, qint64 nowMs)
                                    [](const Pending &p) { return p.tag == Tag::HallDone; }),
                     m_pending.end());
     m_vehicle.setHallTest(true);
-    reply(makeRaw(0xFF, groupA ? 0xFD : 0xFB), nowMs);
+    reply(makeRaw(0xFF, groupA ? 0xFD : 0xFB), atUs);
 
     // The result in the Motor layout: the stored Motor block with the six
     // measured sectors of the group, which add up to a full turn.
@@ -176,7 +221,7 @@ void ControllerModel::handleHallTest(quint8 sub, qint64 nowMs)
         sum += sector;
     }
     result[first + 5] = quint8(qBound(20, 360 - sum, 100));
-    reply(result, nowMs, Tag::HallDone, m_options.hallTestMs);
+    reply(result, atUs, Tag::HallDone, m_options.hallTestMs);
 }
 
 void ControllerModel::handleTestFrame(const QByteArray &frame)
@@ -197,23 +242,67 @@ void ControllerModel::handleTestFrame(const QByteArray &frame)
     }
 }
 
-void ControllerModel::reply(const RawBlock &block, qint64 nowMs, Tag tag, qint64 extraMs)
+void ControllerModel::reply(const RawBlock &block, qint64 atUs, Tag tag, qint64 extraMs)
 {
-    Pending p{nowMs + m_options.replyLatencyMs + m_delayMs + extraMs, block, tag,
-              m_dropFraction > 0 && m_lineRng.uniform() < m_dropFraction};
-    const auto at = std::upper_bound(m_pending.begin(), m_pending.end(), p.readyMs,
-                                     [](qint64 t, const Pending &q) { return t < q.readyMs; });
+    Pending p{atUs + (m_options.replyLatencyMs + m_delayMs + extraMs) * 1000, block, tag,
+              tag != Tag::Garbled && m_dropFraction > 0 && m_lineRng.uniform() < m_dropFraction};
+    const auto at = std::upper_bound(m_pending.begin(), m_pending.end(), p.readyUs,
+                                     [](qint64 t, const Pending &q) { return t < q.readyUs; });
     m_pending.insert(at, p);
+}
+
+qint64 ControllerModel::lineStartUs(qint64 readyUs) const
+{
+    if (m_pace)
+        return std::max(readyUs, m_lineOutFreeUs);
+    return std::max(readyUs / 1000, m_lineEndMs) * 1000;
+}
+
+qint64 ControllerModel::queueOnLine(const QByteArray &bytes, qint64 startUs)
+{
+    if (!m_pace) {
+        m_line.push_back({startUs / 1000, bytes});
+        m_lineEndMs = startUs / 1000;
+        return startUs;
+    }
+    // Handed out a millisecond's worth at a time: each piece is due when its
+    // last byte has crossed.
+    const LineSettings line = sendingLine();
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qint64 due = ceilMs(startUs + line.byteTimeUs(from + 1));
+        qsizetype to = from + 1;
+        while (to < bytes.size() && ceilMs(startUs + line.byteTimeUs(to + 1)) == due)
+            ++to;
+        m_line.push_back({due, bytes.mid(from, to - from)});
+        m_lineEndMs = due;
+        from = to;
+    }
+    m_lineOutFreeUs = startUs + line.byteTimeUs(bytes.size());
+    return m_lineOutFreeUs;
+}
+
+QByteArray ControllerModel::garble()
+{
+    // A few bytes, never the end marker: no 32 bytes of it can pass for a block.
+    QByteArray bytes(m_noiseRng.between(2, 5), '\0');
+    for (char &b : bytes) {
+        b = char(m_noiseRng.next() & 0xFF);
+        if (quint8(b) == kEnd)
+            b = char(kEnd ^ 0x80);
+    }
+    return bytes;
 }
 
 void ControllerModel::putOnLine(const Pending &p)
 {
     if (p.tag == Tag::HallDone) {
-        m_vehicle.advanceTo(p.readyMs, m_store);
+        m_vehicle.advanceTo(p.readyUs / 1000, m_store);
         m_vehicle.setHallTest(false);
     }
-    const QString what = hex(toBytes(p.block).left(2));
-    const qint64 start = std::max(p.readyMs, m_lineEndMs);
+    const QString what = p.tag == Tag::Garbled ? QStringLiteral("(garbled)") : hex(toBytes(p.block).left(2));
+    const qint64 startUs = lineStartUs(p.readyUs);
+    const qint64 start = startUs / 1000;
     if (start >= m_silentFrom && start < m_silentUntil) {
         ++m_counters.silenced;
         log(QStringLiteral("silent: reply %1 not sent").arg(what));
@@ -222,6 +311,12 @@ void ControllerModel::putOnLine(const Pending &p)
     if (p.dropped) {
         ++m_counters.dropped;
         log(QStringLiteral("dropped reply %1").arg(what));
+        return;
+    }
+    if (p.tag == Tag::Garbled || lineMismatch()) {
+        const QByteArray noise = garble();
+        log(QStringLiteral("tx %1, garbled by the line settings").arg(hex(noise)));
+        queueOnLine(noise, startUs);
         return;
     }
     RawBlock block = p.block;
@@ -235,8 +330,7 @@ void ControllerModel::putOnLine(const Pending &p)
     log(QStringLiteral("tx %1").arg(hex(bytes)));
 
     if (!m_split) {
-        m_line.push_back({start, bytes});
-        m_lineEndMs = start;
+        queueOnLine(bytes, startUs);
         return;
     }
     // Two to four pieces, a few milliseconds apart: well inside the gap after
@@ -250,13 +344,11 @@ void ControllerModel::putOnLine(const Pending &p)
     }
     std::sort(cuts.begin(), cuts.end());
     cuts.push_back(kBlockSize);
-    qint64 due = start;
+    qint64 dueUs = startUs;
     int from = 0;
     for (int cut : cuts) {
-        m_line.push_back({due, bytes.mid(from, cut - from)});
-        m_lineEndMs = due;
+        dueUs = queueOnLine(bytes.mid(from, cut - from), dueUs) + m_lineRng.between(1, 4) * 1000;
         from = cut;
-        due += m_lineRng.between(1, 4);
     }
 }
 
@@ -285,30 +377,61 @@ void ControllerModel::floodUpTo(qint64 nowMs)
     const qint64 due = (nowMs - m_floodFromMs) * m_floodPerSecond / 1000 - m_floodSent;
     if (due <= 0)
         return;
-    m_floodSent += due;
-    if (nowMs >= m_silentFrom && nowMs < m_silentUntil)
-        return;
     // At most 16 KiB at once: a sender that fell behind does not catch up
     // in one go, and a burst fits what the other end reads in a few reads.
-    const qint64 count = std::min<qint64>(due, kMaxFloodBurst);
+    qint64 count = std::min<qint64>(due, kMaxFloodBurst);
+    if (m_pace) {
+        // One block at a time, each when the line is free: a slow line caps
+        // the flood, and what it could not carry is not made up for.
+        if (m_lineOutFreeUs > nowMs * 1000)
+            return;
+        count = 1;
+        if (due > 1) {
+            m_floodFromMs = nowMs;
+            m_floodSent = 0;
+        } else {
+            m_floodSent += 1;
+        }
+    } else {
+        m_floodSent += due;
+    }
+    if (nowMs >= m_silentFrom && nowMs < m_silentUntil)
+        return;
+    const qint64 startUs = lineStartUs(nowMs * 1000);
+    if (lineMismatch()) {
+        queueOnLine(garble(), startUs);
+        return;
+    }
     m_vehicle.advanceTo(nowMs, m_store);
     const QByteArray block = toBytes(m_vehicle.statusBlock(m_store));
     QByteArray bytes;
     bytes.reserve(count * kBlockSize);
     for (qint64 i = 0; i < count; ++i)
         bytes += block;
-    const qint64 start = std::max(nowMs, m_lineEndMs);
-    m_line.push_back({start, bytes});
-    m_lineEndMs = start;
+    queueOnLine(bytes, startUs);
     m_counters.floodBlocks += count;
 }
 
 std::vector<OutChunk> ControllerModel::advance(qint64 nowMs)
 {
-    while (!m_pending.empty() && m_pending.front().readyMs <= nowMs) {
-        const Pending p = m_pending.front();
-        m_pending.erase(m_pending.begin());
-        putOnLine(p);
+    const qint64 nowUs = nowMs * 1000;
+    // Requests that have come and replies that are ready, in time order: a
+    // reply ready before a later request arrives goes on the line first.
+    for (;;) {
+        const bool arrival = !m_arrivals.empty() && m_arrivals.front().atUs <= nowUs;
+        const bool ready = !m_pending.empty() && m_pending.front().readyUs <= nowUs;
+        if (arrival && (!ready || m_arrivals.front().atUs <= m_pending.front().readyUs)) {
+            Arrival a = std::move(m_arrivals.front());
+            m_arrivals.pop_front();
+            m_vehicle.advanceTo(a.atUs / 1000, m_store);
+            accept(a.frame, a.atUs);
+        } else if (ready) {
+            const Pending p = m_pending.front();
+            m_pending.erase(m_pending.begin());
+            putOnLine(p);
+        } else {
+            break;
+        }
     }
     floodUpTo(nowMs);
     std::vector<OutChunk> out;
@@ -322,16 +445,20 @@ std::vector<OutChunk> ControllerModel::advance(qint64 nowMs)
 std::optional<qint64> ControllerModel::nextDueMs() const
 {
     std::optional<qint64> next;
+    auto earliest = [&next](qint64 ms) {
+        if (!next || ms < *next)
+            next = ms;
+    };
     if (!m_pending.empty())
-        next = m_pending.front().readyMs;
-    if (!m_line.empty() && (!next || m_line.front().dueMs < *next))
-        next = m_line.front().dueMs;
+        earliest(ceilMs(m_pending.front().readyUs));
+    if (!m_arrivals.empty())
+        earliest(ceilMs(m_arrivals.front().atUs));
+    if (!m_line.empty())
+        earliest(m_line.front().dueMs);
     if (m_floodPerSecond > 0 && !m_lineHeld) {
         // The next block's time, but no sooner than a millisecond on.
         const qint64 due = m_floodFromMs + (m_floodSent + 1) * 1000 / m_floodPerSecond;
-        const qint64 flood = std::max(due, m_lineEndMs + 1);
-        if (!next || flood < *next)
-            next = flood;
+        earliest(std::max(due, m_lineEndMs + 1));
     }
     return next;
 }
@@ -344,6 +471,7 @@ void ControllerModel::silence(qint64 durationMs, qint64 nowMs)
     while (!m_line.empty() && m_line.back().dueMs >= nowMs)
         m_line.pop_back();
     m_lineEndMs = m_line.empty() ? std::min(m_lineEndMs, nowMs) : m_line.back().dueMs;
+    m_lineOutFreeUs = std::min(m_lineOutFreeUs, nowMs * 1000);
     log(QStringLiteral("silent for %1 ms").arg(durationMs));
 }
 
@@ -363,11 +491,46 @@ void ControllerModel::sendGarbage(int count, qint64 nowMs)
     QByteArray bytes(count, '\0');
     for (char &b : bytes)
         b = char(m_lineRng.next() & 0xFF);
-    const qint64 start = std::max(nowMs, m_lineEndMs);
-    m_line.push_back({start, bytes});
-    m_lineEndMs = start;
+    queueOnLine(bytes, lineStartUs(nowMs * 1000));
     m_counters.garbageBytes += count;
     log(QStringLiteral("garbage %1 byte(s): %2").arg(count).arg(hex(bytes)));
+}
+
+void ControllerModel::setPace(bool on)
+{
+    if (on && !m_pace)
+        m_lineOutFreeUs = std::max(m_lineOutFreeUs, m_lineEndMs * 1000);
+    m_pace = on;
+    log(QStringLiteral("pacing %1").arg(on ? QStringLiteral("on") : QStringLiteral("off")));
+}
+
+void ControllerModel::setOwnLine(const LineSettings &settings)
+{
+    m_ownLine = settings;
+    log(QStringLiteral("own line settings %1").arg(settings.toString()));
+}
+
+void ControllerModel::setToolLine(const LineSettings &settings)
+{
+    const LineSettings whole = settings.filledFrom(LineSettings::standard());
+    if (whole == m_toolLine)
+        return;
+    m_toolLine = whole;
+    log(QStringLiteral("the tool's line is at %1%2")
+            .arg(whole.toString(), lineMismatch() ? QStringLiteral(": not understood") : QString()));
+}
+
+QString ControllerModel::lineSummary() const
+{
+    QString text = QStringLiteral("line: answering at %1; the tool's end at %2")
+                       .arg(m_ownLine.anyField() ? m_ownLine.toString() : QStringLiteral("any settings"),
+                            m_toolLine.toString());
+    if (lineMismatch())
+        text += QStringLiteral(" (other settings: requests not understood)");
+    text += QStringLiteral("; %1 request(s) heard at other settings").arg(m_counters.mismatched);
+    if (m_pace)
+        text += QStringLiteral("; paced at %1").arg(sendingLine().toString());
+    return text;
 }
 
 } // namespace sim

@@ -12,6 +12,7 @@
 
 #include "benchvehicle.h"
 #include "factoryblocks.h"
+#include "linesettings.h"
 #include "requestparser.h"
 #include "simrandom.h"
 
@@ -33,6 +34,11 @@ struct SimOptions
     qint64 replyLatencyMs = 3; // from the end of a request to the start of its reply
     qint64 hallTestMs = 1000;  // from "under test" to "done"
     int faultEverySeconds = 0; // mean time between spontaneous drive faults; 0: none
+    // Bytes take their time on the line, both ways; off, they cross at once.
+    bool pace = false;
+    // The controller's own line settings; what it leaves open it takes from
+    // the tool's end. All open (the default): it understands any settings.
+    LineSettings line;
 };
 
 struct OutChunk
@@ -72,6 +78,23 @@ public:
     double dropFraction() const { return m_dropFraction; }
     qint64 silentUntil() const { return m_silentUntil; }
 
+    // The line itself. Paced, a request counts as arrived when its last byte
+    // has crossed at the tool's settings, and a reply leaves no faster than
+    // the controller's own settings allow.
+    void setPace(bool on);
+    bool pace() const { return m_pace; }
+    void setOwnLine(const LineSettings &settings);
+    const LineSettings &ownLine() const { return m_ownLine; }
+    // What the tool set on its end, as the driver last saw it (a line nobody
+    // set: 9600,n,8,1). When the controller's own settings differ, requests
+    // are not understood and whatever it sends arrives as a few random bytes.
+    void setToolLine(const LineSettings &settings);
+    const LineSettings &toolLine() const { return m_toolLine; }
+    bool lineMismatch() const { return !m_ownLine.accepts(m_toolLine); }
+    // The settings the controller sends at.
+    LineSettings sendingLine() const { return m_ownLine.filledFrom(m_toolLine); }
+    QString lineSummary() const;
+
     // The bench.
     BenchVehicle &vehicle() { return m_vehicle; }
     const BenchVehicle &vehicle() const { return m_vehicle; }
@@ -89,6 +112,7 @@ public:
         int silenced = 0;                // replies lost to a silence
         int garbageBytes = 0;
         qint64 floodBlocks = 0;          // live-status blocks sent unasked
+        int mismatched = 0;              // request chunks heard at other line settings
     };
     const Counters &counters() const { return m_counters; }
     int requestCount(const QString &head) const;
@@ -98,21 +122,36 @@ public:
     void setLogger(std::function<void(const QString &)> logger) { m_log = std::move(logger); }
 
 private:
-    enum class Tag { Reply, HallDone };
+    // Garbled: the answer to a request heard at other settings.
+    enum class Tag { Reply, HallDone, Garbled };
     struct Pending
     {
-        qint64 readyMs;
+        qint64 readyUs;
         RawBlock block;
         Tag tag;
         bool dropped; // decided when the reply was made
     };
+    struct Arrival
+    {
+        qint64 atUs; // when the frame's last byte has crossed the line
+        QByteArray frame;
+    };
 
-    void handle(const QByteArray &frame, qint64 nowMs);
-    void handleWrite(const RawBlock &frame, qint64 nowMs);
-    void handleHallTest(quint8 group, qint64 nowMs);
+    // Times inside the model are microseconds wherever a paced line may put
+    // a byte between two milliseconds (`atUs`, `startUs`).
+    void accept(const QByteArray &frame, qint64 atUs);
+    void hearGarbled(const QByteArray &bytes, qint64 nowMs);
+    void handle(const QByteArray &frame, qint64 atUs);
+    void handleWrite(const RawBlock &frame, qint64 atUs);
+    void handleHallTest(quint8 group, qint64 atUs);
     void handleTestFrame(const QByteArray &frame);
-    void reply(const RawBlock &block, qint64 nowMs, Tag tag = Tag::Reply, qint64 extraMs = 0);
+    void reply(const RawBlock &block, qint64 atUs, Tag tag = Tag::Reply, qint64 extraMs = 0);
     void putOnLine(const Pending &p);
+    // Queues bytes that start at `startUs`; returns when their last bit is out.
+    qint64 queueOnLine(const QByteArray &bytes, qint64 startUs);
+    // When bytes ready at `readyUs` can start: after what is queued before them.
+    qint64 lineStartUs(qint64 readyUs) const;
+    QByteArray garble();
     void floodUpTo(qint64 nowMs);
     void log(const QString &line) const;
 
@@ -123,10 +162,17 @@ private:
     RequestParser m_parser;
     SimRandom m_lineRng;
     SimRandom m_measureRng;
+    SimRandom m_noiseRng; // what a mismatched line makes of the bytes
 
     std::vector<Pending> m_pending; // replies not yet on the line, by ready time
     std::deque<OutChunk> m_line;    // chunks on their way, in order
     qint64 m_lineEndMs = 0;         // when the last queued chunk goes out
+    std::deque<Arrival> m_arrivals; // paced requests still crossing the line
+    bool m_pace = false;
+    qint64 m_lineOutFreeUs = 0;     // paced: when the last queued bit has left
+    qint64 m_lineInFreeUs = 0;      // paced: when the tool's last byte has come
+    LineSettings m_ownLine;
+    LineSettings m_toolLine = LineSettings::standard();
 
     bool m_split = false;
     qint64 m_delayMs = 0;

@@ -68,6 +68,9 @@ QString commandHelp()
                "  flood N            send N status blocks a second unasked, as many as the\n"
                "                     other end reads (1..1000000; 0 stops)\n"
                "  split on|off       send each reply in 2 to 4 chunks, a few ms apart\n"
+               "  pace on|off        bytes take their time on the line at its settings\n"
+               "  line SETTINGS|any  answer only at these line settings, for example\n"
+               "                     9600,n,8,1 or 19200 (fields left out or * take any)\n"
                "  delay MS           answer MS milliseconds late (0 to stop)\n"
                "  drop FRACTION      leave out that fraction of replies, 0..1 (0 to stop)\n"
                "  throttle PERCENT   set the throttle, 0..100 (ends the ride cycle)\n"
@@ -101,20 +104,22 @@ CommandResult runCommand(ControllerModel &model, const QString &line, qint64 now
     if (cmd == QLatin1String("help"))
         return done(commandHelp());
     if (cmd == QLatin1String("status"))
-        return done(v.summary());
+        return done(v.summary() + QLatin1Char('\n') + model.lineSummary());
     if (cmd == QLatin1String("stats")) {
         const ControllerModel::Counters &c = model.counters();
         QStringList parts;
         for (const auto &[head, n] : c.requests)
             parts << QStringLiteral("%1: %2").arg(head).arg(n);
+        // Scripts read the flood count as the last word.
         return done(QStringLiteral("requests {%1}; replies %2, dropped %3, silenced %4, garbage "
-                                   "bytes %5, ignored bytes %6, flood blocks %7")
+                                   "bytes %5, ignored bytes %6, mismatched requests %7, flood blocks %8")
                         .arg(parts.join(QStringLiteral(", ")))
                         .arg(c.replies)
                         .arg(c.dropped)
                         .arg(c.silenced)
                         .arg(c.garbageBytes)
                         .arg(model.ignoredBytes())
+                        .arg(c.mismatched)
                         .arg(c.floodBlocks));
     }
     if (cmd == QLatin1String("silence")) {
@@ -149,6 +154,22 @@ CommandResult runCommand(ControllerModel &model, const QString &line, qint64 now
             return error(QStringLiteral("split: on or off"));
         model.setSplit(*on);
         return done(QStringLiteral("split %1").arg(*on ? QStringLiteral("on") : QStringLiteral("off")));
+    }
+    if (cmd == QLatin1String("pace")) {
+        const auto on = onOff(arg);
+        if (!on)
+            return error(QStringLiteral("pace: on or off"));
+        model.setPace(*on);
+        return done(*on ? QStringLiteral("paced at %1").arg(model.sendingLine().toString())
+                        : QStringLiteral("pace off"));
+    }
+    if (cmd == QLatin1String("line")) {
+        const std::optional<LineSettings> s = LineSettings::parse(w.mid(1).join(QString()));
+        if (!hasArg || !s)
+            return error(QStringLiteral("line: any, or baud,parity,data bits,stop bits such as "
+                                        "9600,n,8,1 (n/o/e, 5..8, 1/1.5/2; * or left out: any)"));
+        model.setOwnLine(*s);
+        return done(QStringLiteral("answering at %1").arg(s->toString()));
     }
     if (cmd == QLatin1String("delay")) {
         const int ms = arg.toInt(&ok);

@@ -23,6 +23,9 @@ public:
 
     // Bytes from the tool.
     void receive(const QByteArray &bytes);
+    // The settings the tool has set on its end of the line; called by the
+    // driver before the bytes that came at them.
+    void setToolLine(const LineSettings &settings) { m_model.setToolLine(settings); }
     // A bench command ("silence 5"), applied now.
     CommandResult command(const QString &line);
     // The other end takes no more bytes for now (its buffer is full), or

@@ -87,9 +87,26 @@ std::optional<Options> parse(const QStringList &arguments, int *exitCode)
                                     QStringLiteral("Mean seconds between spontaneous drive faults; 0 "
                                                    "for none (default 120)."),
                                     QStringLiteral("SECONDS"), QStringLiteral("120"));
+    const QCommandLineOption pace(QStringLiteral("pace"),
+                                  QStringLiteral("Bytes take their time on the line at its settings: "
+                                                 "requests arrive and replies leave no faster."));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Answer only at N baud; at another rate requests are "
+                                                 "not understood and garbage comes back (default: any)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption parity(QStringLiteral("parity"),
+                                    QStringLiteral("Answer only at parity n, o or e (default: any)."),
+                                    QStringLiteral("n|o|e"));
+    const QCommandLineOption dataBits(QStringLiteral("data-bits"),
+                                      QStringLiteral("Answer only at 5 to 8 data bits (default: any)."),
+                                      QStringLiteral("N"));
+    const QCommandLineOption stopBits(QStringLiteral("stop-bits"),
+                                      QStringLiteral("Answer only at 1, 1.5 or 2 stop bits (default: any)."),
+                                      QStringLiteral("N"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
-    p.addOptions({help, version, type, seed, link, debug, noStdin, delay, drop, split, throttle, cycle, faults});
+    p.addOptions({help, version, type, seed, link, debug, noStdin, delay, drop, split, throttle, cycle, faults,
+                  pace, baud, parity, dataBits, stopBits});
 
     auto fail = [&](const QString &text) {
         std::fprintf(stderr, "kestrane-sim: %s\n", qPrintable(text));
@@ -124,6 +141,25 @@ std::optional<Options> parse(const QStringList &arguments, int *exitCode)
     o.sim.faultEverySeconds = p.value(faults).toInt(&ok);
     if (!ok || o.sim.faultEverySeconds < 0)
         return fail(QStringLiteral("--faults-every must be a number of seconds, 0 or more"));
+    o.sim.pace = p.isSet(pace);
+    // Each field on its own, the others left open.
+    const struct
+    {
+        const QCommandLineOption &option;
+        const char *rule;
+    } fields[] = {{baud, "--baud must be a rate from 50 to 4000000"},
+                  {parity, "--parity must be n, o or e"},
+                  {dataBits, "--data-bits must be 5, 6, 7 or 8"},
+                  {stopBits, "--stop-bits must be 1, 1.5 or 2"}};
+    QStringList lineFields;
+    for (const auto &f : fields) {
+        QStringList alone(4, QStringLiteral("*"));
+        alone[lineFields.size()] = p.value(f.option);
+        if (p.isSet(f.option) && !sim::LineSettings::parse(alone.join(QLatin1Char(','))))
+            return fail(QLatin1String(f.rule));
+        lineFields << (p.isSet(f.option) ? p.value(f.option) : QStringLiteral("*"));
+    }
+    o.sim.line = *sim::LineSettings::parse(lineFields.join(QLatin1Char(',')));
     o.link = p.value(link);
     o.debug = p.isSet(debug);
     o.readStdin = !p.isSet(noStdin);
@@ -181,12 +217,14 @@ int main(int argc, char *argv[])
     }
     // The first line is the device: scripts and tests read it.
     say(stdout, pty.devicePath());
-    say(stderr, QStringLiteral("kestrane-sim: controller type %1, seed %2 on %3%4; type \"help\" "
-                               "for commands")
+    say(stderr, QStringLiteral("kestrane-sim: controller type %1, seed %2 on %3%4, answering at %5%6; "
+                               "type \"help\" for commands")
                     .arg(options->sim.controllerType)
                     .arg(options->sim.seed)
                     .arg(pty.devicePath(),
-                         options->link.isEmpty() ? QString() : QStringLiteral(" (") + options->link + QLatin1Char(')')));
+                         options->link.isEmpty() ? QString() : QStringLiteral(" (") + options->link + QLatin1Char(')'),
+                         options->sim.line.anyField() ? options->sim.line.toString() : QStringLiteral("any settings"),
+                         options->sim.pace ? QStringLiteral(", paced") : QString()));
 
     // Signals end the run like "quit", so the link is removed.
     if (::pipe(signalPipe) == 0) {

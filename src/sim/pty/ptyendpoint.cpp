@@ -1,5 +1,6 @@
 #include "ptyendpoint.h"
 
+#include "linerate.h"
 #include "simline.h"
 
 #include <QFileInfo>
@@ -13,6 +14,32 @@
 #include <unistd.h>
 
 namespace sim {
+
+LineSettings PtyEndpoint::toolLine() const
+{
+    termios tio{};
+    if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
+        return LineSettings::standard();
+    LineSettings s;
+    s.baud = lineRateOf(m_slave);
+    s.parity = !(tio.c_cflag & PARENB) ? 'n' : (tio.c_cflag & PARODD) ? 'o' : 'e';
+    switch (tio.c_cflag & CSIZE) {
+    case CS5: s.dataBits = 5; break;
+    case CS6: s.dataBits = 6; break;
+    case CS7: s.dataBits = 7; break;
+    default: s.dataBits = 8; break;
+    }
+    s.stopHalves = (tio.c_cflag & CSTOPB) ? 4 : 2;
+#ifdef __linux__
+    // A Linux pseudo-terminal keeps the rate, the stop bits and the odd flag
+    // as set, but clears the parity enable and forces 8 data bits (the
+    // tool's serial port then refuses even parity and 7 data bits on it).
+    // Odd parity is told by its flag alone.
+    if (tio.c_cflag & PARODD)
+        s.parity = 'o';
+#endif
+    return s;
+}
 
 PtyEndpoint::PtyEndpoint(SimLine &line, QObject *parent) : QObject(parent), m_line(line)
 {
@@ -100,6 +127,8 @@ void PtyEndpoint::onReadable()
     for (;;) {
         const ssize_t n = ::read(m_master, buf, sizeof buf);
         if (n > 0) {
+            // The tool may have set other settings since its last bytes.
+            m_line.setToolLine(toolLine());
             m_line.receive(QByteArray(buf, int(n)));
             continue;
         }

@@ -2,6 +2,8 @@
 // The simulated controller on a pseudo-terminal pair: the tool opens the
 // slave side like a serial adapter, the simulator talks on the master side.
 
+#include "linesettings.h"
+
 #include <QObject>
 #include <QString>
 
@@ -24,6 +26,9 @@ public:
     // A symlink at `path` to the device (replacing an old symlink there).
     bool makeLink(const QString &path, QString *error);
     void close();
+    // The settings the tool set on its end (the slave side's terminal
+    // settings, which a pseudo-terminal keeps but does not act on).
+    LineSettings toolLine() const;
 
 signals:
     void log(const QString &line);
