@@ -2368,6 +2368,122 @@ Motor controller service tool</source>
 <context>
     <name>Cli</name>
     <message>
+        <source>Save every parameter block of the controller to a file.</source>
+        <translation>把控制器的全部参数块保存到文件。</translation>
+    </message>
+    <message>
+        <source>Compare a parameter-set file with another, the defaults or the controller.</source>
+        <translation>把参数集文件与另一个文件、默认值或控制器比较。</translation>
+    </message>
+    <message>
+        <source>Write a file's differing fields and verify them by reading back.</source>
+        <translation>写入文件中不同的参数，并读回校验。</translation>
+    </message>
+    <message>
+        <source>Show one block of the controller.</source>
+        <translation>显示控制器的一个参数块。</translation>
+    </message>
+    <message>
+        <source>Say which controller is attached.</source>
+        <translation>显示所连接的控制器。</translation>
+    </message>
+    <message>
+        <source>Find the port and line settings of the controller.</source>
+        <translation>查找控制器的端口和串口设置。</translation>
+    </message>
+    <message>
+        <source>Reading %1 (%2 of %3) ...</source>
+        <translation>正在读取%1（第 %2 个，共 %3 个）……</translation>
+    </message>
+    <message>
+        <source>No controller answered on %1 at %2.</source>
+        <translation>%1（%2）上没有控制器应答。</translation>
+    </message>
+    <message>
+        <source>diff takes FILE and one of FILE2, --defaults or the controller (--port DEVICE or --demo).</source>
+        <translation>diff 需要 FILE，以及 FILE2、--defaults 或控制器（--port DEVICE 或 --demo）之一。</translation>
+    </message>
+    <message>
+        <source>the controller on %1</source>
+        <translation>%1 上的控制器</translation>
+    </message>
+    <message>
+        <source>Name the controller: --port DEVICE or --demo.</source>
+        <translation>请指定控制器：--port DEVICE 或 --demo。</translation>
+    </message>
+    <message>
+        <source>controller type %1, identity unknown</source>
+        <translation>控制器类型 %1，身份未知</translation>
+    </message>
+    <message>
+        <source>controller type %1, project %2, serial number %3, week %4, %5</source>
+        <translation>控制器类型 %1，项目号 %2，序列号 %3，周 %4，%5</translation>
+    </message>
+    <message>
+        <source>Reads every parameter block of the controller (the Idc block first) and saves them to FILE. Exit status: 0 saved, 1 saved but blocks are missing, 2 usage, 3 no controller answered.</source>
+        <translation>读取控制器的全部参数块（先读 Idc 参数块）并保存到 FILE。退出状态：0 已保存，1 已保存但缺少参数块，2 用法错误，3 没有控制器应答。</translation>
+    </message>
+    <message>
+        <source>The file to write (.kparams).</source>
+        <translation>要写入的文件（.kparams）。</translation>
+    </message>
+    <message>
+        <source>Saved %1 blocks to %2: %3.</source>
+        <translation>已将 %1 个参数块保存到 %2：%3。</translation>
+    </message>
+    <message>
+        <source>Missing: %1 (no answer); the file is marked partial.</source>
+        <translation>缺少：%1（无应答）；文件已标记为不完整。</translation>
+    </message>
+    <message>
+        <source>Reads the controller's Idc block and says who it is: type, project number, serial number, week, model.</source>
+        <translation>读取控制器的 Idc 参数块并显示其身份：类型、项目号、序列号、周、型号。</translation>
+    </message>
+    <message>
+        <source>Looks for the controller on every USB adapter and serial port, at every rate and parity. Exit status: 0 found, 3 none answered.</source>
+        <translation>在每个 USB 适配器和串口上，以每种波特率和校验方式查找控制器。退出状态：0 已找到，3 没有应答。</translation>
+    </message>
+    <message>
+        <source>Writing %1 (%2 of %3) ...</source>
+        <translation>正在写入%1（第 %2 个，共 %3 个）……</translation>
+    </message>
+    <message>
+        <source>Writes the fields of FILE that differ from what the controller holds, block by block, and reads each block back to verify it. Without --yes it only shows what it would write. The Idc calibration and User information blocks are written only when --blocks names them. Exit status: 0 verified (or nothing to write), 1 differences left or not verified, 2 usage, 3 link failure.</source>
+        <translation>逐块写入 FILE 中与控制器不同的参数，并读回每个参数块进行校验。不加 --yes 时只显示将写入的内容。Idc 校准和用户信息参数块只有在 --blocks 中列出时才写入。退出状态：0 已校验（或无需写入），1 仍有差异或未校验，2 用法错误，3 连接失败。</translation>
+    </message>
+    <message>
+        <source>Only these blocks, by name: %1.</source>
+        <translation>只写这些参数块（按名称）：%1。</translation>
+    </message>
+    <message>
+        <source>Write, do not only show.</source>
+        <translation>写入，而不只是显示。</translation>
+    </message>
+    <message>
+        <source>The file is of another controller type: name that type to write it anyway ("type 3").</source>
+        <translation>文件属于另一种控制器类型：写出该类型的名称（"type 3"）才会写入。</translation>
+    </message>
+    <message>
+        <source>There is no block "%1"; the blocks are: %2.</source>
+        <translation>没有参数块"%1"；参数块有：%2。</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the controller holds what the file holds.</source>
+        <translation>无需写入：控制器中的数值与文件相同。</translation>
+    </message>
+    <message>
+        <source>Nothing was written. Run again with --yes to write these %1 blocks.</source>
+        <translation>未写入任何数据。加 --yes 重新运行即可写入这 %1 个参数块。</translation>
+    </message>
+    <message>
+        <source>Reads one block and shows its fields as its page does, with its bytes.</source>
+        <translation>读取一个参数块，像页面一样显示其参数，并显示其字节。</translation>
+    </message>
+    <message>
+        <source>One of: %1.</source>
+        <translation>以下之一：%1。</translation>
+    </message>
+    <message>
         <source>Compare two parameter-set files field by field.</source>
         <translation>逐项比较两个参数集文件。</translation>
     </message>
@@ -2376,11 +2492,11 @@ Motor controller service tool</source>
         <translation>命令：</translation>
     </message>
     <message>
-        <source>&quot;kestrane COMMAND --help&quot; tells more of each. Without a command, kestrane opens its window.</source>
+        <source>"kestrane COMMAND --help" tells more of each. Without a command, kestrane opens its window.</source>
         <translation>“kestrane 命令 --help”显示各命令的详细说明。不带命令时，kestrane 打开窗口。</translation>
     </message>
     <message>
-        <source>kestrane: there is no command &quot;%1&quot;.</source>
+        <source>kestrane: there is no command "%1".</source>
         <translation>kestrane：没有命令“%1”。</translation>
     </message>
     <message>
@@ -2392,7 +2508,7 @@ Motor controller service tool</source>
         <translation>以 JSON 输出结果，供脚本使用。</translation>
     </message>
     <message>
-        <source>Speak English (en) or Chinese (zh); by default the system&apos;s language.</source>
+        <source>Speak English (en) or Chinese (zh); by default the system's language.</source>
         <translation>使用英文（en）或中文（zh）；默认使用系统语言。</translation>
     </message>
     <message>
@@ -2400,7 +2516,7 @@ Motor controller service tool</source>
         <translation>用法：%1</translation>
     </message>
     <message>
-        <source>--language takes en or zh, not &quot;%1&quot;.</source>
+        <source>--language takes en or zh, not "%1".</source>
         <translation>--language 只接受 en 或 zh，不接受“%1”。</translation>
     </message>
     <message>
@@ -2424,7 +2540,7 @@ Motor controller service tool</source>
         <translation>--demo 与 --port 不能同时使用。</translation>
     </message>
     <message>
-        <source>--settings &quot;%1&quot; is not of the form 9600,n,8,1.</source>
+        <source>--settings "%1" is not of the form 9600,n,8,1.</source>
         <translation>--settings“%1”不符合 9600,n,8,1 的格式。</translation>
     </message>
     <message>
@@ -2456,11 +2572,11 @@ Motor controller service tool</source>
         <translation>正在读取 %1 ...</translation>
     </message>
     <message>
-        <source>Compares FILE with FILE2 (or with the pages&apos; design-time defaults for FILE&apos;s controller type) field by field, on what the bytes hold for the controller type of the second. Exit status: 0 equal, 1 differences or a file refused, 2 usage or a file that cannot be read.</source>
+        <source>Compares FILE with FILE2 (or with the pages' design-time defaults for FILE's controller type) field by field, on what the bytes hold for the controller type of the second. Exit status: 0 equal, 1 differences or a file refused, 2 usage or a file that cannot be read.</source>
         <translation>逐项比较 FILE 与 FILE2（或与 FILE 的控制器类型下各页面的设计默认值），按第二个参数集的控制器类型解读字节。退出状态：0 相同，1 有差异或文件被拒绝，2 用法错误或文件无法读取。</translation>
     </message>
     <message>
-        <source>Compare FILE with the pages&apos; design-time defaults.</source>
+        <source>Compare FILE with the pages' design-time defaults.</source>
         <translation>将 FILE 与各页面的设计默认值比较。</translation>
     </message>
     <message>
@@ -2483,7 +2599,7 @@ Motor controller service tool</source>
 <context>
     <name>ParameterSet</name>
     <message>
-        <source>Block &quot;%1&quot; has no field &quot;%2&quot; that a restore can write. Nothing was written.</source>
+        <source>Block "%1" has no field "%2" that a restore can write. Nothing was written.</source>
         <translation>参数块“%1”中没有可恢复写入的参数项“%2”。未写入任何参数。</translation>
     </message>
     <message>
@@ -2503,7 +2619,7 @@ Motor controller service tool</source>
         <translation>类型 %1</translation>
     </message>
     <message>
-        <source>The file is of controller %1, the controller is of %2. Nothing was written; to restore it all the same, confirm by typing &quot;%1&quot;.</source>
+        <source>The file is of controller %1, the controller is of %2. Nothing was written; to restore it all the same, confirm by typing "%1".</source>
         <translation>文件属于控制器%1，而控制器为%2。未写入任何参数；如仍要恢复，请输入“%1”确认。</translation>
     </message>
     <message>
@@ -2575,15 +2691,15 @@ Motor controller service tool</source>
         <translation>该文件为格式版本 %1，由较新的 Kestrane 写入；本版本只能读取格式版本 %2。</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is missing.</source>
+        <source>"%1" is missing.</source>
         <translation>缺少“%1”。</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is malformed (expected: %2).</source>
+        <source>"%1" is malformed (expected: %2).</source>
         <translation>“%1”格式错误（应为：%2）。</translation>
     </message>
     <message>
-        <source>The file holds a block &quot;%1&quot; that no parameter set has.</source>
+        <source>The file holds a block "%1" that no parameter set has.</source>
         <translation>文件中含有参数集没有的参数块“%1”。</translation>
     </message>
     <message>
@@ -2591,11 +2707,11 @@ Motor controller service tool</source>
         <translation>该参数块出现了两次。</translation>
     </message>
     <message>
-        <source>&quot;partial&quot; and &quot;missing&quot; do not match the blocks the file holds (missing: %1).</source>
+        <source>"partial" and "missing" do not match the blocks the file holds (missing: %1).</source>
         <translation>“partial”和“missing”与文件中的参数块不符（缺少：%1）。</translation>
     </message>
     <message>
-        <source>Its bytes do not begin with the block&apos;s codes or do not end with its end marker (%1).</source>
+        <source>Its bytes do not begin with the block's codes or do not end with its end marker (%1).</source>
         <translation>其字节的开头不是该参数块的命令码，或结尾不是结束标志（%1）。</translation>
     </message>
     <message>
@@ -2607,7 +2723,7 @@ Motor controller service tool</source>
         <translation>文件中的控制器类型与字节中的不同（%1）：文件被手工修改过。</translation>
     </message>
     <message>
-        <source>The field &quot;%1&quot; does not say what the bytes hold (&quot;%2&quot;): the file was edited by hand.</source>
+        <source>The field "%1" does not say what the bytes hold ("%2"): the file was edited by hand.</source>
         <translation>参数项“%1”与字节中的值（“%2”）不符：文件被手工修改过。</translation>
     </message>
     <message>
@@ -2615,12 +2731,35 @@ Motor controller service tool</source>
         <translation>标识信息与电流标定参数块的字节不符：文件被手工修改过。</translation>
     </message>
     <message>
-        <source>Block &quot;%1&quot;: %2</source>
+        <source>Block "%1": %2</source>
         <translation>参数块“%1”：%2</translation>
     </message>
     <message>
         <source>Nothing from this file was used.</source>
         <translation>未使用该文件中的任何内容。</translation>
+    </message>
+</context>
+<context>
+    <name>SetTransfer</name>
+    <message>
+        <source>verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>written, but the controller holds something else</source>
+        <translation>已写入，但控制器中的数值不同</translation>
+    </message>
+    <message>
+        <source>written, not verified (the block did not come back)</source>
+        <translation>已写入，未校验（参数块未能读回）</translation>
+    </message>
+    <message>
+        <source>sent, not acknowledged: not verified</source>
+        <translation>已发送，未确认：未校验</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>未发送</translation>
     </message>
 </context>
 </TS>
