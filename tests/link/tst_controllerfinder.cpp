@@ -3,6 +3,9 @@
 
 #include "link/controllerfinder.h"
 
+#include "sim/model/simline.h"
+#include "sim/simulatorport.h"
+
 #include "fakeport.h"
 
 #include <QSignalSpy>
@@ -47,6 +50,8 @@ private slots:
     void portsInOrder();
     void search_data();
     void search();
+    void theSimulatorAtItsOwnSettings_data();
+    void theSimulatorAtItsOwnSettings();
 };
 
 void TestControllerFinder::settingsInOrder()
@@ -113,6 +118,39 @@ void TestControllerFinder::search()
     // Every port it opened, it closed again.
     QCOMPARE(s.line.closes, int(s.line.openedNames.size()));
     QVERIFY(!s.finder.running());
+}
+
+void TestControllerFinder::theSimulatorAtItsOwnSettings_data()
+{
+    QTest::addColumn<QString>("line"); // the simulated controller's own settings
+    for (const char *s : {"9600,n,8,1", "19200,n,8,1", "38400,n,8,1", "57600,n,8,1", "115200,n,8,1",
+                          "19200,o,8,1", "57600,e,8,1"})
+        QTest::newRow(s) << QString::fromLatin1(s);
+    QTest::newRow("at no rate tried") << "4800,n,8,1";
+}
+
+void TestControllerFinder::theSimulatorAtItsOwnSettings()
+{
+    QFETCH(QString, line);
+    sim::SimOptions options;
+    options.line = *sim::LineSettings::parse(line);
+    auto controller = std::make_shared<sim::SimLine>(options);
+    ControllerFinder finder([controller](const QString &) { return std::make_unique<SimulatorPort>(controller); });
+    std::optional<ControllerFinder::Attempt> found;
+    bool ended = false;
+    QObject::connect(&finder, &ControllerFinder::found, [&](const ControllerFinder::Attempt &a) {
+        found = a;
+        ended = true;
+    });
+    QObject::connect(&finder, &ControllerFinder::notFound, [&] { ended = true; });
+    finder.start({QStringLiteral("Simulator")}, ControllerFinder::settingsToTry());
+    QTRY_VERIFY_WITH_TIMEOUT(ended, 5000);
+    if (line == u"4800,n,8,1") {
+        QVERIFY(!found); // garbage at every other setting is never taken for a reply
+        return;
+    }
+    QVERIFY(found);
+    QCOMPARE(found->settings.toString(), line);
 }
 
 QTEST_GUILESS_MAIN(TestControllerFinder)
