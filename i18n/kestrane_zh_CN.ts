@@ -2368,6 +2368,10 @@ Motor controller service tool</source>
 <context>
     <name>Cli</name>
     <message>
+        <source>Try only this port (again for more).</source>
+        <translation>只尝试这个端口（可重复指定多个）。</translation>
+    </message>
+    <message>
         <source>Save every parameter block of the controller to a file.</source>
         <translation>把控制器的全部参数块保存到文件。</translation>
     </message>

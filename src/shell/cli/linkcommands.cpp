@@ -168,10 +168,15 @@ int runDetect(Context &ctx)
                                                                     "adapter and serial port, at every rate and "
                                                                     "parity. Exit status: 0 found, 3 none answered.")));
     const CommonOptions common = addCommonOptions(p, code);
-    const QString usage = QStringLiteral("kestrane detect [--json]");
+    const QCommandLineOption only(QStringLiteral("port"),
+                                  text(code, QT_TRANSLATE_NOOP("Cli", "Try only this port (again for more).")),
+                                  QStringLiteral("DEVICE"));
+    p.addOption(only);
+    const QString usage = QStringLiteral("kestrane detect [--port DEVICE ...] [--json]");
     if (const int status = parseArguments(p, common, ctx, usage); status >= 0)
         return status;
     QtPortEnumerator ports;
+    const QStringList candidates = p.isSet(only) ? p.values(only) : ControllerFinder::portsToTry(ports.ports());
     ControllerFinder finder(portFactory(2, false));
     std::optional<ControllerFinder::Attempt> found;
     bool ended = false;
@@ -187,7 +192,7 @@ int runDetect(Context &ctx)
         ended = true;
     });
     QObject::connect(&finder, &ControllerFinder::notFound, [&] { ended = true; });
-    finder.start(ControllerFinder::portsToTry(ports.ports()), ControllerFinder::settingsToTry());
+    finder.start(candidates, ControllerFinder::settingsToTry());
     while (!ended)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     if (!found) {
