@@ -6,7 +6,8 @@ target_sources(kestrane_ui PRIVATE
     ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)
 # The live state as numbers: the trends' history and the timed recording.
 target_sources(kestrane_core PRIVATE
-    ${d}/statussample.h ${d}/statussample.cpp)
+    ${d}/statussample.h ${d}/statussample.cpp
+    ${d}/trendhistory.h ${d}/trendhistory.cpp)
 target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)
 target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
 target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)
