@@ -7,7 +7,8 @@ target_sources(kestrane_ui PRIVATE
 # The live state as numbers: the trends' history and the timed recording.
 target_sources(kestrane_core PRIVATE
     ${d}/statussample.h ${d}/statussample.cpp
-    ${d}/trendhistory.h ${d}/trendhistory.cpp)
+    ${d}/trendhistory.h ${d}/trendhistory.cpp
+    ${d}/trendrecording.h ${d}/trendrecording.cpp)
 target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)
 target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
 target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)
@@ -19,6 +20,11 @@ target_sources(kestrane_core PRIVATE
     ${d}/workbooksink.h)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/recordcontrols.h ${d}/ui/recordcontrols.cpp)
+# The trend window, drawn with QCustomPlot.
+target_sources(kestrane_ui PRIVATE
+    ${d}/ui/trendplot.h ${d}/ui/trendplot.cpp
+    ${d}/ui/trendwindow.h ${d}/ui/trendwindow.cpp)
+target_link_libraries(kestrane_ui PRIVATE QCustomPlotQt6::QCustomPlotQt6)
 set_property(SOURCE ${d}/workbookmodule.cpp APPEND PROPERTY COMPILE_DEFINITIONS
     KESTRANE_WORKBOOK_MODULE="$<TARGET_FILE_NAME:kestrane-workbook>")
 

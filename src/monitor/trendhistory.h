@@ -71,6 +71,9 @@ public:
     void linkStateChanged(int linkState, const QDateTime &time);
     void linkDown(qint64 timeMs);
     void linkUp(qint64 timeMs);
+    // The link is taken as up without a marker: a recording starts with
+    // the link up, and its first marker is a drop.
+    void assumeOnline() { m_online = true; }
 
     int size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }

@@ -84,6 +84,9 @@ int main(int argc, char *argv[])
     if (!options.port.isEmpty())
         window.openPortAtStart(options.port, options.settings);
 
+    if (options.trends)
+        window.Menu_Option_Trends_Click();
+
     const int result = app.exec();
     warmUp.finish();
     return result;

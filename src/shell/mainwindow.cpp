@@ -12,6 +12,8 @@
 #include "monitor/ui/curvepage.h"
 #include "monitor/ui/recordcontrols.h"
 #include "monitor/ui/statuspanel.h"
+#include "monitor/trendhistory.h"
+#include "monitor/ui/trendwindow.h"
 #include "pages/loadparachain.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/protectionpage.h"
@@ -28,6 +30,7 @@
 #include "widgets/qtsoundplayer.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -168,6 +171,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
                                    button("cmdRecordStop"), button("cmdOpenRec"), statusBar(), this);
     connect(&m_link.dispatcher(), &Dispatcher::statusReceived, this, &MainWindow::decodeStatus);
     m_statusDecoder.setClock([this] { return now(); });
+    wireTrends();
     Form_Load();
 }
 
@@ -175,6 +179,8 @@ MainWindow::~MainWindow()
 {
     // The state outlives this window; its redraw must not reach a page that is gone.
     m_state.curve.drawCurve = nullptr;
+    // Before the history it shows goes.
+    delete m_trendWindow;
 }
 
 void MainWindow::setUpPageWindows()
@@ -246,6 +252,7 @@ void MainWindow::buildMenus()
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
     connect(m_actAbout, &QAction::triggered, this, &MainWindow::Menu_Help_About_Click);
+    buildTrendMenus();
 }
 
 void MainWindow::buildStatusBar()
@@ -424,6 +431,7 @@ void MainWindow::applyShellCaptions()
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
     m_actAbout->setText(text(QT_TRANSLATE_NOOP("frmMain", "&About Kestrane")));
+    applyTrendCaptions();
     showConnectionText();
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
     showDataFolder();
@@ -482,6 +490,8 @@ void MainWindow::applyLanguage(int code)
     m_pages->applyLanguage();
     m_hall->applyLanguage();
     m_iqRun->applyLanguage();
+    if (m_trendWindow)
+        m_trendWindow->applyLanguage();
 }
 
 void MainWindow::disableMainButtons()
@@ -593,6 +603,8 @@ void MainWindow::timeIqTest()
 
 void MainWindow::decodeStatus()
 {
+    // As it came: the decoding clears its sign bits.
+    const Block block = m_state.frames.statusFrame();
     // The clock is read only when the heating alert fires, not per block.
     const StatusView &view = m_statusDecoder.decode(m_state.statusParts());
     m_statusPanel->showStatus(view);
@@ -604,6 +616,81 @@ void MainWindow::decodeStatus()
     }
     if (m_records->recordStatus() && m_recordHook)
         m_recordHook();
+    feedTrends(block);
+}
+
+// Live trends and the poll rate. The history and the timed recording take
+// each status block as it came and every change of the link, from the
+// first block on, whether the trend window is open or not.
+void MainWindow::wireTrends()
+{
+    m_trendHistory = std::make_unique<TrendHistory>();
+    m_records->setClock([this] { return now(); });
+    connect(&m_link, &LinkController::linkStateChanged, this, [this](int linkState) {
+        const QDateTime t = now();
+        m_trendHistory->linkStateChanged(linkState, t);
+        m_records->linkStateChanged(linkState, t);
+    });
+}
+
+void MainWindow::feedTrends(const Block &block)
+{
+    const QDateTime t = now();
+    m_trendHistory->statusBlock(block, t);
+    m_records->recordTimed(block, t);
+}
+
+void MainWindow::buildTrendMenus()
+{
+    m_actTrends = m_menuOption->addAction(QStringLiteral("Trends"));
+    m_actTrends->setObjectName(QStringLiteral("Menu_Option_Trends"));
+    connect(m_actTrends, &QAction::triggered, this, &MainWindow::Menu_Option_Trends_Click);
+    m_menuPollRate = m_menuOption->addMenu(QStringLiteral("Poll rate"));
+    m_menuPollRate->setObjectName(QStringLiteral("Menu_Option_PollRate"));
+    auto *group = new QActionGroup(this);
+    for (int rate : LinkSupervisor::kPollRates) {
+        QAction *a = m_menuPollRate->addAction(QString());
+        a->setObjectName(QStringLiteral("Menu_Option_PollRate_%1").arg(rate));
+        a->setCheckable(true);
+        a->setChecked(rate == m_link.supervisor().pollsPerSecond());
+        a->setData(rate);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, rate] { setPollRate(rate); });
+        m_actPollRates << a;
+    }
+}
+
+void MainWindow::applyTrendCaptions()
+{
+    const int code = m_state.language.languageCode;
+    m_actTrends->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Trends")));
+    m_menuPollRate->setTitle(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Poll rate")));
+    for (QAction *a : std::as_const(m_actPollRates))
+        a->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "%1 a second")).arg(a->data().toInt()));
+}
+
+void MainWindow::setPollRate(int pollsPerSecond)
+{
+    if (!m_link.supervisor().setPollsPerSecond(pollsPerSecond))
+        return;
+    for (QAction *a : std::as_const(m_actPollRates))
+        a->setChecked(a->data().toInt() == pollsPerSecond);
+}
+
+TrendWindow *MainWindow::trendWindow() const
+{
+    return m_trendWindow;
+}
+
+void MainWindow::Menu_Option_Trends_Click()
+{
+    if (!m_trendWindow) {
+        m_trendWindow = new TrendWindow(*m_trendHistory, m_state.language, m_messages, this);
+        m_trendWindow->setFolder(m_records->dataFolder());
+    }
+    m_trendWindow->show();
+    m_trendWindow->raise();
+    m_trendWindow->activateWindow();
 }
 
 void MainWindow::Menu_File_Exit_Click()
