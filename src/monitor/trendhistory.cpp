@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 TrendSample TrendSample::from(const StatusSample &s, qint64 timeMs)
@@ -71,6 +72,7 @@ void TrendHistory::addSample(const StatusSample &sample, qint64 timeMs)
     if (cleared)
         m_events.push_back({s.timeMs, TrendEvent::FaultCleared, cleared});
     push(s);
+    ++m_added;
     changed();
 }
 
@@ -184,25 +186,21 @@ std::size_t TrendHistory::memoryBytes() const
     return sizeof(*this) + m_samples.capacity() * sizeof(TrendSample) + m_events.size() * sizeof(TrendEvent);
 }
 
-void decimate(const TrendHistory &history, qint64 t0, qint64 t1, int columns, quint16 valueMask,
-              TraceColumns &out)
+namespace {
+// The samples from..to-1 into `out`, the last column of which may go on.
+int decimateRange(const TrendHistory &history, int from, int to, qint64 t0, qint64 t1, int columns,
+                  quint16 valueMask, TraceColumns &out)
 {
-    for (auto &v : out.values)
-        v.clear();
-    out.samples = 0;
-    if (history.isEmpty() || columns <= 0 || t1 <= t0)
-        return;
-    const int from = std::max(0, history.lowerBound(t0) - 1);
-    const int to = std::min(history.size(), history.upperBound(t1) + 1);
-    out.samples = to - from;
-
     int shown[kTrendValueCount];
     int count = 0;
     for (int v = 0; v < kTrendValueCount; ++v)
         if (valueMask & (1u << v))
             shown[count++] = v;
-    if (count == 0)
-        return;
+    out.samples += std::max(0, to - from);
+    if (to > from)
+        out.nextSerial = history.serial(to - 1) + 1;
+    if (count == 0 || from >= to)
+        return INT_MAX;
 
     const double perMs = double(columns) / double(t1 - t0);
     // Far outside the range the exact column does not matter, only the side.
@@ -210,11 +208,22 @@ void decimate(const TrendHistory &history, qint64 t0, qint64 t1, int columns, qu
         const double c = std::floor(double(t - t0) * perMs);
         return int(std::clamp(c, -1.0e6, 1.0e6));
     };
-    int current = 0;
-    bool open = false;
+    const std::vector<TraceColumn> &first = out.values[std::size_t(shown[0])];
+    bool open = !first.empty();
+    int current = open ? first.back().column : 0;
+    int changed = INT_MAX;
     for (int i = from; i < to; ++i) {
         const TrendSample &s = history.at(i);
         const int column = columnOf(s.timeMs);
+        changed = std::min(changed, column);
+        // Before the range only the last sample counts: it steers the line
+        // in from the edge.
+        if (open && column < 0 && current < 0) {
+            changed = std::min(changed, current);
+            for (int k = 0; k < count; ++k)
+                out.values[std::size_t(shown[k])].pop_back();
+            open = !out.values[std::size_t(shown[0])].empty();
+        }
         if (!open || column != current) {
             // The first sample of a segment starts a column no line runs to.
             const bool joined = open && !s.segmentStart();
@@ -234,4 +243,42 @@ void decimate(const TrendHistory &history, qint64 t0, qint64 t1, int columns, qu
             col.max = std::max(col.max, c);
         }
     }
+    return changed;
+}
+} // namespace
+
+void decimate(const TrendHistory &history, qint64 t0, qint64 t1, int columns, quint16 valueMask,
+              TraceColumns &out)
+{
+    for (auto &v : out.values)
+        v.clear();
+    out.samples = 0;
+    out.nextSerial = history.added();
+    if (history.isEmpty() || columns <= 0 || t1 <= t0)
+        return;
+    const int from = std::max(0, history.lowerBound(t0) - 1);
+    const int to = std::min(history.size(), history.upperBound(t1) + 1);
+    decimateRange(history, from, to, t0, t1, columns, valueMask, out);
+    if (to <= from)
+        out.nextSerial = history.added();
+}
+
+int decimateAppend(const TrendHistory &history, qint64 t0, qint64 t1, int columns, quint16 valueMask,
+                   TraceColumns &out)
+{
+    if (history.isEmpty() || columns <= 0 || t1 <= t0 || out.nextSerial >= history.added())
+        return INT_MAX;
+    const quint64 oldest = history.serial(0);
+    int from = out.nextSerial > oldest ? int(out.nextSerial - oldest) : 0;
+    // A range with nothing in it yet starts with the sample before it.
+    bool empty = true;
+    for (const auto &v : out.values)
+        empty = empty && v.empty();
+    if (empty)
+        from = std::max(from, history.lowerBound(t0) - 1);
+    // Up to the first sample past the end, as decimate takes it.
+    const int to = std::min(history.size(), history.upperBound(t1) + 1);
+    if (out.nextSerial > 0 && from > 0 && history.at(from - 1).timeMs > t1)
+        return INT_MAX; // the sample past the end is taken already
+    return decimateRange(history, std::max(0, from), to, t0, t1, columns, valueMask, out);
 }

@@ -105,6 +105,10 @@ public:
 
     // Grows with every change; a view redraws when it differs.
     quint64 revision() const { return m_revision; }
+    // Every sample ever added has a number, the first 0: it stays with the
+    // sample when older ones are dropped.
+    quint64 serial(int i) const { return m_added - quint64(m_size) + quint64(i); }
+    quint64 added() const { return m_added; }
     // Called after every change (one listener: the trend window).
     void setChangedCallback(std::function<void()> changed) { m_changed = std::move(changed); }
 
@@ -128,6 +132,7 @@ private:
     bool m_haveErrors = false;
     quint16 m_lastCurrentErrors = 0;
     quint64 m_revision = 0;
+    quint64 m_added = 0;
     std::function<void()> m_changed;
 };
 
@@ -143,7 +148,8 @@ struct TraceColumn
 struct TraceColumns
 {
     std::array<std::vector<TraceColumn>, kTrendValueCount> values;
-    int samples = 0; // how many samples were looked at
+    int samples = 0;        // how many samples were looked at
+    quint64 nextSerial = 0; // the serial of the first sample not looked at
 };
 
 // The samples from `t0` to `t1` (ms) reduced to `columns` pixel columns for
@@ -153,3 +159,8 @@ struct TraceColumns
 // their number: drawing then costs the same for ten minutes as for an hour.
 void decimate(const TrendHistory &history, qint64 t0, qint64 t1, int columns, quint16 valueMask,
               TraceColumns &out);
+// The same columns brought up to date with the samples added since `out`
+// was made by decimate (with the same range, columns and readings), as if
+// made afresh. Returns the first column that changed, or INT_MAX for none.
+int decimateAppend(const TrendHistory &history, qint64 t0, qint64 t1, int columns, quint16 valueMask,
+                   TraceColumns &out);

@@ -63,6 +63,8 @@ private slots:
     void keptForAnHourAtMost();
     void decimationMatchesEverySample_data();
     void decimationMatchesEverySample();
+    void appendMatchesAfresh_data();
+    void appendMatchesAfresh();
     void compactSample();
 };
 
@@ -233,6 +235,64 @@ void TestTrendHistory::decimationMatchesEverySample()
     // Readings not asked for are left empty.
     decimate(h, t0, t1, columns, 1u << TrendValue::Speed, out);
     QVERIFY(out.values[TrendValue::DcCurrent].empty());
+}
+
+void TestTrendHistory::appendMatchesAfresh_data()
+{
+    QTest::addColumn<qint64>("t0");
+    QTest::addColumn<qint64>("t1");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("batch"); // samples added between two updates
+    QTest::newRow("one at a time, dense") << qint64(0) << qint64(60000) << 100 << 1;
+    QTest::newRow("one at a time, sparse") << qint64(0) << qint64(60000) << 1000 << 1;
+    QTest::newRow("in bursts") << qint64(0) << qint64(60000) << 333 << 7;
+    QTest::newRow("starting later") << qint64(20000) << qint64(50000) << 300 << 3;
+    QTest::newRow("running past the end") << qint64(0) << qint64(30000) << 300 << 5;
+}
+
+// Brought up to date block by block, the columns are those made afresh;
+// the columns said to have changed are the only ones that differ.
+void TestTrendHistory::appendMatchesAfresh()
+{
+    QFETCH(qint64, t0);
+    QFETCH(qint64, t1);
+    QFETCH(int, columns);
+    QFETCH(int, batch);
+    TrendHistory h(300); // small: old samples go meanwhile
+    std::mt19937 random(7);
+    TraceColumns running, fresh;
+    decimate(h, t0, t1, columns, TrendHistory::kAllValues, running);
+    qint64 t = 0;
+    for (int round = 0; round < 120; ++round) {
+        for (int i = 0; i < batch; ++i) {
+            t += 50 + random() % 100;
+            StatusSample s;
+            s.counts[TrendValue::Speed] = qint32(random() % 3000);
+            h.addSample(s, t);
+            if (random() % 40 == 0)
+                h.linkDown(t), h.linkUp(t);
+        }
+        const TraceColumns before = running;
+        const int changed = decimateAppend(h, t0, t1, columns, TrendHistory::kAllValues, running);
+        decimate(h, t0, t1, columns, TrendHistory::kAllValues, fresh);
+        const auto &got = running.values[TrendValue::Speed];
+        const auto &want = fresh.values[TrendValue::Speed];
+        // Samples dropped from the front stay in the running columns.
+        QVERIFY(got.size() >= want.size());
+        const std::size_t skip = got.size() - want.size();
+        // Where samples were dropped, the first column afresh has only part of them.
+        for (std::size_t i = h.serial(0) > 0 ? 1 : 0; i < want.size(); ++i) {
+            const TraceColumn &a = got[i + skip], &b = want[i];
+            QVERIFY2(a.column == b.column && a.first == b.first && a.last == b.last && a.min == b.min
+                         && a.max == b.max && (a.joined == b.joined || i == 0),
+                     qPrintable(QStringLiteral("round %1 column %2").arg(round).arg(b.column)));
+        }
+        const auto &old = before.values[TrendValue::Speed];
+        for (std::size_t i = 0; i < old.size(); ++i) {
+            if (old[i].column < changed)
+                QVERIFY(old[i].last == got[i].last && old[i].max == got[i].max && old[i].min == got[i].min);
+        }
+    }
 }
 
 // Every reading survives its 16 bits at both ends of its range.

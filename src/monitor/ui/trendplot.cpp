@@ -1,158 +1,137 @@
 #include "monitor/ui/trendplot.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
 constexpr qint64 kShortestSpanMs = 1000;
 constexpr qint64 kLongestSpanMs = 7LL * 24 * 3600 * 1000;
 
-QColor colorOf(quint32 rgb)
-{
-    return QColor(int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
-}
-
-// Far outside the pane only the side matters; keeps the stroker's fixed point
-// arithmetic clear of overflow.
+// Far outside the pane only the side matters.
 int clampPixel(double p)
 {
-    return int(std::lround(std::clamp(p, -1.0e6, 1.0e6)));
+    return int(std::floor(std::clamp(p, -1.0e6, 1.0e6) + 0.5));
 }
-} // namespace
 
-// One reading, drawn from the plot's columns: in each pixel column a
-// vertical stroke from the lowest to the highest sample, joined to the
-// column before by a line from its last sample to this column's first. The
-// lines are whole pixels and unsmoothed: this is what a polyline through
-// every sample would look like at this size, at a fraction of the cost.
-class TraceDrawing : public QCPAbstractPlottable
+QRgb rgbOf(quint32 rgb)
+{
+    return qRgb(int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+}
+
+// Fault appeared, fault cleared, link down, link back.
+const QRgb kMarkerColors[4] = {qRgb(240, 140, 140), qRgb(140, 205, 140), qRgb(60, 60, 60), qRgb(150, 150, 150)};
+
+// Pixel writes into a pane's image, clipped to a strip of it: a few per
+// pixel column instead of a painter call per line.
+class PanePixels
 {
 public:
-    TraceDrawing(TrendPlot *plot, QCPAxisRect *rect, int value)
-        : QCPAbstractPlottable(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft)),
-          m_plot(plot),
-          m_value(value)
+    PanePixels(QImage &image, QPoint origin, int fromX, int toX)
+        : m_bits(reinterpret_cast<QRgb *>(image.bits())),
+          m_stride(image.bytesPerLine() / 4),
+          m_width(image.width()),
+          m_height(image.height()),
+          m_origin(origin),
+          m_from(int(std::max<qint64>(0, qint64(fromX) - origin.x()))),
+          m_to(int(std::min<qint64>(image.width() - 1, qint64(toX) - origin.x())))
     {
-        setPen(QPen(colorOf(kTrendValues[std::size_t(value)].color), 1));
-        setAntialiased(false);
-        setSelectable(QCP::stNone);
     }
-    int value() const { return m_value; }
-
-    double selectTest(const QPointF &, bool, QVariant *) const override { return -1; }
-    QCPRange getKeyRange(bool &found, QCP::SignDomain) const override
+    bool empty() const { return m_from > m_to; }
+    void clear()
     {
-        found = false;
-        return {};
+        for (int y = 0; y < m_height; ++y)
+            std::fill(m_bits + y * m_stride + m_from, m_bits + y * m_stride + m_to + 1, QRgb(0));
     }
-    QCPRange getValueRange(bool &found, QCP::SignDomain, const QCPRange &) const override
+    // A vertical run of pixels; every `dash` on, `dash / 2` off when dashed.
+    void column(int x, int top, int bottom, QRgb color, int dash = 0)
     {
-        found = false;
-        return {};
-    }
-
-protected:
-    void draw(QCPPainter *painter) override
-    {
-        const std::vector<TraceColumn> &columns = m_plot->m_columns.values[std::size_t(m_value)];
-        if (columns.empty() || m_plot->m_columnsCount <= 0)
+        x -= m_origin.x();
+        if (x < m_from || x > m_to)
             return;
-        const double columnMs = double(m_plot->m_columnsT1 - m_plot->m_columnsT0) / m_plot->m_columnsCount;
-        const double firstCentre = (double(m_plot->m_columnsT0) + 0.5 * columnMs) / 1000.0;
-        const double x0 = keyAxis()->coordToPixel(firstCentre);
-        const double xa = keyAxis()->coordToPixel(firstCentre + columnMs / 1000.0) - x0;
-        const double divisor = kTrendValues[std::size_t(m_value)].divisor;
-        const double y0 = valueAxis()->coordToPixel(0);
-        const double ya = valueAxis()->coordToPixel(1.0 / divisor) - y0;
-        auto X = [&](int column) { return clampPixel(x0 + xa * column); };
-        auto Y = [&](qint32 counts) { return clampPixel(y0 + ya * counts); };
-
-        m_lines.clear();
-        m_dots.clear();
-        int previousX = 0;
-        int previousY = 0;
-        const std::size_t n = columns.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const TraceColumn &c = columns[i];
-            const int x = X(c.column);
-            const int yFirst = Y(c.first);
-            if (c.joined)
-                m_lines.emplace_back(previousX, previousY, x, yFirst);
-            if (c.min != c.max) {
-                const int a = Y(c.min), b = Y(c.max);
-                m_lines.emplace_back(x, std::min(a, b), x, std::max(a, b));
-            }
-            // A sample with a gap either side would be invisible as a line.
-            const bool nextJoined = i + 1 < n && columns[i + 1].joined;
-            if (!c.joined && !nextJoined)
-                m_dots.emplace_back(x - 1, std::min(Y(c.min), Y(c.max)) - 1, 3, std::abs(Y(c.max) - Y(c.min)) + 3);
-            previousX = x;
-            previousY = Y(c.last);
+        top = std::max(top - m_origin.y(), 0);
+        bottom = std::min(bottom - m_origin.y(), m_height - 1);
+        QRgb *pixel = m_bits + top * m_stride + x;
+        for (int y = top; y <= bottom; ++y, pixel += m_stride) {
+            if (!dash || (y % (dash + dash / 2)) < dash)
+                *pixel = color;
         }
-        applyDefaultAntialiasingHint(painter);
-        painter->setPen(pen());
-        if (!m_lines.empty())
-            painter->drawLines(m_lines.data(), int(m_lines.size()));
-        for (const QRect &dot : m_dots)
-            painter->fillRect(dot, pen().color());
     }
-    void drawLegendIcon(QCPPainter *, const QRectF &) const override {}
+    // A line between columns further apart. Clipped to the whole image, not
+    // to the strip: the pixels of a line drawn in parts are those of the
+    // line drawn whole.
+    void line(int x1, int y1, int x2, int y2, QRgb color)
+    {
+        const double ax = x1 - m_origin.x(), ay = y1 - m_origin.y();
+        const double dx = x2 - x1, dy = y2 - y1;
+        double t0 = 0, t1 = 1;
+        // Liang-Barsky against the image.
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {ax, m_width - 1 - ax, ay, m_height - 1 - ay};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0)
+                    return;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return;
+        }
+        int x = int(std::floor(ax + t0 * dx + 0.5)), y = int(std::floor(ay + t0 * dy + 0.5));
+        const int ex = int(std::floor(ax + t1 * dx + 0.5)), ey = int(std::floor(ay + t1 * dy + 0.5));
+        const int sx = x < ex ? 1 : -1, sy = y < ey ? 1 : -1;
+        const int ddx = std::abs(ex - x), ddy = -std::abs(ey - y);
+        int err = ddx + ddy;
+        for (;;) {
+            if (x >= m_from && x <= m_to && y >= 0 && y < m_height)
+                m_bits[y * m_stride + x] = color;
+            if (x == ex && y == ey)
+                break;
+            const int e2 = 2 * err;
+            if (e2 >= ddy) {
+                err += ddy;
+                x += sx;
+            }
+            if (e2 <= ddx) {
+                err += ddx;
+                y += sy;
+            }
+        }
+    }
 
 private:
-    TrendPlot *m_plot;
-    int m_value;
-    std::vector<QLine> m_lines;
-    std::vector<QRect> m_dots;
+    QRgb *m_bits;
+    qsizetype m_stride;
+    int m_width, m_height;
+    QPoint m_origin;
+    int m_from, m_to; // image columns
 };
+} // namespace
 
-// The moments a fault appeared (red) or cleared (green) and the link went
-// down (dark, dashed) or came back (grey, dashed), one line per pixel column
-// and kind however many fall there.
-class MarkerDrawing : public QCPAbstractPlottable
+// The panes' images above the axes and grids, and the cursor line: a layer
+// of its own, so that a new block or a moved cursor repaints a strip of it
+// and not the whole plot.
+class TraceLayer : public QWidget
 {
 public:
-    MarkerDrawing(TrendPlot *plot, QCPAxisRect *rect)
-        : QCPAbstractPlottable(rect->axis(QCPAxis::atBottom), rect->axis(QCPAxis::atLeft)), m_plot(plot)
+    explicit TraceLayer(TrendPlot *plot) : QWidget(plot), m_plot(plot)
     {
-        setAntialiased(false);
-        setSelectable(QCP::stNone);
-    }
-    double selectTest(const QPointF &, bool, QVariant *) const override { return -1; }
-    QCPRange getKeyRange(bool &found, QCP::SignDomain) const override
-    {
-        found = false;
-        return {};
-    }
-    QCPRange getValueRange(bool &found, QCP::SignDomain, const QCPRange &) const override
-    {
-        found = false;
-        return {};
+        setObjectName(QStringLiteral("trendTraces"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
     }
 
 protected:
-    void draw(QCPPainter *painter) override
+    void paintEvent(QPaintEvent *event) override
     {
-        const TrendHistory *h = m_plot->history();
-        if (!h || h->events().empty())
-            return;
-        const auto &events = h->events();
-        auto it = std::lower_bound(events.begin(), events.end(), m_plot->timeFrom(),
-                                   [](const TrendEvent &e, qint64 t) { return e.timeMs < t; });
-        const QRect r = keyAxis()->axisRect()->rect();
-        static const QPen pens[4] = {QPen(QColor(210, 0, 0, 130), 1), QPen(QColor(0, 150, 0, 130), 1),
-                                     QPen(QColor(40, 40, 40), 1, Qt::DashLine),
-                                     QPen(QColor(140, 140, 140), 1, Qt::DashLine)};
-        int lastX[4] = {INT_MIN, INT_MIN, INT_MIN, INT_MIN};
-        for (; it != events.end() && it->timeMs <= m_plot->timeTo(); ++it) {
-            const int x = clampPixel(keyAxis()->coordToPixel(it->timeMs / 1000.0));
-            if (x == lastX[it->kind])
-                continue;
-            lastX[it->kind] = x;
-            painter->setPen(pens[it->kind]);
-            painter->drawLine(QLine(x, r.top(), x, r.bottom()));
-        }
+        QPainter painter(this);
+        m_plot->paintLayer(painter, event->rect());
     }
-    void drawLegendIcon(QCPPainter *, const QRectF &) const override {}
 
 private:
     TrendPlot *m_plot;
@@ -164,14 +143,10 @@ TrendPlot::TrendPlot(QWidget *parent) : QCustomPlot(parent)
     setNoAntialiasingOnDrag(true);
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_margins = new QCPMarginGroup(this);
-    addLayer(QStringLiteral("cursor"), layer(QStringLiteral("overlay")), limAbove);
-    m_cursorLayer = layer(QStringLiteral("cursor"));
-    // The cursor follows the mouse without drawing the traces again.
-    m_cursorLayer->setMode(QCPLayer::lmBuffered);
 
     for (int p = 0; p < kTrendPaneCount; ++p) {
         Pane &pane = m_panes[std::size_t(p)];
-        // The plot's own first rect is the first pane: new items look for it.
+        // The plot's own first rect is the first pane.
         pane.rect = p == 0 ? axisRect() : new QCPAxisRect(this);
         pane.rect->setMarginGroup(QCP::msLeft | QCP::msRight, m_margins);
         pane.rect->setRangeDrag(Qt::Horizontal);
@@ -180,26 +155,22 @@ TrendPlot::TrendPlot(QWidget *parent) : QCustomPlot(parent)
         ticker->setDateTimeFormat(QStringLiteral("HH:mm:ss"));
         QCPAxis *time = pane.rect->axis(QCPAxis::atBottom);
         time->setTicker(ticker);
+        // Solid grid lines: dotted ones cost more to draw than the traces.
+        for (QCPAxis *axis : {time, pane.rect->axis(QCPAxis::atLeft)}) {
+            axis->grid()->setPen(QPen(QColor(225, 225, 225), 0));
+            axis->grid()->setZeroLinePen(QPen(QColor(190, 190, 190), 0));
+        }
         connect(time, qOverload<const QCPRange &>(&QCPAxis::rangeChanged), this, &TrendPlot::onTimeAxisChanged);
         QFont small = font();
         small.setPointSizeF(std::max(7.0, small.pointSizeF() - 1));
         pane.rect->axis(QCPAxis::atLeft)->setLabelFont(small);
         pane.rect->axis(QCPAxis::atLeft)->setTickLabelFont(small);
         time->setTickLabelFont(small);
-        new MarkerDrawing(this, pane.rect);
-        pane.cursor = new QCPItemStraightLine(this);
-        pane.cursor->setLayer(m_cursorLayer);
-        pane.cursor->setClipAxisRect(pane.rect);
-        pane.cursor->setPen(QPen(QColor(20, 20, 20), 1));
-        pane.cursor->setAntialiased(false);
-        for (QCPItemPosition *position : pane.cursor->positions())
-            position->setAxes(time, pane.rect->axis(QCPAxis::atLeft));
-        pane.cursor->setVisible(false);
-        pane.cursor->setSelectable(false);
     }
-    for (int v = 0; v < kTrendValueCount; ++v)
-        new TraceDrawing(this, m_panes[std::size_t(kTrendValues[std::size_t(v)].pane)].rect, v);
+    m_layer = new TraceLayer(this);
+    m_layer->setGeometry(rect());
     connect(this, &QCustomPlot::beforeReplot, this, &TrendPlot::prepare);
+    connect(this, &QCustomPlot::afterLayout, this, &TrendPlot::drawPanes);
     layoutPanes();
     setTimeRange(m_t0, m_t1);
 }
@@ -225,10 +196,6 @@ void TrendPlot::setShownValues(quint16 mask)
 
 void TrendPlot::layoutPanes()
 {
-    for (int i = 0; i < plottableCount(); ++i) {
-        if (auto *trace = dynamic_cast<TraceDrawing *>(plottable(i)))
-            trace->setVisible(m_shown & (1u << trace->value()));
-    }
     for (int p = 0; p < kTrendPaneCount; ++p) {
         bool any = false;
         for (int v = 0; v < kTrendValueCount; ++v)
@@ -321,17 +288,17 @@ void TrendPlot::prepare()
             fitValues(p);
 }
 
-void TrendPlot::fitValues(int p)
+// The lowest and highest value of a pane's readings in the columns shown.
+static bool paneExtent(const TraceColumns &columns, int count, quint16 shown, int pane, double &low, double &high)
 {
-    double low = 0, high = 0;
     bool any = false;
     for (int v = 0; v < kTrendValueCount; ++v) {
-        if (int(kTrendValues[std::size_t(v)].pane) != p || !(m_shown & (1u << v)))
+        if (int(kTrendValues[std::size_t(v)].pane) != pane || !(shown & (1u << v)))
             continue;
         const double divisor = kTrendValues[std::size_t(v)].divisor;
-        for (const TraceColumn &c : m_columns.values[std::size_t(v)]) {
+        for (const TraceColumn &c : columns.values[std::size_t(v)]) {
             // The samples outside the range only steer the lines to the edge.
-            if (c.column < 0 || c.column >= m_columnsCount)
+            if (c.column < 0 || c.column >= count)
                 continue;
             const double lo = c.min / divisor, hi = c.max / divisor;
             low = any ? std::min(low, lo) : lo;
@@ -339,13 +306,214 @@ void TrendPlot::fitValues(int p)
             any = true;
         }
     }
-    if (!any) {
+    return any;
+}
+
+// The values a pane shows when fitted to its columns.
+static QCPRange fittedRange(const TraceColumns &columns, int count, quint16 shown, int pane)
+{
+    double low = 0, high = 1;
+    if (!paneExtent(columns, count, shown, pane, low, high)) {
         low = 0;
         high = 1;
     }
     const double span = high - low;
     const double margin = span > 0 ? span * 0.06 : std::max(1.0, std::abs(high) * 0.05);
-    m_panes[std::size_t(p)].rect->axis(QCPAxis::atLeft)->setRange(low - margin, high + margin);
+    return QCPRange(low - margin, high + margin);
+}
+
+void TrendPlot::fitValues(int p)
+{
+    m_panes[std::size_t(p)].rect->axis(QCPAxis::atLeft)->setRange(fittedRange(m_columns, m_columnsCount, m_shown, p));
+}
+
+// Whether the pane's values stay as they are with the columns as they are
+// now: if not, the whole plot is drawn again with them fitted.
+bool TrendPlot::fits(int p) const
+{
+    const QCPRange now = m_panes[std::size_t(p)].rect->axis(QCPAxis::atLeft)->range();
+    const QCPRange fitted = fittedRange(m_columns, m_columnsCount, m_shown, p);
+    return now.lower == fitted.lower && now.upper == fitted.upper;
+}
+
+// After the layout of every drawing: each pane's image made afresh.
+void TrendPlot::drawPanes()
+{
+    if (columnsWanted() != m_columnsCount && m_history) {
+        // Resized since the columns were made: the values stay as fitted.
+        m_columnsCount = columnsWanted();
+        decimate(*m_history, m_t0, m_t1, m_columnsCount, quint16(m_shown & m_history->presentValues()), m_columns);
+    }
+    for (int p = 0; p < kTrendPaneCount; ++p) {
+        Pane &pane = m_panes[std::size_t(p)];
+        if (!pane.rect->visible())
+            continue;
+        const QRect r = pane.rect->rect();
+        if (pane.image.size() != r.size())
+            pane.image = QImage(r.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+        pane.drawn = r;
+        drawPane(p, INT_MIN, INT_MAX);
+    }
+    m_eventsDrawn = m_history ? m_history->events().size() : 0;
+    // The plot repaints all of itself after this, the layer with it.
+}
+
+void TrendPlot::drawPane(int p, int fromX, int toX)
+{
+    Pane &pane = m_panes[std::size_t(p)];
+    PanePixels pixels(pane.image, pane.drawn.topLeft(), fromX, toX);
+    if (pixels.empty())
+        return;
+    pixels.clear();
+    QCPAxis *keys = pane.rect->axis(QCPAxis::atBottom);
+    QCPAxis *values = pane.rect->axis(QCPAxis::atLeft);
+    const int top = pane.drawn.top();
+    const int bottom = pane.drawn.bottom();
+
+    if (m_history && !m_history->events().empty()) {
+        const auto &events = m_history->events();
+        auto it = std::lower_bound(events.begin(), events.end(), m_t0,
+                                   [](const TrendEvent &e, qint64 t) { return e.timeMs < t; });
+        for (; it != events.end() && it->timeMs <= m_t1; ++it) {
+            const int x = clampPixel(keys->coordToPixel(it->timeMs / 1000.0));
+            const bool link = it->kind == TrendEvent::LinkDown || it->kind == TrendEvent::LinkUp;
+            pixels.column(x, top, bottom, kMarkerColors[it->kind], link ? 4 : 0);
+        }
+    }
+    if (m_columnsCount <= 0)
+        return;
+
+    // In each pixel column a stroke from the lowest to the highest sample,
+    // reaching to the last sample of the column before; columns further
+    // apart joined by a line from the last sample to the first. Whole
+    // pixels, unsmoothed: what a polyline through every sample looks like
+    // at this size.
+    const double columnMs = double(m_columnsT1 - m_columnsT0) / m_columnsCount;
+    const double firstCentre = (double(m_columnsT0) + 0.5 * columnMs) / 1000.0;
+    const double x0 = keys->coordToPixel(firstCentre);
+    const double xa = keys->coordToPixel(firstCentre + columnMs / 1000.0) - x0;
+    for (int v = 0; v < kTrendValueCount; ++v) {
+        const TrendValueDef &d = kTrendValues[std::size_t(v)];
+        if (int(d.pane) != p || !(m_columnsShown & (1u << v)))
+            continue;
+        const std::vector<TraceColumn> &columns = m_columns.values[std::size_t(v)];
+        const double y0 = values->coordToPixel(0);
+        const double ya = values->coordToPixel(1.0 / d.divisor) - y0;
+        auto X = [&](int c) { return clampPixel(x0 + xa * c); };
+        auto Y = [&](qint32 counts) { return clampPixel(y0 + ya * counts); };
+        const QRgb color = rgbOf(d.color);
+        int previousX = 0;
+        int previousY = 0;
+        const std::size_t n = columns.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const TraceColumn &c = columns[i];
+            const int x = X(c.column);
+            if (x < qint64(fromX) - 1 && (i + 1 >= n || X(columns[i + 1].column) < fromX)) {
+                previousX = x;
+                previousY = Y(c.last);
+                continue; // left of the strip, and so is the next
+            }
+            if (x > qint64(toX) + 1 && (!c.joined || previousX > toX))
+                break;
+            const int yMin = Y(c.min), yMax = Y(c.max);
+            int low = std::min(yMin, yMax);
+            int high = std::max(yMin, yMax);
+            if (c.joined) {
+                if (x - previousX <= 1) {
+                    low = std::min(low, previousY);
+                    high = std::max(high, previousY);
+                } else {
+                    pixels.line(previousX, previousY, x, Y(c.first), color);
+                }
+            }
+            pixels.column(x, low, high, color);
+            // A sample with a gap either side would be lost as a single pixel.
+            const bool nextJoined = i + 1 < n && columns[i + 1].joined;
+            if (!c.joined && !nextJoined) {
+                for (int dx = -1; dx <= 1; ++dx)
+                    pixels.column(x + dx, low - 1, high + 1, color);
+            }
+            previousX = x;
+            previousY = Y(c.last);
+        }
+    }
+}
+
+void TrendPlot::paintLayer(QPainter &painter, const QRect &region) const
+{
+    for (const Pane &pane : m_panes) {
+        if (!pane.rect->visible() || pane.image.isNull())
+            continue;
+        const QRect target = pane.drawn.intersected(region);
+        if (!target.isEmpty())
+            painter.drawImage(target, pane.image, target.translated(-pane.drawn.topLeft()));
+    }
+    const int x = cursorX();
+    if (x >= 0) {
+        painter.setPen(QPen(QColor(20, 20, 20), 0));
+        for (const Pane &pane : m_panes)
+            if (pane.rect->visible())
+                painter.drawLine(x, pane.drawn.top(), x, pane.drawn.bottom());
+    }
+}
+
+void TrendPlot::drawNewSamples()
+{
+    const int columns = columnsWanted();
+    if (!m_history || m_columnsT0 != m_t0 || m_columnsT1 != m_t1 || m_columnsCount != columns
+        || m_columnsShown != m_shown) {
+        refresh();
+        return;
+    }
+    const int changed = decimateAppend(*m_history, m_t0, m_t1, m_columnsCount,
+                                       quint16(m_shown & m_history->presentValues()), m_columns);
+    m_columnsRevision = m_history->revision();
+    int fromX = INT_MAX;
+    const QCPAxis *keys = nullptr;
+    for (const Pane &pane : m_panes)
+        if (pane.rect->visible())
+            keys = pane.rect->axis(QCPAxis::atBottom);
+    if (!keys)
+        return;
+    if (changed != INT_MAX) {
+        for (int p = 0; p < kTrendPaneCount; ++p) {
+            if (m_panes[std::size_t(p)].rect->visible() && !m_panes[std::size_t(p)].manualValues && !fits(p)) {
+                refresh();
+                return;
+            }
+        }
+        // From the column with samples before: its line runs on into the
+        // new one, and a lone sample there is no longer drawn as a dot.
+        int before = changed - 1;
+        for (const auto &values : m_columns.values) {
+            for (auto it = values.rbegin(); it != values.rend(); ++it) {
+                if (it->column < changed) {
+                    before = std::min(before, it->column);
+                    break;
+                }
+            }
+        }
+        const double columnMs = double(m_t1 - m_t0) / m_columnsCount;
+        fromX = clampPixel(keys->coordToPixel((m_t0 + before * columnMs) / 1000.0)) - 2;
+    }
+    const auto &events = m_history->events();
+    if (events.size() < m_eventsDrawn)
+        m_eventsDrawn = 0;
+    for (std::size_t i = m_eventsDrawn; i < events.size(); ++i)
+        fromX = std::min(fromX, clampPixel(keys->coordToPixel(events[i].timeMs / 1000.0)) - 1);
+    m_eventsDrawn = events.size();
+    if (fromX == INT_MAX)
+        return;
+    int toX = fromX;
+    for (int p = 0; p < kTrendPaneCount; ++p) {
+        const Pane &pane = m_panes[std::size_t(p)];
+        if (!pane.rect->visible())
+            continue;
+        toX = std::max(toX, pane.drawn.right());
+        drawPane(p, fromX, pane.drawn.right());
+    }
+    if (toX >= fromX)
+        m_layer->update(QRect(fromX, 0, toX - fromX + 1, height()));
 }
 
 void TrendPlot::refresh()
@@ -353,26 +521,39 @@ void TrendPlot::refresh()
     replot(rpQueuedReplot);
 }
 
+int TrendPlot::cursorX() const
+{
+    if (!m_cursorShown)
+        return -1;
+    for (const Pane &pane : m_panes) {
+        if (!pane.rect->visible())
+            continue;
+        const int x = clampPixel(pane.rect->axis(QCPAxis::atBottom)->coordToPixel(m_cursorMs / 1000.0));
+        return x >= pane.drawn.left() && x <= pane.drawn.right() ? x : -1;
+    }
+    return -1;
+}
+
 void TrendPlot::setCursorTime(qint64 timeMs)
 {
-    for (Pane &pane : m_panes) {
-        for (QCPItemPosition *position : pane.cursor->positions())
-            position->setCoords(timeMs / 1000.0, 0);
-        pane.cursor->point2->setCoords(timeMs / 1000.0, 1);
-        pane.cursor->setVisible(pane.rect->visible());
-    }
-    m_cursorLayer->replot();
+    const int before = cursorX();
+    m_cursorShown = true;
+    m_cursorMs = timeMs;
+    const int after = cursorX();
+    if (before == after)
+        return;
+    if (before >= 0)
+        m_layer->update(QRect(before, 0, 1, height()));
+    if (after >= 0)
+        m_layer->update(QRect(after, 0, 1, height()));
 }
 
 void TrendPlot::clearCursor()
 {
-    bool shown = false;
-    for (Pane &pane : m_panes) {
-        shown = shown || pane.cursor->visible();
-        pane.cursor->setVisible(false);
-    }
-    if (shown)
-        m_cursorLayer->replot();
+    const int before = cursorX();
+    m_cursorShown = false;
+    if (before >= 0)
+        m_layer->update(QRect(before, 0, 1, height()));
 }
 
 bool TrendPlot::timeAt(const QPointF &pos, qint64 &timeMs) const
@@ -387,6 +568,18 @@ bool TrendPlot::timeAt(const QPointF &pos, qint64 &timeMs) const
         return true;
     }
     return false;
+}
+
+QPixmap TrendPlot::picture()
+{
+    replot(rpImmediateRefresh);
+    return grab();
+}
+
+void TrendPlot::resizeEvent(QResizeEvent *event)
+{
+    m_layer->setGeometry(QRect(QPoint(0, 0), event->size()));
+    QCustomPlot::resizeEvent(event);
 }
 
 void TrendPlot::wheelEvent(QWheelEvent *event)

@@ -1,16 +1,22 @@
 #pragma once
 // The plot of the trend window: one pane per unit (battery voltage,
-// currents, speed, temperatures, throttle) on a shared time axis, drawn from
-// a history reduced to the pane's pixel columns, the markers of faults and
-// link drops, and a cursor line. Wheel zooms the time, dragging pans it,
-// Ctrl+wheel zooms the values of one pane, a double click asks to go back
-// to the live view.
+// currents, speed, temperatures, throttle) on a shared time axis. The
+// axes and grids are QCustomPlot's; the readings, the markers of faults and
+// link drops and the cursor are drawn by the plot itself, from the history
+// reduced to each pane's pixel columns, into one image per pane shown on a
+// layer above. A new block while following the latest draws only the
+// columns it changed. Wheel zooms the time, dragging pans it, Ctrl+wheel
+// zooms the values of one pane, a double click asks for the latest again.
 
 #include "monitor/trendhistory.h"
 
 #include <qcustomplot.h>
 
+#include <QImage>
+
 #include <array>
+
+class TraceLayer;
 
 class TrendPlot : public QCustomPlot
 {
@@ -31,14 +37,19 @@ public:
     void setPaneTitles(const QStringList &titles);
     // Values of every pane fitted to what is shown again.
     void autoValues();
-    // Draws what changed now.
+    // Everything drawn again (on the next turn of the event loop).
     void refresh();
+    // The samples added since the last drawing, drawn into the columns
+    // they fall in; everything again when a pane's values no longer fit.
+    void drawNewSamples();
 
     // The cursor line at `timeMs`, or none.
     void setCursorTime(qint64 timeMs);
     void clearCursor();
     // The time under a point of the widget, false outside the panes.
     bool timeAt(const QPointF &pos, qint64 &timeMs) const;
+    // The widget with the readings drawn over it.
+    QPixmap picture();
 
     // The columns the last drawing was made from (for tests and benchmarks).
     const TraceColumns &columns() const { return m_columns; }
@@ -58,23 +69,29 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Pane
     {
         QCPAxisRect *rect = nullptr;
-        QCPItemStraightLine *cursor = nullptr;
         bool shown = true;
         bool manualValues = false; // zoomed by hand: not fitted any more
+        QImage image;              // its readings and markers
+        QRect drawn;               // where the image was drawn for
     };
-    friend class TraceDrawing;
-    friend class MarkerDrawing;
+    friend class TraceLayer;
 
     void layoutPanes();
     void prepare();
+    void drawPanes();
     void fitValues(int pane);
+    bool fits(int pane) const;
     void onTimeAxisChanged(const QCPRange &range);
     int columnsWanted() const;
+    void drawPane(int pane, int fromX, int toX);
+    void paintLayer(QPainter &painter, const QRect &region) const;
+    int cursorX() const;
 
     const TrendHistory *m_history = nullptr;
     quint16 m_shown = TrendHistory::kAllValues;
@@ -86,7 +103,10 @@ private:
     qint64 m_columnsT0 = 0, m_columnsT1 = 0;
     int m_columnsCount = 0;
     quint16 m_columnsShown = 0;
-    QCPLayer *m_cursorLayer = nullptr;
+    std::size_t m_eventsDrawn = 0;
+    TraceLayer *m_layer = nullptr;
     QCPMarginGroup *m_margins = nullptr;
     bool m_settingRange = false;
+    bool m_cursorShown = false;
+    qint64 m_cursorMs = 0;
 };

@@ -249,15 +249,23 @@ void TrendWindow::scheduleRefresh()
 void TrendWindow::refresh()
 {
     m_refreshPending = false;
+    const qint64 from = m_plot->timeFrom(), to = m_plot->timeTo();
     if (!m_recording && !m_paused)
         followLatest();
     updateReadout();
-    m_plot->refresh();
+    // Following and still on the same page: only the new columns.
+    if (!m_recording && !m_paused && m_plot->timeFrom() == from && m_plot->timeTo() == to)
+        m_plot->drawNewSamples();
+    else
+        m_plot->refresh();
 }
 
 void TrendWindow::refreshNow()
 {
-    refresh();
+    m_refreshPending = false;
+    if (!m_recording && !m_paused)
+        followLatest();
+    updateReadout();
     m_plot->replot(QCustomPlot::rpImmediateRefresh);
 }
 
@@ -269,10 +277,17 @@ qint64 TrendWindow::latestTime() const
     return latest;
 }
 
+// The view moves on a tenth of its width at a time, the latest block near
+// its right edge: in between, a block draws only the columns it falls in.
 void TrendWindow::followLatest()
 {
-    const qint64 end = latestTime();
-    m_plot->setTimeRange(end - m_minutes * 60000LL, end);
+    const qint64 latest = latestTime();
+    const qint64 span = m_minutes * 60000LL;
+    const qint64 t0 = m_plot->timeFrom(), t1 = m_plot->timeTo();
+    if (t1 - t0 == span && latest <= t1 && latest >= t1 - span / 5)
+        return;
+    const qint64 end = latest + span / 10;
+    m_plot->setTimeRange(end - span, end);
 }
 
 void TrendWindow::setWindowMinutes(int minutes)
@@ -439,8 +454,7 @@ bool TrendWindow::openRecording(const QString &path)
 
 bool TrendWindow::savePng(const QString &path)
 {
-    refreshNow();
-    const QImage image = m_plot->toPixmap().toImage();
+    const QImage image = m_plot->picture().toImage();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         m_messages.info(tr_(QT_TRANSLATE_NOOP("frmTrends", "The picture \"%1\" cannot be saved (%2)."))
