@@ -24,6 +24,7 @@ struct Bench : MainWindowBench
 {
     QList<SequenceStep> steps = recordedStatusSequence();
     int next = 0;
+    int stepMs = 100;
 
     Bench() { goOnline(); }
     void click(const char *name) { QTest::mouseClick(button(QLatin1String(name)), Qt::LeftButton); }
@@ -31,7 +32,7 @@ struct Bench : MainWindowBench
     void blocks(int n)
     {
         for (int i = 0; i < n; ++i) {
-            now = now.addMSecs(100);
+            now = now.addMSecs(stepMs);
             line.deliver(toByteArray(steps[next++ % steps.size()].block));
             ticks(1);
         }
@@ -93,6 +94,7 @@ private slots:
     void openRecordings_data();
     void openRecordings();
     void saveWhatIsShown();
+    void drawnBlockByBlockAsAfresh_data();
     void drawnBlockByBlockAsAfresh();
     void pollRateMenu_data();
     void pollRateMenu();
@@ -378,12 +380,26 @@ void TestTrends::saveWhatIsShown()
 
 // Following the latest, each block draws only the columns it changed; the
 // picture is the one drawn afresh, drops and faults included.
+void TestTrends::drawnBlockByBlockAsAfresh_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("stepMs"); // between two blocks
+    QTest::addColumn<int>("before"); // blocks before the window opens
+    QTest::newRow("10 a second, 1 min") << 1 << 100 << 100;
+    QTest::newRow("1 a second, 5 min") << 5 << 1000 << 30;
+    QTest::newRow("opened before the first block") << 5 << 1000 << 0;
+}
+
 void TestTrends::drawnBlockByBlockAsAfresh()
 {
+    QFETCH(int, minutes);
+    QFETCH(int, stepMs);
+    QFETCH(int, before);
     Bench b;
-    b.blocks(100);
+    b.stepMs = stepMs;
+    b.blocks(before);
     TrendWindow *w = b.trends();
-    w->setWindowMinutes(1);
+    w->setWindowMinutes(minutes);
     w->refreshNow();
     for (int round = 0; round < 3; ++round) {
         for (int i = 0; i < 40; ++i) {
