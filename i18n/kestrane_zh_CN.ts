@@ -1000,6 +1000,18 @@ Motor controller service tool</source>
         <source>Aging time[s]</source>
         <translation>老化时间[s]</translation>
     </message>
+    <message>
+        <source>Trends</source>
+        <translation>趋势图</translation>
+    </message>
+    <message>
+        <source>Poll rate</source>
+        <translation>轮询速率</translation>
+    </message>
+    <message>
+        <source>%1 a second</source>
+        <translation>每秒 %1 次</translation>
+    </message>
 </context>
 <context>
     <name>frmMotor</name>
@@ -2090,8 +2102,8 @@ Motor controller service tool</source>
         <translation>Excel 已经打开</translation>
     </message>
     <message>
-        <source>Records the live values into %1</source>
-        <translation>将实时数据记录到 %1</translation>
+        <source>Records the live values into %1, and with their times into %2</source>
+        <translation>将实时数据记录到 %1，并连同时间记录到 %2</translation>
     </message>
     <message>
         <source>Stops recording; %1 is kept</source>
@@ -2144,6 +2156,98 @@ Motor controller service tool</source>
     <message>
         <source>The workbook cannot be written in "%1" (%2).</source>
         <translation>无法在“%1”中写出工作簿（%2）。</translation>
+    </message>
+    <message>
+        <source>The recording "%1" was not opened: line %2 %3.</source>
+        <translation>记录“%1”未打开：第 %2 行%3。</translation>
+    </message>
+    <message>
+        <source>does not name the schema</source>
+        <translation>没有注明格式版本</translation>
+    </message>
+    <message>
+        <source>The recording "%1" was not opened: it is of schema %2, and this version of Kestrane reads schema %3.</source>
+        <translation>记录“%1”未打开：它的格式版本为 %2，本版 Kestrane 读取格式版本 %3。</translation>
+    </message>
+    <message>
+        <source>is not the header of a recording</source>
+        <translation>不是记录文件的表头</translation>
+    </message>
+    <message>
+        <source>The last line of the recording was cut short and is left out.</source>
+        <translation>记录的最后一行不完整，已略去。</translation>
+    </message>
+    <message>
+        <source>The recording "%1" was not opened: it has more than %2 lines.</source>
+        <translation>记录“%1”未打开：它超过 %2 行。</translation>
+    </message>
+    <message>
+        <source>has %1 fields instead of %2</source>
+        <translation>有 %1 个字段，应为 %2 个</translation>
+    </message>
+    <message>
+        <source>has no valid time</source>
+        <translation>没有有效的时间</translation>
+    </message>
+    <message>
+        <source>is earlier than the line before</source>
+        <translation>的时间早于上一行</translation>
+    </message>
+    <message>
+        <source>marks an event but holds readings</source>
+        <translation>标记了事件却含有读数</translation>
+    </message>
+    <message>
+        <source>names an unknown event</source>
+        <translation>含有未知的事件</translation>
+    </message>
+    <message>
+        <source>holds "%1" as %2, which a status block cannot carry</source>
+        <translation>的 %2 为“%1”，状态数据帧不可能给出这个值</translation>
+    </message>
+    <message>
+        <source>leaves other readings empty than the lines before</source>
+        <translation>空缺的读数与前面各行不同</translation>
+    </message>
+    <message>
+        <source>holds a state or error word that a status block cannot carry</source>
+        <translation>含有状态数据帧不可能给出的状态字或故障字</translation>
+    </message>
+    <message>
+        <source>The record file "%1" holds no records: nothing was opened.</source>
+        <translation>记录文件“%1”中没有记录：未打开任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 line(s) of the record file are not records and were left out (the first is line %2).</source>
+        <translation>记录文件中有 %1 行不是记录，已略去（第一处在第 %2 行）。</translation>
+    </message>
+    <message>
+        <source>The record file has no clock times: its counter is shown as seconds.</source>
+        <translation>记录文件中没有时钟时间：其计数按秒显示。</translation>
+    </message>
+    <message>
+        <source>The recording "%1" cannot be read (%2): nothing was opened.</source>
+        <translation>无法读取记录“%1”（%2）：未打开任何内容。</translation>
+    </message>
+    <message>
+        <source>The file "%1" is not a Kestrane recording: nothing was opened.</source>
+        <translation>文件“%1”不是 Kestrane 记录：未打开任何内容。</translation>
+    </message>
+    <message>
+        <source>The record file "%1" already holds records. Empty it and start a new recording?</source>
+        <translation>记录文件“%1”中已有记录。要清空它并开始新的记录吗？</translation>
+    </message>
+    <message>
+        <source>The timed recording "%1" cannot be created (%2); the record file "%3" is written as before.</source>
+        <translation>无法创建带时间的记录“%1”（%2）；记录文件“%3”照常写入。</translation>
+    </message>
+    <message>
+        <source>The timed recording "%1" cannot be written (%2) and has stopped; the record file "%3" is written as before.</source>
+        <translation>无法写入带时间的记录“%1”（%2），该记录已停止；记录文件“%3”照常写入。</translation>
+    </message>
+    <message>
+        <source>REC %1, %2 records</source>
+        <translation>记录中 %1，%2 条</translation>
     </message>
 </context>
 <context>
@@ -2764,6 +2868,168 @@ Motor controller service tool</source>
     <message>
         <source>not sent</source>
         <translation>未发送</translation>
+    </message>
+</context>
+<context>
+    <name>frmTrends</name>
+    <message>
+        <source>Battery</source>
+        <comment>pane</comment>
+        <translation>电池</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <comment>pane</comment>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <comment>pane</comment>
+        <translation>转速</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <comment>pane</comment>
+        <translation>温度</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <comment>pane</comment>
+        <translation>油门</translation>
+    </message>
+    <message>
+        <source>Battery voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>DC current</source>
+        <translation>直流电流</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <comment>series</comment>
+        <translation>转速</translation>
+    </message>
+    <message>
+        <source>Motor temperature</source>
+        <translation>电机温度</translation>
+    </message>
+    <message>
+        <source>Power-stage temperature</source>
+        <translation>功率器件温度</translation>
+    </message>
+    <message>
+        <source>Iq reference</source>
+        <translation>相电流指令值</translation>
+    </message>
+    <message>
+        <source>Iq actual</source>
+        <translation>相电流实际值</translation>
+    </message>
+    <message>
+        <source>Id reference</source>
+        <translation>弱磁电流指令值</translation>
+    </message>
+    <message>
+        <source>Id actual</source>
+        <translation>弱磁电流实际值</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <comment>series</comment>
+        <translation>油门电压</translation>
+    </message>
+    <message>
+        <source>Trends</source>
+        <translation>趋势图</translation>
+    </message>
+    <message>
+        <source>Time shown:</source>
+        <translation>显示时长：</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>Back to live</source>
+        <translation>回到实时</translation>
+    </message>
+    <message>
+        <source>Open recording...</source>
+        <translation>打开记录...</translation>
+    </message>
+    <message>
+        <source>Save PNG...</source>
+        <translation>保存 PNG...</translation>
+    </message>
+    <message>
+        <source>Save CSV...</source>
+        <translation>保存 CSV...</translation>
+    </message>
+    <message>
+        <source>Wheel: zoom the time. Drag: move it. Ctrl+wheel: zoom the values of a pane. Double click: back to the latest.</source>
+        <translation>滚轮：缩放时间。拖动：平移时间。Ctrl+滚轮：缩放一个窗格的数值。双击：回到最新。</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>继续</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Recording: %1 (%2 records)</source>
+        <translation>记录：%1（%2 条）</translation>
+    </message>
+    <message>
+        <source>Live, paused: the history goes on.</source>
+        <translation>实时，已暂停：历史数据继续记录。</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>Latest values</source>
+        <translation>最新数值</translation>
+    </message>
+    <message>
+        <source>Link down</source>
+        <translation>通信中断</translation>
+    </message>
+    <message>
+        <source>Link back</source>
+        <translation>通信恢复</translation>
+    </message>
+    <message>
+        <source>%1 appeared</source>
+        <translation>出现%1</translation>
+    </message>
+    <message>
+        <source>%1 cleared</source>
+        <translation>%1已消除</translation>
+    </message>
+    <message>
+        <source>The picture "%1" cannot be saved (%2).</source>
+        <translation>无法保存图片“%1”（%2）。</translation>
+    </message>
+    <message>
+        <source>No records are shown: nothing was saved.</source>
+        <translation>当前没有显示任何记录：未保存。</translation>
+    </message>
+    <message>
+        <source>The recording "%1" cannot be saved (%2).</source>
+        <translation>无法保存记录“%1”（%2）。</translation>
+    </message>
+    <message>
+        <source>Open recording</source>
+        <translation>打开记录</translation>
+    </message>
+    <message>
+        <source>Recordings (*.csv *.txt);;All files (*)</source>
+        <translation>记录 (*.csv *.txt);;所有文件 (*)</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,8 @@
 # kestrane_<version>-<release>_<arch>.deb. Depends comes from the shared
 # libraries the programs link (dpkg-shlibdeps), plus what is loaded at run
 # time and so cannot be seen in the programs: the Qt platform plugins that
-# open a window.
+# open a window. The trend window's plot library, libqcustomplot2.1-qt6,
+# comes in through the programs that link it.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrane)
 set(CPACK_PACKAGE_VENDOR "The Kestrane developers")

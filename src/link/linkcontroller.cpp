@@ -165,8 +165,12 @@ void LinkController::tick()
     m_lastTickMs = now;
 
     const LinkSupervisor::TickActions actions = m_supervisor.tick();
-    if (actions.sendIdcCalibRead)
-        m_queue.submit(RequestQueue::read(FrameId::IdcCalib));
+    if (actions.sendIdcCalibRead) {
+        // Once per connection, as it always went: no retry.
+        RequestQueue::Request idc = RequestQueue::read(FrameId::IdcCalib);
+        idc.retries = 0;
+        m_queue.submit(std::move(idc));
+    }
     if (isOpen()) {
         // Whatever waits is taken through the assembler, which finds the
         // block boundaries again by itself: after a block without end marker

@@ -26,7 +26,7 @@ LinkSupervisor::TickActions LinkSupervisor::tick()
         }
     }
 
-    if (m_pollDivider <= kPollPeriodTicks - 2) {
+    if (m_pollDivider <= m_pollPeriodTicks - 2) {
         ++m_pollDivider;
     } else {
         m_pollDivider = 0;
@@ -44,6 +44,17 @@ LinkSupervisor::TickActions LinkSupervisor::tick()
     if (m_connection.linkState != LinkStateCode::Online)
         m_connectActions = 0;
     return actions;
+}
+
+bool LinkSupervisor::setPollsPerSecond(int rate)
+{
+    for (int allowed : kPollRates) {
+        if (allowed == rate) {
+            m_pollPeriodTicks = kPollPeriodTicks / rate;
+            return true;
+        }
+    }
+    return false;
 }
 
 void LinkSupervisor::badBlock()

@@ -8,7 +8,9 @@ struct ConnectionState;
 class LinkSupervisor
 {
 public:
-    static constexpr int kPollPeriodTicks = 10;
+    static constexpr int kPollPeriodTicks = 10; // once a second, as at start
+    // Counted in ticks, not polls: offline after about two seconds at any
+    // poll rate.
     static constexpr int kSilenceLimitTicks = 20;
 
     // What a tick asks the link to do, in this order.
@@ -16,8 +18,11 @@ public:
     {
         bool sendIdcCalibRead = false; // first tick after a new connection
         bool discardInput = false;     // the stream fell out of step: drop what waits
-        bool sendPoll = false;         // every tenth tick
+        bool sendPoll = false;         // every tenth tick at one poll a second
     };
+
+    // The poll rates a user may choose, polls a second.
+    static constexpr int kPollRates[] = {1, 2, 5, 10};
 
     // The supervisor owns the connection part of the program state.
     explicit LinkSupervisor(ConnectionState &connection) : m_connection(connection) {}
@@ -37,6 +42,12 @@ public:
     // so the reply to this poll brings it online.
     void pollOnReturnedPort();
 
+    // One of kPollRates; anything else is refused (false). Kept by reset():
+    // the rate is the user's choice for the session. A faster rate takes
+    // effect on the next tick.
+    bool setPollsPerSecond(int rate);
+    int pollsPerSecond() const { return kPollPeriodTicks / m_pollPeriodTicks; }
+
     int pollDivider() const { return m_pollDivider; }
     int silenceTicks() const { return m_silenceTicks; }
     bool justConnected() const { return m_justConnected != 0; }
@@ -44,6 +55,7 @@ public:
 
 private:
     ConnectionState &m_connection;
+    int m_pollPeriodTicks = kPollPeriodTicks;
     int m_pollDivider = 0;
     int m_silenceTicks = 0;
     int m_justConnected = 0;

@@ -6,6 +6,13 @@ target_sources(kestrane_ui PRIVATE
     ${d}/ui/statuspanel.h ${d}/ui/statuspanel.cpp)
 target_sources(kestrane_service PRIVATE ${d}/curvelabels.h)
 target_sources(kestrane_service PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
+# The live state as numbers: the trends' history and the timed recording.
+target_sources(kestrane_core PRIVATE
+    ${d}/statussample.h ${d}/statussample.cpp
+    ${d}/trendhistory.h ${d}/trendhistory.cpp
+    ${d}/trendrecording.h ${d}/trendrecording.cpp)
+target_sources(kestrane_core PRIVATE ${d}/curvelabels.h)
+target_sources(kestrane_core PRIVATE ${d}/curvemodel.h ${d}/curvemodel.cpp)
 target_sources(kestrane_ui PRIVATE ${d}/ui/curvepage.h ${d}/ui/curvepage.cpp)
 # The live-data log and its export into a workbook.
 target_sources(kestrane_service PRIVATE
@@ -15,6 +22,11 @@ target_sources(kestrane_service PRIVATE
     ${d}/workbooksink.h)
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/recordcontrols.h ${d}/ui/recordcontrols.cpp)
+# The trend window, drawn with QCustomPlot.
+target_sources(kestrane_ui PRIVATE
+    ${d}/ui/trendplot.h ${d}/ui/trendplot.cpp
+    ${d}/ui/trendwindow.h ${d}/ui/trendwindow.cpp)
+target_link_libraries(kestrane_ui PRIVATE QCustomPlotQt6::QCustomPlotQt6)
 set_property(SOURCE ${d}/workbookmodule.cpp APPEND PROPERTY COMPILE_DEFINITIONS
     KESTRANE_WORKBOOK_MODULE="$<TARGET_FILE_NAME:kestrane-workbook>")
 

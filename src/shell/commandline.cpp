@@ -36,7 +36,9 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         QStringLiteral("self-check"),
         QStringLiteral("Print where the sound and data files were found and where the log is "
                        "written, then exit (no display needed)."));
-    p.addOptions({help, version, port, settings, demo, type, selfCheck});
+    const QCommandLineOption trends(QStringLiteral("trends"),
+                                    QStringLiteral("Open the trend window at start-up."));
+    p.addOptions({help, version, port, settings, demo, type, selfCheck, trends});
 
     if (!p.parse(arguments)) {
         o.exitNow = true;
@@ -76,6 +78,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         return o;
     }
     o.demo = p.isSet(demo);
+    o.trends = p.isSet(trends);
     bool ok = false;
     o.controllerType = p.value(type).toInt(&ok);
     if (!ok || o.controllerType < 1 || o.controllerType > 3) {

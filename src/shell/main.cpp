@@ -58,6 +58,9 @@ int runWindow(int argc, char *argv[], const CommandLineOptions &options)
     if (!options.port.isEmpty())
         window.openPortAtStart(options.port, options.settings);
 
+    if (options.trends)
+        window.Menu_Option_Trends_Click();
+
     const int result = app.exec();
     warmUp.finish();
     return result;

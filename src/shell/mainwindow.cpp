@@ -12,6 +12,8 @@
 #include "monitor/ui/curvepage.h"
 #include "monitor/ui/recordcontrols.h"
 #include "monitor/ui/statuspanel.h"
+#include "monitor/trendhistory.h"
+#include "monitor/ui/trendwindow.h"
 #include "pages/blocks/idccalibblock.h"
 #include "pages/loadparachain.h"
 #include "pages/parameterservice.h"
@@ -30,6 +32,7 @@
 #include "widgets/qtsoundplayer.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -169,6 +172,7 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     });
     connect(m_service.get(), &ParameterService::writeChecked, this, &MainWindow::showWriteChecked);
     m_statusDecoder.setClock([this] { return now(); });
+    wireTrends();
     Form_Load();
 }
 
@@ -176,6 +180,8 @@ MainWindow::~MainWindow()
 {
     // The state outlives this window; its redraw must not reach a page that is gone.
     m_state.curve.drawCurve = nullptr;
+    // Before the history it shows goes.
+    delete m_trendWindow;
 }
 
 void MainWindow::setUpPageWindows()
@@ -268,6 +274,7 @@ void MainWindow::buildMenus()
     connect(m_actEnglish, &QAction::triggered, this, [this] { applyLanguage(LanguageCode::English); });
     connect(m_actContact, &QAction::triggered, this, &MainWindow::Menu_Help_Cont_Click);
     connect(m_actAbout, &QAction::triggered, this, &MainWindow::Menu_Help_About_Click);
+    buildTrendMenus();
 }
 
 void MainWindow::buildStatusBar()
@@ -452,6 +459,7 @@ void MainWindow::applyShellCaptions()
     m_menuHelp->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Help")));
     m_actContact->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Contact us")));
     m_actAbout->setText(text(QT_TRANSLATE_NOOP("frmMain", "&About Kestrane")));
+    applyTrendCaptions();
     showConnectionText();
     m_lblWelCom1->setFont(fontForLanguage(code, 10));
     showDataFolder();
@@ -510,6 +518,8 @@ void MainWindow::applyLanguage(int code)
     m_pages->applyLanguage();
     m_hall->applyLanguage();
     m_iqRun->applyLanguage();
+    if (m_trendWindow)
+        m_trendWindow->applyLanguage();
 }
 
 void MainWindow::disableMainButtons()
@@ -632,6 +642,8 @@ void MainWindow::timeIqTest()
 
 void MainWindow::decodeStatus(const Block &block)
 {
+    // The block stays as it came (the history takes it); the decoding
+    // clears the sign bits of its copy in the status buffer.
     m_state.frames[FrameId::Status] = block;
     // The clock is read only when the heating alert fires, not per block.
     const StatusView &view = m_statusDecoder.decode(m_state.statusParts());
@@ -644,6 +656,81 @@ void MainWindow::decodeStatus(const Block &block)
     }
     if (m_records->recordStatus() && m_recordHook)
         m_recordHook();
+    feedTrends(block);
+}
+
+// Live trends and the poll rate. The history and the timed recording take
+// each status block as it came and every change of the link, from the
+// first block on, whether the trend window is open or not.
+void MainWindow::wireTrends()
+{
+    m_trendHistory = std::make_unique<TrendHistory>();
+    m_records->setClock([this] { return now(); });
+    connect(&m_link, &LinkController::linkStateChanged, this, [this](int linkState) {
+        const QDateTime t = now();
+        m_trendHistory->linkStateChanged(linkState, t);
+        m_records->linkStateChanged(linkState, t);
+    });
+}
+
+void MainWindow::feedTrends(const Block &block)
+{
+    const QDateTime t = now();
+    m_trendHistory->statusBlock(block, t);
+    m_records->recordTimed(block, t);
+}
+
+void MainWindow::buildTrendMenus()
+{
+    m_actTrends = m_menuOption->addAction(QStringLiteral("Trends"));
+    m_actTrends->setObjectName(QStringLiteral("Menu_Option_Trends"));
+    connect(m_actTrends, &QAction::triggered, this, &MainWindow::Menu_Option_Trends_Click);
+    m_menuPollRate = m_menuOption->addMenu(QStringLiteral("Poll rate"));
+    m_menuPollRate->setObjectName(QStringLiteral("Menu_Option_PollRate"));
+    auto *group = new QActionGroup(this);
+    for (int rate : LinkSupervisor::kPollRates) {
+        QAction *a = m_menuPollRate->addAction(QString());
+        a->setObjectName(QStringLiteral("Menu_Option_PollRate_%1").arg(rate));
+        a->setCheckable(true);
+        a->setChecked(rate == m_link.supervisor().pollsPerSecond());
+        a->setData(rate);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, rate] { setPollRate(rate); });
+        m_actPollRates << a;
+    }
+}
+
+void MainWindow::applyTrendCaptions()
+{
+    const int code = m_state.language.languageCode;
+    m_actTrends->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Trends")));
+    m_menuPollRate->setTitle(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "Poll rate")));
+    for (QAction *a : std::as_const(m_actPollRates))
+        a->setText(bilingual(code, "frmMain", QT_TRANSLATE_NOOP("frmMain", "%1 a second")).arg(a->data().toInt()));
+}
+
+void MainWindow::setPollRate(int pollsPerSecond)
+{
+    if (!m_link.supervisor().setPollsPerSecond(pollsPerSecond))
+        return;
+    for (QAction *a : std::as_const(m_actPollRates))
+        a->setChecked(a->data().toInt() == pollsPerSecond);
+}
+
+TrendWindow *MainWindow::trendWindow() const
+{
+    return m_trendWindow;
+}
+
+void MainWindow::Menu_Option_Trends_Click()
+{
+    if (!m_trendWindow) {
+        m_trendWindow = new TrendWindow(*m_trendHistory, m_state.language, m_messages, this);
+        m_trendWindow->setFolder(m_records->dataFolder());
+    }
+    m_trendWindow->show();
+    m_trendWindow->raise();
+    m_trendWindow->activateWindow();
 }
 
 // A page write read back: the status bar says how it went; what the

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -29,6 +30,8 @@ class PageNavigator;
 class RecordControls;
 class SoundPlayer;
 class StatusPanel;
+class TrendHistory;
+class TrendWindow;
 struct AppState;
 class LinkController;
 class MessageService;
@@ -81,6 +84,12 @@ public:
     void Menu_Option_UserInfo_Click();
     // Our own entry: the curve page, whose button stays hidden.
     void Menu_Option_Curve_Click();
+    // Options > "Trends": the live trends (made on first use).
+    void Menu_Option_Trends_Click();
+    // Options > poll rate: 1, 2, 5 or 10 status polls a second.
+    void setPollRate(int pollsPerSecond);
+    TrendHistory &trendHistory() const { return *m_trendHistory; }
+    TrendWindow *trendWindow() const;
     void Menu_Help_Cont_Click();
     void Menu_Help_About_Click();
     void applyLanguage(int code);
@@ -118,6 +127,10 @@ private:
     QString portLabel() const;
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
     void send(const QByteArray &frame);
+    void buildTrendMenus();
+    void applyTrendCaptions();
+    void wireTrends();
+    void feedTrends(const Block &block);
 
     AppState &m_state;
     LinkController &m_link;
@@ -162,6 +175,11 @@ private:
     QAction *m_actEnglish = nullptr;
     QAction *m_actContact = nullptr;
     QAction *m_actAbout = nullptr;
+    QAction *m_actTrends = nullptr;
+    QMenu *m_menuPollRate = nullptr;
+    QList<QAction *> m_actPollRates;
+    std::unique_ptr<TrendHistory> m_trendHistory;
+    QPointer<TrendWindow> m_trendWindow;
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;

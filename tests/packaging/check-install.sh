@@ -101,7 +101,9 @@ deb)
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     # libxlsxwriter: seen only in the workbook module.
-    for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqt6multimedia6 'libxlsxwriter[0-9]+' libc6 qt6-qpa-plugins; do
+    # libqcustomplot2.1-qt6: the trend window's plots.
+    for lib in libqt6core6 libqt6widgets6 libqt6serialport6 libqt6multimedia6 'libxlsxwriter[0-9]+' libc6 qt6-qpa-plugins \
+               'libqcustomplot2\.1-qt6'; do
         grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib"
     done
     contents=$(dpkg-deb -c "$deb")

@@ -1,4 +1,6 @@
 #include "monitor/recordexport.h"
+#include "monitor/trendrecording.h"
+#include "core/language.h"
 #include "monitor/ui/recordcontrols.h"
 
 #include "mainwindowbench.h"
@@ -47,6 +49,10 @@ private slots:
     void openRecordRefusals();
     void workbookThatCannotBeOpened();
     void logPlaceIsShown();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void timedRecordingBesideTheLog();
+    void recordingMark();
 };
 
 void TestRecording::recordButtons()
@@ -71,6 +77,7 @@ void TestRecording::recordButtons()
     b.exampleStatus();
     QCOMPARE(contents(b.log()).count('\n'), 3);
     b.click("cmdRecord");
+    b.messages.answer(true); // empty the log
     QCOMPARE(contents(b.log()), QByteArray());
     QVERIFY(b.messages.shown.isEmpty());
 }
@@ -191,6 +198,116 @@ void TestRecording::logPlaceIsShown()
     QVERIFY(b.button("cmdRecord")->toolTip().contains(log));
     QVERIFY(b.button("cmdRecord")->toolTip().contains(QString::fromUtf8("记录")));
     b.window->applyLanguage(LanguageCode::English);
+}
+
+void TestRecording::overwriteQuestion_data()
+{
+    QTest::addColumn<bool>("running"); // asked while recording
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("stopped, yes") << false << true;
+    QTest::newRow("stopped, no") << false << false;
+    QTest::newRow("running, yes") << true << true;
+    QTest::newRow("running, no") << true << false;
+}
+
+// Yes: the log starts anew, as "Data record" always did. No: nothing changes.
+void TestRecording::overwriteQuestion()
+{
+    QFETCH(bool, running);
+    QFETCH(bool, yes);
+    Bench b;
+    b.goOnline();
+    b.click("cmdRecord");
+    QVERIFY(b.messages.questions.isEmpty()); // an empty log: no question
+    b.exampleStatus();
+    b.exampleStatus();
+    const QString firstCsv = b.controls()->timedRecordingPath();
+    if (!running)
+        b.click("cmdRecordStop");
+    b.now = b.now.addSecs(5);
+    b.click("cmdRecord");
+    QCOMPARE(b.messages.questions.size(), 1);
+    const MessageService::Message &q = b.messages.questions[0].message;
+    QVERIFY2(q.text.contains(QDir::toNativeSeparators(b.log())), qPrintable(q.text));
+    QVERIFY(q.text.contains(QStringLiteral("already holds records")));
+    // Nothing happens before the answer.
+    QCOMPARE(contents(b.log()).count('\n'), 2);
+    b.messages.answer(yes);
+    QCOMPARE(b.state.recorder.recordingActive, yes || running);
+    QCOMPARE(contents(b.log()).count('\n'), yes ? 0 : 2);
+    b.exampleStatus();
+    const int lines = yes ? 1 : running ? 3 : 2;
+    QCOMPARE(contents(b.log()).count('\n'), lines);
+    QCOMPARE(b.state.recorder.recordCount, yes ? 1 : 2 + running);
+    // A new timed recording with a new recording, the same one otherwise.
+    const QStringList csv = QDir(b.dataDir.path()).entryList({QStringLiteral("Realtimedata_*.csv")});
+    QCOMPARE(csv.size(), yes ? 2 : 1);
+    if (running && !yes)
+        QCOMPARE(b.controls()->timedRecordingPath(), firstCsv);
+    QVERIFY(b.messages.shown.isEmpty());
+
+    // Asked in Chinese too.
+    b.window->applyLanguage(LanguageCode::Chinese);
+    b.click("cmdRecord");
+    QCOMPARE(b.messages.questions.size(), 1);
+    QVERIFY(b.messages.questions[0].message.text.contains(QString::fromUtf8("已有记录")));
+    b.window->applyLanguage(LanguageCode::English);
+}
+
+// Beside the log: every block with its time, the drop and the return.
+void TestRecording::timedRecordingBesideTheLog()
+{
+    Bench b;
+    b.goOnline();
+    b.click("cmdRecord");
+    const QString csv = b.controls()->timedRecordingPath();
+    QCOMPARE(QFileInfo(csv).dir(), QDir(b.dataDir.path()));
+    QCOMPARE(QFileInfo(csv).fileName(), QStringLiteral("Realtimedata_20261208_090000.csv"));
+    b.exampleStatus();
+    b.now = b.now.addMSecs(1500);
+    b.exampleStatus();
+    b.ticks(25); // silence: offline
+    b.now = b.now.addSecs(3);
+    b.exampleStatus(); // while offline: recorded, but no connection yet
+    b.ticks(10);
+    b.exampleStatus(); // the reply to the poll: online again
+    QCOMPARE(b.state.connection.linkState, LinkStateCode::Online);
+    const QList<QByteArray> lines = contents(csv).split('\n');
+    QCOMPARE(lines.size(), 2 + 2 + 1 + 2 + 1 + 1);
+    const QByteArray time = recordingTime(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 0))).toLatin1();
+    QCOMPARE(lines[2], time + ",48.25,0,1500,130,45,0,-12,0,0,1.234,0,0,0x00,0x00,0,0,0x0000,0x0000,\r");
+    QVERIFY(lines[3].startsWith(recordingTime(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 1, 500))).toLatin1()));
+    QVERIFY(lines[4].endsWith(",link down\r"));
+    QVERIFY(lines[5].startsWith(recordingTime(QDateTime(QDate(2026, 12, 8), QTime(9, 0, 4, 500))).toLatin1()));
+    QVERIFY(lines[7].endsWith(",link up\r"));
+    QCOMPARE(lines[8], QByteArray());
+    // Stopped: the file stays as it is.
+    b.ticks(1);
+    b.click("cmdRecordStop");
+    b.exampleStatus();
+    QCOMPARE(contents(csv).count('\n'), 8);
+    QVERIFY(loadRecording(csv, 22).history);
+}
+
+void TestRecording::recordingMark()
+{
+    Bench b;
+    b.goOnline();
+    auto *mark = b.window->findChild<QLabel *>(QStringLiteral("lblRecordMark"));
+    QVERIFY(mark);
+    QVERIFY(!mark->isVisibleTo(b.window.get()));
+    b.click("cmdRecord");
+    QVERIFY(mark->isVisibleTo(b.window.get()));
+    QVERIFY2(mark->text().contains(QStringLiteral("REC 0:00:00, 0 records")), qPrintable(mark->text()));
+    b.now = b.now.addSecs(3725);
+    b.exampleStatus();
+    b.exampleStatus();
+    QVERIFY2(mark->text().contains(QStringLiteral("REC 1:02:05, 2 records")), qPrintable(mark->text()));
+    b.window->applyLanguage(LanguageCode::Chinese);
+    QVERIFY2(mark->text().contains(QString::fromUtf8("记录中 1:02:05，2 条")), qPrintable(mark->text()));
+    b.window->applyLanguage(LanguageCode::English);
+    b.click("cmdRecordStop");
+    QVERIFY(!mark->isVisibleTo(b.window.get()));
 }
 
 QTEST_MAIN(TestRecording)
