@@ -2472,6 +2472,34 @@ Motor controller service tool</source>
 <context>
     <name>Cli</name>
     <message>
+        <source>Polls the controller once a second and prints its live status, one line a block, until --count blocks or Ctrl-C. Exit status: 0 done, 3 no controller answered.</source>
+        <translation>每秒查询一次控制器，每个状态块打印一行实时状态，直到 --count 个块或 Ctrl-C。退出状态：0 完成，3 没有控制器应答。</translation>
+    </message>
+    <message>
+        <source>Comma-separated, with a header line.</source>
+        <translation>以逗号分隔，带标题行。</translation>
+    </message>
+    <message>
+        <source>Stop after N blocks.</source>
+        <translation>收到 N 个块后停止。</translation>
+    </message>
+    <message>
+        <source>--count takes a whole number of blocks.</source>
+        <translation>--count 需要一个整数块数。</translation>
+    </message>
+    <message>
+        <source>link down</source>
+        <translation>连接断开</translation>
+    </message>
+    <message>
+        <source>link up</source>
+        <translation>连接恢复</translation>
+    </message>
+    <message>
+        <source>Print the live status, one line a poll.</source>
+        <translation>打印实时状态，每次查询一行。</translation>
+    </message>
+    <message>
         <source>Try only this port (again for more).</source>
         <translation>只尝试这个端口（可重复指定多个）。</translation>
     </message>

@@ -21,6 +21,8 @@ private slots:
     void initTestCase();
     void exitStatus_data();
     void exitStatus();
+    void withTheController_data();
+    void withTheController();
     void jsonOutput();
     void runsWithoutADisplay();
 
@@ -93,6 +95,56 @@ void TestCli::exitStatus()
     QVERIFY2(outText.contains(out), qPrintable(outText));
     QVERIFY2(errText.contains(err), qPrintable(errText));
     installChineseTranslator(false);
+}
+
+void TestCli::withTheController_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // a part of standard output
+    QTest::addColumn<QString>("err"); // a part of standard error
+    const QString backup = file("backup.kparams");
+    // In this order: the rows after the first use its file.
+    QTest::newRow("backup") << QStringList{"backup", backup, "--demo"} << int(cli::Done) << "Saved 12 blocks"
+                            << "Reading Idc calibration (1 of 12)";
+    QTest::newRow("the backup against the controller") << QStringList{"diff", backup, "--demo"} << int(cli::Done)
+                                                        << "0 changed" << "";
+    QTest::newRow("nothing to restore") << QStringList{"restore", backup, "--demo"} << int(cli::Done)
+                                        << "Nothing to write" << "";
+    QTest::newRow("a changed file, shown only")
+        << QStringList{"restore", file("changed.kparams"), "--demo"} << int(cli::Differences)
+        << "Nothing was written" << "";
+    QTest::newRow("a changed file, written and verified")
+        << QStringList{"restore", file("changed.kparams"), "--demo", "--yes"} << int(cli::Done)
+        << "Basic setting: verified" << "Writing Basic setting (1 of 1)";
+    QTest::newRow("only the named blocks")
+        << QStringList{"restore", file("changed.kparams"), "--demo", "--yes", "--blocks", "basic"} << int(cli::Done)
+        << "Basic setting: verified" << "";
+    QTest::newRow("no such block") << QStringList{"read", "Brakes", "--demo"} << int(cli::Usage) << ""
+                                   << "Mode set";
+    QTest::newRow("read") << QStringList{"read", "Motor", "--demo"} << int(cli::Done) << "Pole pairs" << "";
+    QTest::newRow("identify") << QStringList{"identify", "--demo", "--type", "3"} << int(cli::Done)
+                              << "controller type 3, project" << "";
+    QTest::newRow("monitor") << QStringList{"monitor", "--demo", "--count", "1", "--csv"} << int(cli::Done)
+                             << "time,battery voltage [V]" << "";
+    QTest::newRow("no controller named") << QStringList{"backup", backup} << int(cli::Usage) << "" << "--demo";
+    QTest::newRow("no such port") << QStringList{"identify", "--port", "/dev/ttyNONE"} << int(cli::LinkFailure)
+                                  << "" << "not found";
+}
+
+void TestCli::withTheController()
+{
+    QFETCH(QStringList, arguments);
+    if (QTest::currentDataTag() == QLatin1String("a changed file, shown only")) {
+        // The backup with one field changed, as a file from another controller would bring it.
+        SetReadResult r = readSetFile(file("backup.kparams"));
+        QVERIFY(r.set);
+        Block basic = *r.set->block(FrameId::Basic);
+        basic[2] ^= 0x04;
+        r.set->setBlock(FrameId::Basic, basic);
+        QVERIFY(writeSetFile(file("changed.kparams"), *r.set).ok());
+    }
+    exitStatus();
 }
 
 void TestCli::jsonOutput()

@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
      &runRestore},
     {"read", QT_TRANSLATE_NOOP("Cli", "Show one block of the controller."), &runRead},
     {"identify", QT_TRANSLATE_NOOP("Cli", "Say which controller is attached."), &runIdentify},
+    {"monitor", QT_TRANSLATE_NOOP("Cli", "Print the live status, one line a poll."), &runMonitor},
     {"detect", QT_TRANSLATE_NOOP("Cli", "Find the port and line settings of the controller."), &runDetect},
 };
 

@@ -96,5 +96,6 @@ int runRestore(Context &context);
 int runRead(Context &context);
 int runIdentify(Context &context);
 int runDetect(Context &context);
+int runMonitor(Context &context);
 
 } // namespace cli

@@ -4,4 +4,4 @@ target_sources(kestrane_service PRIVATE
     ${d}/cli.h ${d}/cli.cpp
     ${d}/diffcommand.cpp
     ${d}/clisession.h ${d}/clisession.cpp
-    ${d}/linkcommands.cpp ${d}/restorecommand.cpp)
+    ${d}/linkcommands.cpp ${d}/restorecommand.cpp ${d}/monitorcommand.cpp)
