@@ -17,6 +17,7 @@
 #include "setsamples.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -128,6 +129,15 @@ void TestSetWindow::backUpCompareRestore()
     QCOMPARE(b.sets()->ticks().size(), 2);
     auto *tree = b.sets()->findChild<QTreeWidget *>(QStringLiteral("treeDifferences"));
     QCOMPARE(tree->topLevelItemCount(), 2);
+    // What the technician sees before writing, in both languages.
+    QDir().mkpath(QStringLiteral(KESTRANE_BUILD_DIR "/screens"));
+    for (int code : {LanguageCode::Chinese, LanguageCode::English}) {
+        b.window->applyLanguage(code);
+        QCoreApplication::processEvents();
+        QVERIFY(b.sets()->width() <= 1366 && b.sets()->height() <= 768);
+        b.sets()->grab().save(QStringLiteral(KESTRANE_BUILD_DIR "/screens/sets-restore-%1.png")
+                                  .arg(code == LanguageCode::Chinese ? u"zh" : u"en"));
+    }
 
     b.sets()->writeTicked();
     QCOMPARE(b.messages.questions.size(), 1);

@@ -123,6 +123,7 @@ void ParameterSetWindow::buildUi()
         return l;
     };
     m_lblSides = label("lblSides");
+    m_lblSides->setWordWrap(false); // two short lines; a wrapped label keeps its old height a moment
     m_lblWarnings = label("lblWarnings");
     m_lblWarnings->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
     m_lblCounts = label("lblCounts");
@@ -460,8 +461,10 @@ void ParameterSetWindow::showComparison()
     m_tree->setVisible(compares);
     m_lblCounts->setVisible(compares);
     QStringList sides;
+    const bool named = m_job == Job::CompareFile || m_job == Job::Restore;
     if (m_first && compares)
-        sides << sideName(true) + QStringLiteral(": ") + setSummary(*m_first, code);
+        sides << sideName(true) + QStringLiteral(": ") + (named ? m_firstName + QStringLiteral(" (") : QString()) +
+                     setSummary(*m_first, code) + (named ? QStringLiteral(")") : QString());
     if (m_second)
         sides << sideName(false) + QStringLiteral(": ") + setSummary(*m_second, code);
     m_lblSides->setText(sides.join(u'\n'));
@@ -576,7 +579,8 @@ void ParameterSetWindow::updateButtons()
         b->setEnabled(idle && m_comparison.has_value());
     }
     m_txtConfirmType->setEnabled(idle);
-    m_progress->setVisible(!idle || m_progress->value() > 0);
+    m_progress->setVisible(!idle);
+    m_txtResult->setVisible(!m_txtResult->toPlainText().isEmpty() || m_job == Job::Backup);
     m_tree->setEnabled(idle);
 }
 
