@@ -14,7 +14,7 @@
 #include "monitor/ui/statuspanel.h"
 #include "monitor/trendhistory.h"
 #include "monitor/ui/trendwindow.h"
-#include "pages/sets/ui/setwindow.h"
+#include "pages/ui/setwindow.h"
 #include "pages/blocks/idccalibblock.h"
 #include "pages/loadparachain.h"
 #include "pages/parameterservice.h"

@@ -4,9 +4,10 @@
 #include "shell/mainwindow.h"
 
 #include "core/appstate.h"
+#include "calib/idccalc.h"
 #include "core/language.h"
 #include "monitor/ui/recordcontrols.h"
-#include "pages/sets/ui/setwindow.h"
+#include "pages/ui/setwindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,6 +57,10 @@ ParameterSetWindow *MainWindow::setWindow()
     if (!m_setWindow) {
         m_setWindow = new ParameterSetWindow(*m_service, m_state.connection, m_state.language, m_messages, this);
         m_setWindow->setFolder(m_records->dataFolder());
+        m_setWindow->setModelNamer([](const ParameterSet &set) {
+            const std::optional<SetIdentity> id = set.identity();
+            return id ? mcuModelText(LanguageCode::English, id->subproject) : QString();
+        });
         connect(m_setWindow, &ParameterSetWindow::jobEnded, this, [this](const QString &summary) {
             m_panelData->setText(summary);
             m_panelData->setToolTip(summary);

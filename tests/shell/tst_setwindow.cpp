@@ -9,7 +9,7 @@
 #include "link/linkcontroller.h"
 #include "pages/sets/setblocks.h"
 #include "pages/sets/setfile.h"
-#include "pages/sets/ui/setwindow.h"
+#include "pages/ui/setwindow.h"
 #include "shell/mainwindow.h"
 
 #include "recordingmessages.h"

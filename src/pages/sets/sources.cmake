@@ -8,5 +8,3 @@ target_sources(kestrane_service PRIVATE
     ${d}/setcompare.h ${d}/setcompare.cpp
     ${d}/restoreplan.h ${d}/restoreplan.cpp
     ${d}/settransfer.h ${d}/settransfer.cpp)
-# The window that backs up, compares and restores.
-target_sources(kestrane_ui PRIVATE ${d}/ui/setwindow.h ${d}/ui/setwindow.cpp)

@@ -49,6 +49,8 @@ public:
     ~ParameterSetWindow() override;
 
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+    // The model text a backup file names (as the status bar shows it, in English).
+    void setModelNamer(std::function<QString(const ParameterSet &)> namer) { m_modelNamer = std::move(namer); }
     // Where the file dialogs start.
     void setFolder(const QString &folder) { m_folder = folder; }
 
@@ -113,6 +115,7 @@ private:
     SetBackup *m_backup = nullptr;
     SetRestore *m_restore = nullptr;
     FileChooser m_chooser;
+    std::function<QString(const ParameterSet &)> m_modelNamer;
     QString m_folder;
     Job m_job = Job::None;
     std::function<void(const BackupResult &)> m_afterRead;

@@ -1,6 +1,5 @@
-#include "pages/sets/ui/setwindow.h"
+#include "pages/ui/setwindow.h"
 
-#include "calib/idccalc.h"
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/messageservice.h"
@@ -341,8 +340,8 @@ void ParameterSetWindow::backupRead(const BackupResult &result)
         return;
     }
     ParameterSet set = result.set;
-    if (const std::optional<SetIdentity> id = set.identity())
-        set.model = mcuModelText(LanguageCode::English, id->subproject);
+    if (m_modelNamer)
+        set.model = m_modelNamer(set);
     if (const SetFileError e = writeSetFile(m_backupPath, set); !e.ok()) {
         m_resultText = path + QStringLiteral("\n") + e.message(code);
         m_txtResult->setPlainText(m_resultText);
