@@ -1012,6 +1012,26 @@ Motor controller service tool</source>
         <source>%1 a second</source>
         <translation>每秒 %1 次</translation>
     </message>
+    <message>
+        <source>&amp;Back up controller…</source>
+        <translation>备份控制器(&amp;B)…</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with file…</source>
+        <translation>与文件比较(&amp;C)…</translation>
+    </message>
+    <message>
+        <source>&amp;Restore from file…</source>
+        <translation>从文件恢复(&amp;R)…</translation>
+    </message>
+    <message>
+        <source>Compare &amp;two files…</source>
+        <translation>比较两个文件(&amp;T)…</translation>
+    </message>
+    <message>
+        <source>Compare with &amp;defaults…</source>
+        <translation>与默认值比较(&amp;D)…</translation>
+    </message>
 </context>
 <context>
     <name>frmMotor</name>
@@ -3058,6 +3078,213 @@ Motor controller service tool</source>
     <message>
         <source>Recordings (*.csv *.txt);;All files (*)</source>
         <translation>记录 (*.csv *.txt);;所有文件 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>frmSets</name>
+    <message>
+        <source>Back up controller</source>
+        <translation>备份控制器</translation>
+    </message>
+    <message>
+        <source>Compare with file</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
+        <source>Restore from file</source>
+        <translation>从文件恢复</translation>
+    </message>
+    <message>
+        <source>Compare two files</source>
+        <translation>比较两个文件</translation>
+    </message>
+    <message>
+        <source>Compare with defaults</source>
+        <translation>与默认值比较</translation>
+    </message>
+    <message>
+        <source>Parameter sets</source>
+        <translation>参数集</translation>
+    </message>
+    <message>
+        <source>serial %1</source>
+        <translation>序列号 %1</translation>
+    </message>
+    <message>
+        <source>taken %1</source>
+        <translation>读取于 %1</translation>
+    </message>
+    <message>
+        <source>partial</source>
+        <translation>不完整</translation>
+    </message>
+    <message>
+        <source>Reading %1 (%2 of %3) ...</source>
+        <translation>正在读取 %1（第 %2 个，共 %3 个）……</translation>
+    </message>
+    <message>
+        <source>Writing %1 (%2 of %3) ...</source>
+        <translation>正在写入 %1（第 %2 个，共 %3 个）……</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Bytes</source>
+        <translation>字节</translation>
+    </message>
+    <message>
+        <source>Tick all</source>
+        <translation>全部勾选</translation>
+    </message>
+    <message>
+        <source>Tick none</source>
+        <translation>全部取消</translation>
+    </message>
+    <message>
+        <source>Write ticked fields</source>
+        <translation>写入勾选的参数</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>Controller</source>
+        <translation>控制器</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>第一个</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>第二个</translation>
+    </message>
+    <message>
+        <source>Parameter sets (*.kparams);;All files (*)</source>
+        <translation>参数集 (*.kparams);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Open a parameter set</source>
+        <translation>打开参数集</translation>
+    </message>
+    <message>
+        <source>Open the second parameter set</source>
+        <translation>打开第二个参数集</translation>
+    </message>
+    <message>
+        <source>The controller is being read or written: wait until it has ended.</source>
+        <translation>正在读写控制器，请等待完成。</translation>
+    </message>
+    <message>
+        <source>No controller answers: connect it and choose its port under Options &gt; Com Setting first. Nothing was read or written.</source>
+        <translation>控制器没有应答：请先连接控制器，并在“选项 &gt; 通讯设置”中选择串口。未读取也未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>No block came from the controller: nothing was saved.</source>
+        <translation>控制器没有返回任何参数块：未保存任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 blocks saved in %2.</source>
+        <translation>已将 %1 个参数块保存到 %2。</translation>
+    </message>
+    <message>
+        <source>The backup is partial: %1 did not come. The file says so.</source>
+        <translation>备份不完整：未收到 %1。文件中已注明。</translation>
+    </message>
+    <message>
+        <source>Controller: %1</source>
+        <translation>控制器：%1</translation>
+    </message>
+    <message>
+        <source>No block came from the controller: nothing was compared.</source>
+        <translation>控制器没有返回任何参数块：未进行比较。</translation>
+    </message>
+    <message>
+        <source>Not read from the controller: %1.</source>
+        <translation>未从控制器读到：%1。</translation>
+    </message>
+    <message>
+        <source>The file is of %1, the controller of %2. To write it all the same, type "%1" here:</source>
+        <translation>文件属于%1，控制器是%2。如仍要写入，请在此输入“%1”：</translation>
+    </message>
+    <message>
+        <source>Nothing compared yet.</source>
+        <translation>尚未比较。</translation>
+    </message>
+    <message>
+        <source>%1 fields differ, %2 are equal, %3 are not used by this controller type.</source>
+        <translation>%1 个参数不同，%2 个相同，%3 个不适用于该控制器类型。</translation>
+    </message>
+    <message>
+        <source>%1 blocks are missing on one side.</source>
+        <translation>有 %1 个参数块只在一方存在。</translation>
+    </message>
+    <message>
+        <source>Both hold the same.</source>
+        <translation>两者内容相同。</translation>
+    </message>
+    <message>
+        <source>%1 differ</source>
+        <translation>%1 个不同</translation>
+    </message>
+    <message>
+        <source>missing in "%1"</source>
+        <translation>“%1”中缺少</translation>
+    </message>
+    <message>
+        <source>Shown only: a restore does not write it.</source>
+        <translation>仅显示：恢复时不写入。</translation>
+    </message>
+    <message>
+        <source>Identity, calibration and password: written only when ticked here.</source>
+        <translation>身份、校准和密码：只有在此勾选时才写入。</translation>
+    </message>
+    <message>
+        <source>Write zeros into the bytes whose layout is not known for these blocks?</source>
+        <translation>是否向这些参数块中布局未知的字节写入 0？</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>No ticked field differs from the controller: nothing was written.</source>
+        <translation>勾选的参数与控制器相同：未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Write these fields into the controller? Each block is read back and compared afterwards.</source>
+        <translation>将这些参数写入控制器吗？每个参数块写入后都会读回并比较。</translation>
+    </message>
+    <message>
+        <source>The controller does not hold what was shown any more (or did not answer). Nothing was written: look at the table again.</source>
+        <translation>控制器中的内容已与显示的不同（或没有应答）。未写入任何内容：请重新查看表格。</translation>
+    </message>
+    <message>
+        <source>%1 blocks written and verified.</source>
+        <translation>已写入并校验 %1 个参数块。</translation>
+    </message>
+    <message>
+        <source>Not every block was verified:</source>
+        <translation>并非所有参数块都已校验：</translation>
+    </message>
+    <message>
+        <source>The controller is being read or written: the window closes when it has ended.</source>
+        <translation>正在读写控制器：完成后才能关闭窗口。</translation>
     </message>
 </context>
 </TS>

@@ -35,3 +35,6 @@ target_sources(kestrane_ui PRIVATE ${d}/ui/protectionpage.h ${d}/ui/protectionpa
 target_sources(kestrane_ui PRIVATE
     ${d}/ui/userinfopage.h ${d}/ui/userinfopage.cpp)
 include(${CMAKE_CURRENT_LIST_DIR}/sets/sources.cmake)
+# The window that backs up, compares and restores parameter sets.
+target_sources(kestrane_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ui/setwindow.h ${CMAKE_CURRENT_LIST_DIR}/ui/setwindow.cpp)

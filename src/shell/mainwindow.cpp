@@ -14,6 +14,7 @@
 #include "monitor/ui/statuspanel.h"
 #include "monitor/trendhistory.h"
 #include "monitor/ui/trendwindow.h"
+#include "pages/ui/setwindow.h"
 #include "pages/blocks/idccalibblock.h"
 #include "pages/loadparachain.h"
 #include "pages/parameterservice.h"
@@ -182,6 +183,8 @@ MainWindow::~MainWindow()
     m_state.curve.drawCurve = nullptr;
     // Before the history it shows goes.
     delete m_trendWindow;
+    // Before the parameter service it reads and writes through goes.
+    delete m_setWindow;
 }
 
 void MainWindow::setUpPageWindows()
@@ -233,6 +236,7 @@ void MainWindow::buildMenus()
         return a;
     };
     m_menuFile = menu("Menu_File", "File(&F)");
+    buildSetMenus();
     m_actExit = action(m_menuFile, "Menu_File_Exit", "Exit(&X)");
     m_menuOption = menu("Menu_Option", "Option(&O)");
     m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
@@ -447,6 +451,7 @@ void MainWindow::applyShellCaptions()
     setWindowTitle(QStringLiteral("EV Kestrane V2.0.0.10.1"));
     m_menuFile->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&File")));
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
+    applySetCaptions();
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_actVerifyWrites->setText(text(QT_TRANSLATE_NOOP("frmMain", "Verify writes")));
@@ -520,6 +525,8 @@ void MainWindow::applyLanguage(int code)
     m_iqRun->applyLanguage();
     if (m_trendWindow)
         m_trendWindow->applyLanguage();
+    if (m_setWindow)
+        m_setWindow->applyLanguage();
 }
 
 void MainWindow::disableMainButtons()

@@ -32,6 +32,7 @@ class SoundPlayer;
 class StatusPanel;
 class TrendHistory;
 class TrendWindow;
+class ParameterSetWindow;
 struct AppState;
 class LinkController;
 class MessageService;
@@ -90,6 +91,8 @@ public:
     void setPollRate(int pollsPerSecond);
     TrendHistory &trendHistory() const { return *m_trendHistory; }
     TrendWindow *trendWindow() const;
+    // File > back up, compare and restore parameter sets (made on first use).
+    ParameterSetWindow *setWindow();
     void Menu_Help_Cont_Click();
     void Menu_Help_About_Click();
     void applyLanguage(int code);
@@ -131,6 +134,8 @@ private:
     void applyTrendCaptions();
     void wireTrends();
     void feedTrends(const Block &block);
+    void buildSetMenus();
+    void applySetCaptions();
 
     AppState &m_state;
     LinkController &m_link;
@@ -180,6 +185,8 @@ private:
     QList<QAction *> m_actPollRates;
     std::unique_ptr<TrendHistory> m_trendHistory;
     QPointer<TrendWindow> m_trendWindow;
+    QPointer<ParameterSetWindow> m_setWindow;
+    QList<QAction *> m_setActions; // File: back up, compare, restore, compare files, compare defaults
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;

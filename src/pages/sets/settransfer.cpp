@@ -6,6 +6,7 @@
 #include "pages/sets/setblocks.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 bool BackupResult::nothingAnswered() const
 {
@@ -43,7 +44,10 @@ void SetBackup::readNext()
     }
     const FrameId family = blocks[std::size_t(m_next)].family;
     emit progress(m_next, int(blocks.size()), family);
-    m_service.read(family, [this, family](const RequestQueue::Result &r) {
+    // A backup dropped while a read is queued (its window closed) hears nothing more.
+    m_service.read(family, [this, self = QPointer(this), family](const RequestQueue::Result &r) {
+        if (!self)
+            return;
         if (r.ok())
             m_result.set.setBlock(family, r.reply);
         else
@@ -123,7 +127,10 @@ void SetRestore::writeNext()
     emit progress(m_next, int(m_blocks.size()), planned.family);
     // The result of each block is reported here, not in a box per block.
     RequestQueue::Request write = RequestQueue::write(
-        planned.block, [this, planned](const RequestQueue::Result &ack) { written(planned, ack); });
+        planned.block, [this, self = QPointer(this), planned](const RequestQueue::Result &ack) {
+            if (self)
+                written(planned, ack);
+        });
     write.quiet = true;
     m_service.link().request(std::move(write));
 }
@@ -139,7 +146,9 @@ void SetRestore::written(const PlannedBlock &planned, const RequestQueue::Result
         end(done);
         return;
     }
-    m_service.read(planned.family, [this, planned, done](const RequestQueue::Result &back) mutable {
+    m_service.read(planned.family, [this, self = QPointer(this), planned, done](const RequestQueue::Result &back) mutable {
+        if (!self)
+            return;
         if (!back.ok()) {
             done.state = RestoredBlock::State::NotVerified;
         } else {
