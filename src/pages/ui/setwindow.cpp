@@ -163,6 +163,7 @@ void ParameterSetWindow::buildUi()
     m_txtResult->setMaximumHeight(110);
     layout->addWidget(m_txtResult);
 
+    layout->addStretch(); // only a backup, without the table, leaves room here
     auto *buttons = new QHBoxLayout;
     auto button = [this, buttons](const char *name) {
         auto *b = new QPushButton(this);
@@ -296,6 +297,11 @@ void ParameterSetWindow::begin(Job job)
     m_txtConfirmType->clear();
     m_progress->setValue(0);
     applyLanguage();
+    // A backup has no table: a small window is enough.
+    if (job == Job::Backup)
+        resize(560, 220);
+    else if (height() < 480)
+        resize(820, 560);
     show();
     raise();
     activateWindow();
