@@ -375,19 +375,16 @@ void ParameterSetWindow::backupRead(const BackupResult &result)
 
 bool ParameterSetWindow::startCompareFile()
 {
-    if (refuseWhenBusy() || refuseWhenOffline())
-        return false;
-    std::optional<ParameterSet> file = openSet(FileAction::Open);
-    if (!file)
-        return false;
-    m_first = std::move(file);
-    m_second.reset();
-    begin(Job::CompareFile);
-    readController([this](const BackupResult &r) { compareRead(r); });
-    return true;
+    return startAgainstController(Job::CompareFile);
 }
 
 bool ParameterSetWindow::startRestore()
+{
+    return startAgainstController(Job::Restore);
+}
+
+// A file chosen, then the controller read to compare it with.
+bool ParameterSetWindow::startAgainstController(Job job)
 {
     if (refuseWhenBusy() || refuseWhenOffline())
         return false;
@@ -396,7 +393,7 @@ bool ParameterSetWindow::startRestore()
         return false;
     m_first = std::move(file);
     m_second.reset();
-    begin(Job::Restore);
+    begin(job);
     readController([this](const BackupResult &r) { compareRead(r); });
     return true;
 }

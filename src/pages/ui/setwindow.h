@@ -89,6 +89,7 @@ private:
     bool refuseWhenBusy();
     bool refuseWhenOffline();
     std::optional<ParameterSet> openSet(FileAction action);
+    bool startAgainstController(Job job);
     void begin(Job job);
     void readController(std::function<void(const BackupResult &)> then);
     void backupRead(const BackupResult &result);
