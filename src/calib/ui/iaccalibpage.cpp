@@ -312,7 +312,7 @@ void IacCalibPage::cmdIq3_Click()
     if (!sendCalibrationPoint(2))
         return;
     if (m_run)
-        m_run->start();
+        m_run->start(this);
 }
 
 void IacCalibPage::cmdStop_Click()
