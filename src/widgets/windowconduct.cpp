@@ -9,6 +9,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 
 namespace {
 bool takesTab(const QWidget *w)
@@ -35,31 +37,77 @@ struct Cell
     QRect rect; // in the coordinates of the window
 };
 
-// Reading order: cells whose vertical extents overlap by half the smaller
-// one share a row and go left to right; rows go top to bottom.
-void sortReadingOrder(QList<Cell> &cells)
+// Row by row: cells whose vertical extents overlap by half the smaller one
+// share a row and go left to right; rows go top to bottom.
+void sortRows(QList<Cell> &cells)
 {
     std::stable_sort(cells.begin(), cells.end(), [](const Cell &a, const Cell &b) { return a.rect.top() < b.rect.top(); });
     QList<QList<Cell>> rows;
     for (const Cell &c : cells) {
-        bool placed = false;
         if (!rows.isEmpty()) {
-            const QList<Cell> &row = rows.last();
-            const QRect &first = row.first().rect;
+            const QRect &first = rows.last().first().rect;
             const int overlap = std::min(first.bottom(), c.rect.bottom()) - std::max(first.top(), c.rect.top());
             if (overlap * 2 >= std::min(first.height(), c.rect.height())) {
                 rows.last().append(c);
-                placed = true;
+                continue;
             }
         }
-        if (!placed)
-            rows.append({c});
+        rows.append({c});
     }
     cells.clear();
     for (QList<Cell> &row : rows) {
         std::stable_sort(row.begin(), row.end(), [](const Cell &a, const Cell &b) { return a.rect.left() < b.rect.left(); });
         cells += row;
     }
+}
+
+// Column by column: a cell whose centre lies inside a column's width joins
+// it; columns go left to right, each top to bottom.
+void sortColumns(QList<Cell> &cells)
+{
+    std::stable_sort(cells.begin(), cells.end(), [](const Cell &a, const Cell &b) { return a.rect.left() < b.rect.left(); });
+    QList<QList<Cell>> columns;
+    QList<QRect> spans;
+    for (const Cell &c : cells) {
+        int in = -1;
+        for (int i = 0; i < spans.size() && in < 0; ++i) {
+            if ((c.rect.center().x() >= spans[i].left() && c.rect.center().x() <= spans[i].right())
+                || (spans[i].center().x() >= c.rect.left() && spans[i].center().x() <= c.rect.right()))
+                in = i;
+        }
+        if (in < 0) {
+            columns.append({c});
+            spans.append(c.rect);
+        } else {
+            columns[in].append(c);
+            spans[in] |= c.rect;
+        }
+    }
+    cells.clear();
+    for (QList<Cell> &column : columns) {
+        std::stable_sort(column.begin(), column.end(), [](const Cell &a, const Cell &b) { return a.rect.top() < b.rect.top(); });
+        cells += column;
+    }
+}
+
+// Groups laid out in columns are read column by column; the fields inside a
+// group, and what lies under all the groups (the buttons), row by row.
+void sortReadingOrder(QList<Cell> &cells, const std::function<bool(const Cell &)> &isGroup)
+{
+    int groupsEnd = INT_MIN;
+    for (const Cell &c : cells)
+        if (isGroup(c))
+            groupsEnd = std::max(groupsEnd, c.rect.bottom());
+    if (groupsEnd == INT_MIN) {
+        sortRows(cells);
+        return;
+    }
+    QList<Cell> upper, below;
+    for (const Cell &c : cells)
+        (c.rect.top() > groupsEnd ? below : upper).append(c);
+    sortColumns(upper);
+    sortRows(below);
+    cells = upper + below;
 }
 
 void collect(QWidget *window, QWidget *parent, QList<QWidget *> &order)
@@ -73,7 +121,7 @@ void collect(QWidget *window, QWidget *parent, QList<QWidget *> &order)
             continue;
         cells.append({w, QRect(w->mapTo(window, QPoint(0, 0)), w->size())});
     }
-    sortReadingOrder(cells);
+    sortReadingOrder(cells, [](const Cell &c) { return !takesTab(c.widget); });
     for (const Cell &c : cells) {
         if (takesTab(c.widget))
             order.append(c.widget);
@@ -185,9 +233,9 @@ QPoint placePageFrame(const PagePlacement &where, QSize page)
         });
     };
     // A page never opens exactly over another one: it cascades down, and to
-    // the right while there is room, else to the left.
+    // the right while there is room (never back over the main window).
     const QPoint base = inside(spot);
-    const int dx = base.x() + kCascadeStep + page.width() <= screen.right() + 1 ? kCascadeStep : -kCascadeStep;
+    const int dx = base.x() + kCascadeStep + page.width() <= screen.right() + 1 ? kCascadeStep : 0;
     QPoint p = base;
     for (int step = 1; step <= 12 && clashes(p); ++step)
         p = inside(base + QPoint(dx * step, kCascadeStep * step));

@@ -121,7 +121,9 @@ void PageNavigator::placePage(Slot &slot, QWidget *w)
     const auto global = [](const QWidget *x) { return QRect(x->mapToGlobal(QPoint(0, 0)), x->size()); };
     PagePlacement where;
     where.screen = screen->availableGeometry();
-    where.mainFrame = m_mainWindow->frameGeometry();
+    // The frame as the window system last told it, and never less than the
+    // window itself (the size may have changed since).
+    where.mainFrame = m_mainWindow->frameGeometry() | global(m_mainWindow);
     if (m_anchor)
         where.bar = global(m_anchor);
     for (const QPointer<QWidget> &x : m_keepClear) {
