@@ -12,6 +12,12 @@
 
 class QWidget;
 
+// The flags of a window the main window owns (a page, a test window): the
+// window system keeps it above the main window (a transient dialog window)
+// and it keeps its title bar buttons.
+inline constexpr Qt::WindowFlags kOwnedWindow = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                              | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
 // Sets the tab chain of `window` to the screen order of its focusable
 // widgets: row by row, left to right, inside each group box before the next
 // group; a group box or frame is placed as one cell among its siblings.

@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 struct Bench
@@ -156,7 +157,10 @@ void TestWindowConduct::acknowledgementOverThePageThatWrote()
     const PageDef &def = pageDef(PageId(page));
     QWidget *w = b.open(def.id);
     QVERIFY(w);
-    QVERIFY(w->parentWidget() == b.window.get() && w->isWindow());
+    // Owned: a transient dialog window of the main window, kept above it.
+    QCOMPARE(w->parentWidget(), b.window.get());
+    QCOMPARE(w->windowType(), Qt::Dialog);
+    QCOMPARE(w->windowHandle()->transientParent(), b.window->windowHandle());
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     const BlockFamily *family = findFamily(def.family);
@@ -207,6 +211,7 @@ void TestWindowConduct::messagesOfAMotorTest()
     QVERIFY(b.state.iqTest.iqTestRunning);
     QWidget *time = b.window->iqTestRun()->timeWindow();
     QVERIFY(time && time->isVisible());
+    QCOMPARE(time->windowHandle()->transientParent(), b.window->windowHandle());
     QVERIFY(isMotorTestWindow(time));
     QVERIFY(isMotorTestWindow(iac));
     // A page opened during the run (one that leaves the Iac page open) is

@@ -103,7 +103,7 @@ void HallTestController::cmd_hallteststop_Click()
 void HallTestController::showWindow(ReplyAction action)
 {
     if (!m_window) {
-        auto *w = new QWidget(m_mainWindow, Qt::Window);
+        auto *w = new QWidget(m_mainWindow, kOwnedWindow);
         w->setObjectName(QLatin1String(kHallTestWindow));
         w->setAttribute(Qt::WA_DeleteOnClose);
         auto *layout = new QVBoxLayout(w);

@@ -22,7 +22,7 @@ QString timeText(int code, const char *source)
 }
 } // namespace
 
-TimeWindow::TimeWindow(int languageCode, QWidget *parent) : QWidget(parent, Qt::Window)
+TimeWindow::TimeWindow(int languageCode, QWidget *parent) : QWidget(parent, kOwnedWindow)
 {
     setObjectName(QStringLiteral("frmTime"));
     auto *grid = new QGridLayout(this);

@@ -1,5 +1,7 @@
 #include "monitor/ui/trendwindow.h"
 
+#include "widgets/windowconduct.h"
+
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/messageservice.h"
@@ -42,7 +44,7 @@ QString native(const QString &path)
 
 TrendWindow::TrendWindow(TrendHistory &live, const LanguageState &language, MessageService &messages,
                          QWidget *parent)
-    : QWidget(parent, Qt::Window), m_live(live), m_language(language), m_messages(messages)
+    : QWidget(parent, kOwnedWindow), m_live(live), m_language(language), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmTrends"));
     buildUi();

@@ -63,7 +63,9 @@ QWidget *PageNavigator::ensurePage(PageId id)
         return nullptr;
     const PageDef &def = pageDef(id);
     w->setObjectName(QLatin1String(def.window));
-    w->setWindowFlag(Qt::Window);
+    // Owned by the main window: the window system keeps it above.
+    if (w->windowType() != Qt::Dialog)
+        w->setWindowFlags(kOwnedWindow);
     w->setAttribute(Qt::WA_DeleteOnClose);
     slot.window = w;
     if (auto *p = qobject_cast<PageWindow *>(w)) {

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-PageWindow::PageWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+PageWindow::PageWindow(QWidget *parent) : QWidget(parent, kOwnedWindow)
 {
     // Closing discards the texts: the next opening starts from the defaults.
     setAttribute(Qt::WA_DeleteOnClose);
