@@ -678,19 +678,19 @@ Write these values?</source>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation>&amp;文件</translation>
+        <translation>文件(&amp;F)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation>&amp;退出</translation>
+        <translation>退出(&amp;X)</translation>
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation>&amp;选项</translation>
+        <translation>选项(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Com Setting...</source>
-        <translation>&amp;通讯设置</translation>
+        <translation>通讯设置(&amp;C)...</translation>
     </message>
     <message>
         <source>ONLINE</source>
@@ -968,15 +968,15 @@ Write these values?</source>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>&amp;帮助</translation>
+        <translation>帮助(&amp;H)</translation>
     </message>
     <message>
         <source>&amp;Contact us</source>
-        <translation>&amp;联系我们</translation>
+        <translation>联系我们(&amp;C)</translation>
     </message>
     <message>
         <source>&amp;About Kestrane</source>
-        <translation>&amp;关于 Kestrane</translation>
+        <translation>关于 Kestrane(&amp;A)</translation>
     </message>
     <message>
         <source>About Kestrane</source>

@@ -17,6 +17,9 @@ public:
         Icon icon = Icon::Information;
         QString title; // empty: the program's name
         QString text;
+        // The objectName of the window the message is about ("frmBasic",
+        // "frmTime"); empty, or a window that is not shown: the window in use.
+        QString about = {};
     };
 
     virtual ~MessageService() = default;
@@ -33,5 +36,10 @@ public:
     void info(const QString &text, std::function<void()> onClosed = {})
     {
         show({Icon::Information, QStringLiteral("info"), text}, std::move(onClosed));
+    }
+    // The same, about the window named `about`.
+    void infoAbout(const QString &about, const QString &text, std::function<void()> onClosed = {})
+    {
+        show({Icon::Information, QStringLiteral("info"), text, about}, std::move(onClosed));
     }
 };

@@ -130,3 +130,5 @@ const ReplyRow *findReplyRow(const Block &block);
 
 // Texts of the FF FE refusal of a hall test (context "Link").
 inline constexpr const char *kHallWarningText = "Make sure the throttle return and motor stops";
+// The window of the hall test, which its warning is about.
+inline constexpr const char *kHallTestWindow = "frmHallTest";

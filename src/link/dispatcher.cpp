@@ -56,7 +56,8 @@ void Dispatcher::acknowledge(const ReplyRow &row, const Block &block, bool quiet
         return;
     }
     QPointer<Dispatcher> self(this);
-    m_messages.info(text, [self, command] {
+    const QString about = m_windowOf ? m_windowOf(row.family) : QString();
+    m_messages.infoAbout(about, text, [self, command] {
         if (self)
             emit self->acknowledgementClosed(command);
     });
@@ -67,8 +68,9 @@ void Dispatcher::hallWarning()
     // The one message with its own title and icon in English.
     if (m_language.languageCode == LanguageCode::English) {
         m_messages.show({MessageService::Icon::Critical, QStringLiteral("warning"),
-                         QString::fromUtf8(kHallWarningText)});
+                         QString::fromUtf8(kHallWarningText), QString::fromLatin1(kHallTestWindow)});
     } else if (m_language.languageCode == LanguageCode::Chinese) {
-        m_messages.info(bilingual(m_language.languageCode, "Link", kHallWarningText));
+        m_messages.infoAbout(QString::fromLatin1(kHallTestWindow),
+                             bilingual(m_language.languageCode, "Link", kHallWarningText));
     }
 }

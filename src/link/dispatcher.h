@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 struct LanguageState;
 class LinkSupervisor;
 class MessageService;
@@ -23,6 +25,10 @@ public:
     // matching row or nullptr. `quietAck`: an acknowledgement is announced
     // but shows no box (a request that reports its own outcome).
     const ReplyRow *dispatch(const Block &block, bool quietAck = false);
+
+    // The window an acknowledgement of `family` is about (its page), so
+    // that the box appears over the page that wrote.
+    void setWindowOfFamily(std::function<QString(FrameId)> windowOf) { m_windowOf = std::move(windowOf); }
 
 signals:
     // A live-status block.
@@ -47,4 +53,5 @@ private:
     const LanguageState &m_language;
     LinkSupervisor &m_supervisor;
     MessageService &m_messages;
+    std::function<QString(FrameId)> m_windowOf;
 };

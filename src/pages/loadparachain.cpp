@@ -225,7 +225,8 @@ void LoadParaChain::abandon()
 void LoadParaChain::giveUp(const char *why)
 {
     abandon();
-    m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text(m_service.languageCode(), why)});
+    m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), text(m_service.languageCode(), why),
+                     QStringLiteral("frmProtection")});
 }
 
 bool LoadParaChain::chainActive() const

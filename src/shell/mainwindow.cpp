@@ -31,6 +31,7 @@
 #include "core/language.h"
 #include "core/messageservice.h"
 #include "widgets/qtsoundplayer.h"
+#include "widgets/windowconduct.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -159,6 +160,13 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
             m_showConduction(t);
     });
     m_pages->setAnchor(m_buttonBar);
+    m_pages->setKeepClear({m_shape, m_lblWelCom1, m_lblMaxTime, m_txtMaxTime});
+    // An acknowledgement appears over the page that wrote.
+    m_link.dispatcher().setWindowOfFamily([](FrameId family) {
+        const PageDef *def = pageForFamily(family);
+        return def ? QString::fromLatin1(def->window) : QString();
+    });
+    installEnterPressesButtons(this);
     setUpPageWindows();
     m_records = new RecordControls(m_state.recorder, m_state.language, m_messages, button("cmdRecord"),
                                    button("cmdRecordStop"), button("cmdOpenRec"), statusBar(), this);
@@ -659,7 +667,9 @@ void MainWindow::decodeStatus(const Block &block)
         m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));
         m_txtDateDiff->setText(QString::number(view.alertElapsedSeconds));
         m_sounds->play(QStringLiteral("BUZZ.WAV"));
-        m_messages.info(QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
+        // About the running test, over its windows.
+        m_messages.infoAbout(QStringLiteral("frmTime"),
+                             QStringLiteral("Time to 100 Degree:") + minutesSeconds(view.alertElapsedSeconds));
     }
     if (m_records->recordStatus() && m_recordHook)
         m_recordHook();

@@ -8,6 +8,7 @@ target_sources(kestrane_ui PRIVATE
     ${d}/lazyiconstyle.h ${d}/lazyiconstyle.cpp
     ${d}/qtmessageservice.h ${d}/qtmessageservice.cpp
     ${d}/qtsoundplayer.h ${d}/qtsoundplayer.cpp
+    ${d}/windowconduct.h ${d}/windowconduct.cpp
     ${d}/soundoutput.h)
 
 # The sound output: a module loaded on the first sound, the only part that

@@ -23,13 +23,13 @@ struct Caption
 
 // The main window's caption tables: shell, status frame, fault frame, buttons.
 const Caption kCaptions[] = {
-    {"Menu_File", "&File", "&文件"},
-    {"Menu_File_Exit", "E&xit", "&退出"},
-    {"Menu_Option", "&Options", "&选项"},
-    {"Menu_Option_ComSet", "&Com Setting...", "&通讯设置"},
-    {"Menu_Help", "&Help", "&帮助"},
-    {"Menu_Help_Cont", "&Contact us", "&联系我们"},
-    {"Menu_Help_About", "&About Kestrane", "&关于 Kestrane"},
+    {"Menu_File", "&File", "文件(&F)"},
+    {"Menu_File_Exit", "E&xit", "退出(&X)"},
+    {"Menu_Option", "&Options", "选项(&O)"},
+    {"Menu_Option_ComSet", "&Com Setting...", "通讯设置(&C)..."},
+    {"Menu_Help", "&Help", "帮助(&H)"},
+    {"Menu_Help_Cont", "&Contact us", "联系我们(&C)"},
+    {"Menu_Help_About", "&About Kestrane", "关于 Kestrane(&A)"},
     {"frmSysStatus", "System RealTime info", "系统实时状态"},
     {"lblfrmSysStatusVdc", "Vdc[V]", "电压[V]"},
     {"lblfrmSysStatusIdc", "Idc[A]", "电流[A]"},
@@ -145,6 +145,8 @@ private slots:
     void startsInEnglish();
     void chineseAndBack();
     void otherCodesChangeNothing();
+    void menuMnemonicsCanBeTyped_data();
+    void menuMnemonicsCanBeTyped();
     void connectionLabel_data();
     void connectionLabel();
     void contactDialog_data();
@@ -175,6 +177,33 @@ void TestLanguage::chineseAndBack()
     QCOMPARE(b.state.language.languageCode, 22);
     QCOMPARE(b.mismatches(false), QStringList{});
     QVERIFY(b.window->findChild<QLabel *>("lblPortStatus")->text().contains(QStringLiteral("I/O STATUS:")));
+}
+
+void TestLanguage::menuMnemonicsCanBeTyped_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("en") << int(LanguageCode::English);
+    QTest::newRow("zh") << int(LanguageCode::Chinese);
+}
+
+// Alt and the marked key open a menu or pick an entry: the key must be one
+// a keyboard has, in either language.
+void TestLanguage::menuMnemonicsCanBeTyped()
+{
+    QFETCH(int, language);
+    Bench b;
+    b.window->applyLanguage(language);
+    int marked = 0;
+    for (QAction *a : b.window->findChildren<QAction *>()) {
+        const QString t = a->text();
+        const qsizetype at = t.indexOf(u'&');
+        if (at < 0 || t.mid(at, 2) == QStringLiteral("&&"))
+            continue;
+        ++marked;
+        QVERIFY2(at + 1 < t.size() && t.at(at + 1).isLetterOrNumber() && t.at(at + 1).unicode() < 128,
+                 qPrintable(a->objectName() + QStringLiteral(": ") + t));
+    }
+    QVERIFY(marked >= 8);
 }
 
 void TestLanguage::otherCodesChangeNothing()

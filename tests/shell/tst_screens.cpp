@@ -3,6 +3,7 @@
 // window keeps one size. Each window is also grabbed into build/screens/ to
 // be looked at.
 
+#include "laptopscreen.h"
 #include "mainwindowbench.h"
 #include "core/language.h"
 #include "monitor/statusdecoder.h"
@@ -187,5 +188,5 @@ void TestScreens::connectionShownInWords()
     b.window->applyLanguage(LanguageCode::English);
 }
 
-QTEST_MAIN(TestScreens)
+KESTRANE_LAPTOP_SCREEN_MAIN(TestScreens)
 #include "tst_screens.moc"

@@ -9,6 +9,7 @@
 #include "pages/parameterservice.h"
 #include "pages/ui/pagenavigator.h"
 #include "pages/ui/parameterpage.h"
+#include "widgets/windowconduct.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -102,8 +103,8 @@ void HallTestController::cmd_hallteststop_Click()
 void HallTestController::showWindow(ReplyAction action)
 {
     if (!m_window) {
-        auto *w = new QWidget(m_mainWindow, Qt::Window);
-        w->setObjectName(QStringLiteral("frmHallTest"));
+        auto *w = new QWidget(m_mainWindow, kOwnedWindow);
+        w->setObjectName(QLatin1String(kHallTestWindow));
         w->setAttribute(Qt::WA_DeleteOnClose);
         auto *layout = new QVBoxLayout(w);
         auto *label = new QLabel(QStringLiteral("Group Hall A is under testing."), w);
@@ -112,6 +113,8 @@ void HallTestController::showWindow(ReplyAction action)
         label->setMinimumWidth(260);
         layout->addWidget(label);
         w->setWindowTitle(windowCaption(m_language.languageCode));
+        // The motor turns while it is shown: nothing of ours covers it.
+        setMotorTestWindow(w, true);
         m_window = w;
         m_label = label;
     }

@@ -265,7 +265,7 @@ bool IacCalibPage::parseBox(QLineEdit *box, const QString &caption, qint64 &out,
     if (n.ok() && (n.value < double(lo) || n.value > double(hi)))
         n.error = ParseError::OutOfRange;
     if (!n.ok()) {
-        m_messages.info(parseFailureMessage(m_language.languageCode, n.error, caption, box->text(), 0));
+        m_messages.infoAbout(objectName(), parseFailureMessage(m_language.languageCode, n.error, caption, box->text(), 0));
         box->setFocus();
         box->selectAll();
         return false;
@@ -312,7 +312,7 @@ void IacCalibPage::cmdIq3_Click()
     if (!sendCalibrationPoint(2))
         return;
     if (m_run)
-        m_run->start();
+        m_run->start(this);
 }
 
 void IacCalibPage::cmdStop_Click()
@@ -327,7 +327,7 @@ void IacCalibPage::cmdwrite_Click()
 {
     const QByteArray frame = angleStepWriteFrame(m_eAngleDpp, mode());
     if (frame.isEmpty()) {
-        m_messages.info(text(QT_TRANSLATE_NOOP("frmIacCalib",
+        m_messages.infoAbout(objectName(), text(QT_TRANSLATE_NOOP("frmIacCalib",
                                                "The angle step %1 is above %2, the largest step the "
                                                "controller takes. Lower \"Electrical Freq[hz]\" or raise "
                                                "\"PWM Freq[khz]\" and press \"Calc\"; nothing was written."))
@@ -355,7 +355,7 @@ void IacCalibPage::cmdCalc_Click()
 {
     const std::optional<qint64> dpp = CalcAngleDpp(m_txtElecFreq->text(), m_txtPWMFreq->text());
     if (!dpp) {
-        m_messages.info(text(QT_TRANSLATE_NOOP("frmIacCalib",
+        m_messages.infoAbout(objectName(), text(QT_TRANSLATE_NOOP("frmIacCalib",
                                                "The angle step cannot be computed: \"PWM Freq[khz]\" must be "
                                                "a number other than 0 (it holds \"%1\") and the result must "
                                                "fit. The angle step stays %2."))

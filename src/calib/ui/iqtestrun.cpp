@@ -7,6 +7,7 @@
 #include "core/soundplayer.h"
 #include "link/linkcontroller.h"
 #include "monitor/statusdecoder.h"
+#include "widgets/windowconduct.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -21,7 +22,7 @@ QString timeText(int code, const char *source)
 }
 } // namespace
 
-TimeWindow::TimeWindow(int languageCode, QWidget *parent) : QWidget(parent, Qt::Window)
+TimeWindow::TimeWindow(int languageCode, QWidget *parent) : QWidget(parent, kOwnedWindow)
 {
     setObjectName(QStringLiteral("frmTime"));
     auto *grid = new QGridLayout(this);
@@ -96,6 +97,14 @@ bool IqTestRun::running() const
     return m_iqTest.iqTestRunning;
 }
 
+QString IqTestRun::testWindowName() const
+{
+    // The aging run while it is shown, else the page that started it.
+    if (m_window && m_window->isVisible())
+        return m_window->objectName();
+    return m_page ? m_page->objectName() : QStringLiteral("frmIacCalib");
+}
+
 QString IqTestRun::text(const char *source) const
 {
     return timeText(m_language.languageCode, source);
@@ -106,14 +115,14 @@ bool IqTestRun::checkLimit()
     const QString limit = m_txtMaxTime ? m_txtMaxTime->text() : QString();
     if (agingLimitSeconds(limit))
         return true;
-    m_messages.info(text(QT_TRANSLATE_NOOP(
+    m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
                              "frmTime", "\"Aging time[s]\" does not hold a whole number of seconds: \"%1\". "
                                         "The Iq test was not started; nothing was sent."))
                         .arg(limit.left(40)));
     return false;
 }
 
-void IqTestRun::start()
+void IqTestRun::start(QWidget *page)
 {
     const QDateTime t = now();
     m_iqTest.tempAlertArmed = true;
@@ -134,18 +143,24 @@ void IqTestRun::start()
     } else {
         m_window->raise();
     }
+    // Nothing of ours covers the run and its STOP until it ends.
+    m_page = page;
+    setMotorTestWindow(m_window, true);
+    setMotorTestWindow(m_page, true);
 }
 
 void IqTestRun::stopRun()
 {
     m_iqTest.iqTestRunning = false;
+    setMotorTestWindow(m_window, false);
+    setMotorTestWindow(m_page, false);
     const bool sent = m_link.sendFrame(iqTestStopFrame());
     if (!sent) {
-        m_messages.info(text(QT_TRANSLATE_NOOP(
+        m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
             "frmTime", "The stop frame could not be sent. The controller may still be driving the motor: "
                        "switch it off.")));
     } else if (!m_connection.online()) {
-        m_messages.info(text(QT_TRANSLATE_NOOP(
+        m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
             "frmTime", "The stop frame was sent, but the controller does not answer. It may still be "
                        "driving the motor: check it.")));
     }
@@ -160,7 +175,7 @@ void IqTestRun::cmdStop_Click()
     // No run of ours, but the user wants the motor stopped: the frame goes
     // out all the same.
     if (!m_link.sendFrame(iqTestStopFrame())) {
-        m_messages.info(text(QT_TRANSLATE_NOOP(
+        m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
             "frmTime", "The stop frame could not be sent. The controller may still be driving the motor: "
                        "switch it off.")));
     }
@@ -186,7 +201,7 @@ void IqTestRun::tick()
         // know that the motor may still turn.
         if (!m_dropReported) {
             m_dropReported = true;
-            m_messages.info(text(QT_TRANSLATE_NOOP(
+            m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
                 "frmTime", "The link to the controller was lost during the Iq test. The controller may "
                            "still be driving the motor. The stop frame goes out as soon as the link "
                            "returns if the aging time is up by then.")));
@@ -207,7 +222,7 @@ void IqTestRun::tick()
     case IqRunStep::BadLimit:
         // Checked at the start, but the box stays editable during the run.
         stopRun();
-        m_messages.info(text(QT_TRANSLATE_NOOP(
+        m_messages.infoAbout(testWindowName(), text(QT_TRANSLATE_NOOP(
                                  "frmTime", "\"Aging time[s]\" does not hold a whole number of seconds: "
                                             "\"%1\". The Iq test has been stopped."))
                             .arg(limitText.left(40)));

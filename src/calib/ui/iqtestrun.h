@@ -55,8 +55,9 @@ public:
     // run, with a message, before anything moves.
     bool checkLimit();
     // After the I3 frame went out: arms the heating alert, records the
-    // start, shows frmTime.
-    void start();
+    // start, shows frmTime; it and `page` (the Iac page) stay above the
+    // other windows until the run ends.
+    void start(QWidget *page = nullptr);
     // "STOP": the stop frame at once.
     void cmdStop_Click();
     // The Iac page or the program closes: a running test gets its stop
@@ -74,6 +75,8 @@ private:
     // reached the controller.
     void stopRun();
     QString text(const char *source) const;
+    // The window the run's messages are about.
+    QString testWindowName() const;
 
     IqTestState &m_iqTest;
     const ConnectionState &m_connection;
@@ -87,5 +90,6 @@ private:
     QPointer<QLineEdit> m_txtMaxTime;
     QPointer<QLineEdit> m_txtStart;
     QPointer<TimeWindow> m_window;
+    QPointer<QWidget> m_page;
     bool m_dropReported = false;
 };

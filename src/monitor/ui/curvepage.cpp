@@ -1,5 +1,7 @@
 #include "monitor/ui/curvepage.h"
 
+#include <QKeyEvent>
+
 #include "core/appstate.h"
 #include "widgets/fonts.h"
 
@@ -145,4 +147,13 @@ void CurvePage::placeControls()
     m_redraw->setGeometry(kLeft, rowY + (kBottom - 8 - lineHeight - button.height()) / 2,
                           button.width() + 16, button.height());
     m_xTitle->setGeometry(plot.right() - 160, m_redraw->y(), 160, button.height());
+}
+
+void CurvePage::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -49,6 +49,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Escape closes the page, as on every page.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeControls();

@@ -1,5 +1,7 @@
 #include "monitor/ui/trendwindow.h"
 
+#include "widgets/windowconduct.h"
+
 #include "core/appstate.h"
 #include "core/language.h"
 #include "core/messageservice.h"
@@ -42,7 +44,7 @@ QString native(const QString &path)
 
 TrendWindow::TrendWindow(TrendHistory &live, const LanguageState &language, MessageService &messages,
                          QWidget *parent)
-    : QWidget(parent, Qt::Window), m_live(live), m_language(language), m_messages(messages)
+    : QWidget(parent, kOwnedWindow), m_live(live), m_language(language), m_messages(messages)
 {
     setObjectName(QStringLiteral("frmTrends"));
     buildUi();
@@ -433,7 +435,7 @@ bool TrendWindow::openRecording(const QString &path)
 {
     RecordingLoad load = loadRecording(path, m_language.languageCode);
     if (!load.history) {
-        m_messages.info(load.error);
+        m_messages.infoAbout(objectName(), load.error);
         return false;
     }
     m_recording = std::move(load.history);
@@ -448,7 +450,7 @@ bool TrendWindow::openRecording(const QString &path)
     m_cursorShown = false;
     refresh();
     if (!load.notes.isEmpty())
-        m_messages.info(load.notes.join(u'\n'));
+        m_messages.infoAbout(objectName(), load.notes.join(u'\n'));
     return true;
 }
 
@@ -457,7 +459,7 @@ bool TrendWindow::savePng(const QString &path)
     const QImage image = m_plot->picture().toImage();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        m_messages.info(tr_(QT_TRANSLATE_NOOP("frmTrends", "The picture \"%1\" cannot be saved (%2)."))
+        m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmTrends", "The picture \"%1\" cannot be saved (%2)."))
                             .arg(native(path), file.errorString()));
         return false;
     }
@@ -470,12 +472,12 @@ bool TrendWindow::saveCsv(const QString &path)
     const int from = h.lowerBound(m_plot->timeFrom());
     const int to = h.upperBound(m_plot->timeTo());
     if (from >= to) {
-        m_messages.info(tr_(QT_TRANSLATE_NOOP("frmTrends", "No records are shown: nothing was saved.")));
+        m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmTrends", "No records are shown: nothing was saved.")));
         return false;
     }
     const LogResult result = saveRecording(path, h, from, to);
     if (!result.ok) {
-        m_messages.info(tr_(QT_TRANSLATE_NOOP("frmTrends", "The recording \"%1\" cannot be saved (%2)."))
+        m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmTrends", "The recording \"%1\" cannot be saved (%2)."))
                             .arg(native(path), result.error));
         return false;
     }

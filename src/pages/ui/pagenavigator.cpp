@@ -2,6 +2,7 @@
 
 #include "pages/parameterservice.h"
 #include "pages/ui/parameterpage.h"
+#include "widgets/windowconduct.h"
 
 #include <QAbstractButton>
 #include <QScreen>
@@ -62,7 +63,9 @@ QWidget *PageNavigator::ensurePage(PageId id)
         return nullptr;
     const PageDef &def = pageDef(id);
     w->setObjectName(QLatin1String(def.window));
-    w->setWindowFlag(Qt::Window);
+    // Owned by the main window: the window system keeps it above.
+    if (w->windowType() != Qt::Dialog)
+        w->setWindowFlags(kOwnedWindow);
     w->setAttribute(Qt::WA_DeleteOnClose);
     slot.window = w;
     if (auto *p = qobject_cast<PageWindow *>(w)) {
@@ -110,19 +113,35 @@ void PageNavigator::placePage(Slot &slot, QWidget *w)
 {
     if (slot.placed) {
         w->move(slot.position);
-    } else if (m_anchor) {
-        // To the right of the bar, over the status panel, inside the screen.
-        QPoint topLeft = m_anchor->mapToGlobal(QPoint(m_anchor->width() + 8, 0));
-        if (const QScreen *screen = m_anchor->screen()) {
-            const QRect free = screen->availableGeometry();
-            const QSize size = w->frameGeometry().size().expandedTo(w->sizeHint());
-            topLeft.setY(std::max(free.top(), std::min(topLeft.y(), free.bottom() - size.height())));
-        }
-        w->move(topLeft);
-    } else if (m_mainWindow) {
-        const QRect frame = m_mainWindow->frameGeometry();
-        w->move(frame.topLeft() + QPoint(40, 60));
+        return;
     }
+    if (!m_mainWindow)
+        return;
+    const QScreen *screen = m_mainWindow->screen();
+    if (!screen)
+        return;
+    const auto global = [](const QWidget *x) { return QRect(x->mapToGlobal(QPoint(0, 0)), x->size()); };
+    PagePlacement where;
+    where.screen = screen->availableGeometry();
+    // The frame as the window system last told it, and never less than the
+    // window itself (the size may have changed since).
+    where.mainFrame = m_mainWindow->frameGeometry() | global(m_mainWindow);
+    if (m_anchor)
+        where.bar = global(m_anchor);
+    for (const QPointer<QWidget> &x : m_keepClear) {
+        if (x && x->isVisible())
+            where.keepClear |= global(x);
+    }
+    for (const Slot &other : m_slots) {
+        if (other.window && other.window != w && other.window->isVisible())
+            where.taken << other.window->frameGeometry();
+    }
+    // Before its first showing the page has no frame yet: the main window's
+    // frame stands in for it.
+    const QSize frame = w->testAttribute(Qt::WA_WState_Created) && w->frameGeometry().size() != w->size()
+                            ? w->frameGeometry().size() - w->size()
+                            : m_mainWindow->frameGeometry().size() - m_mainWindow->size();
+    w->move(placePageFrame(where, w->size() + frame));
 }
 
 void PageNavigator::closePage(PageId id)

@@ -9,6 +9,7 @@
 #include "core/appstate.h"
 #include "pages/engine/pageregistry.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -78,9 +79,17 @@ public:
     // captions) when it does not exist; nullptr for a page without a window.
     QWidget *ensurePage(PageId id);
 
-    // Pages open beside this widget (the main window's button bar), never
-    // over it.
+    // Pages open to the right of the main window when they fit on the
+    // screen, else beside this widget (the main window's button bar), never
+    // over it nor over the widgets of `setKeepClear` (the connection
+    // indicator); a page that would open exactly over another cascades.
     void setAnchor(QWidget *anchor) { m_anchor = anchor; }
+    void setKeepClear(const QList<QWidget *> &widgets)
+    {
+        m_keepClear.clear();
+        for (QWidget *w : widgets)
+            m_keepClear << w;
+    }
 
     // Plugs in the window of a page that is not a plain parameter page
     // (curve, calibration, user information, a page with extra buttons).
@@ -112,6 +121,7 @@ private:
     MessageService &m_messages;
     QPointer<QWidget> m_mainWindow;
     QPointer<QWidget> m_anchor;
+    QList<QPointer<QWidget>> m_keepClear;
     std::vector<Slot> m_slots; // by registry row
     std::optional<bool> m_online; // as the last link tick left it
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What every page window shares: a modeless top-level window of the main
-// window, destroyed when closed, that writes its captions on demand.
+// window, destroyed when closed, that writes its captions on demand, closes
+// on Escape and tabs through its boxes in their order on screen.
 
 #include <QWidget>
 
@@ -21,4 +22,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Escape closes the page.
+    void keyPressEvent(QKeyEvent *event) override;
+    bool event(QEvent *event) override;
 };

@@ -421,7 +421,7 @@ void ParameterPage::cmdwrite_Click()
         return;
     }
     QPointer<ParameterPage> self(this);
-    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), plan.text}, [self](bool yes) {
+    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), plan.text, objectName()}, [self](bool yes) {
         if (yes && self)
             self->writeShownValues();
     });
@@ -437,7 +437,7 @@ void ParameterPage::writeShownValues()
     }
     QPointer<ParameterPage> self(this);
     m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"),
-                    m_service.sentDifferentlyQuestion(family, boxes)},
+                    m_service.sentDifferentlyQuestion(family, boxes), objectName()},
                    [self](bool yes) {
                        if (yes && self)
                            self->encodeAndSend({}, true);
@@ -471,7 +471,7 @@ void ParameterPage::reportFailure(const ParameterService::WritePlan &plan)
             }
         }
     }
-    m_messages.info(plan.text);
+    m_messages.infoAbout(objectName(), plan.text);
 }
 
 int ParameterPage::captionFieldOfSlot(int slot) const

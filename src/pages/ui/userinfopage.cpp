@@ -161,7 +161,7 @@ void UserInfoPage::refuse(QLineEdit *box, const QString &message)
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();
     }
-    m_messages.info(message);
+    m_messages.infoAbout(objectName(), message);
 }
 
 void UserInfoPage::cmdread_Click()
