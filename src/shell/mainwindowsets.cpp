@@ -9,7 +9,10 @@
 #include "monitor/ui/recordcontrols.h"
 #include "pages/ui/setwindow.h"
 
+#include "widgets/windowconduct.h"
+
 #include <QAction>
+#include <QScreen>
 #include <QLabel>
 #include <QMenu>
 
@@ -61,6 +64,15 @@ ParameterSetWindow *MainWindow::setWindow()
             const std::optional<SetIdentity> id = set.identity();
             return id ? mcuModelText(LanguageCode::English, id->subproject) : QString();
         });
+        // Beside the main window, as a page opens, clear of the button bar.
+        if (const QScreen *screen = this->screen()) {
+            PagePlacement where;
+            where.screen = screen->availableGeometry();
+            where.mainFrame = frameGeometry();
+            where.bar = QRect(m_buttonBar->mapToGlobal(QPoint(0, 0)), m_buttonBar->size());
+            const QSize frame = frameGeometry().size() - size();
+            m_setWindow->move(placePageFrame(where, m_setWindow->size() + frame));
+        }
         connect(m_setWindow, &ParameterSetWindow::jobEnded, this, [this](const QString &summary) {
             m_panelData->setText(summary);
             m_panelData->setToolTip(summary);

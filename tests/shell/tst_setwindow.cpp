@@ -142,6 +142,8 @@ void TestSetWindow::backUpCompareRestore()
     b.sets()->writeTicked();
     QCOMPARE(b.messages.questions.size(), 1);
     QVERIFY(b.messages.questions.first().message.text.contains(u" -> "));
+    QCOMPARE(b.messages.questions.first().message.about, b.sets()->objectName()); // over this window
+    QCOMPARE(b.sets()->windowType(), Qt::Dialog); // kept above the main window
     QCOMPARE(hexString(b.stored(FrameId::Basic)), hexString(*backup.block(FrameId::Basic))); // not before yes
     b.messages.answer(true);
     QTRY_VERIFY_WITH_TIMEOUT(b.sets()->lastRestore().has_value(), 20000);

@@ -8,6 +8,7 @@
 #include "pages/sets/restoreplan.h"
 #include "pages/sets/setblocks.h"
 #include "pages/sets/setfile.h"
+#include "widgets/windowconduct.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -74,7 +75,7 @@ QString setSummary(const ParameterSet &set, int code)
 
 ParameterSetWindow::ParameterSetWindow(ParameterService &service, const ConnectionState &connection,
                                        const LanguageState &language, MessageService &messages, QWidget *parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kOwnedWindow),
       m_service(service),
       m_connection(connection),
       m_language(language),
@@ -104,6 +105,11 @@ ParameterSetWindow::ParameterSetWindow(ParameterService &service, const Connecti
 }
 
 ParameterSetWindow::~ParameterSetWindow() = default;
+
+MessageService::Message ParameterSetWindow::message(MessageService::Icon icon, const QString &text) const
+{
+    return {icon, QStringLiteral("info"), text, objectName()}; // the box belongs to this window
+}
 
 QString ParameterSetWindow::tr_(const char *source) const
 {
@@ -253,7 +259,7 @@ bool ParameterSetWindow::refuseWhenBusy()
     show();
     raise();
     activateWindow();
-    m_messages.info(tr_(QT_TRANSLATE_NOOP("frmSets", "The controller is being read or written: wait until it has "
+    m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmSets", "The controller is being read or written: wait until it has "
                                                      "ended.")));
     return true;
 }
@@ -262,7 +268,7 @@ bool ParameterSetWindow::refuseWhenOffline()
 {
     if (m_connection.online())
         return false;
-    m_messages.info(tr_(QT_TRANSLATE_NOOP("frmSets", "No controller answers: connect it and choose its port under "
+    m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmSets", "No controller answers: connect it and choose its port under "
                                                      "Options > Com Setting first. Nothing was read or written.")));
     return true;
 }
@@ -276,9 +282,8 @@ std::optional<ParameterSet> ParameterSetWindow::openSet(FileAction action)
         return std::nullopt;
     SetReadResult file = readSetFile(path);
     if (!file.set) {
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
-                         QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
-                             file.error.message(m_language.languageCode)});
+        m_messages.show(message(MessageService::Icon::Warning, QDir::toNativeSeparators(path) + QStringLiteral("\n\n") +
+                             file.error.message(m_language.languageCode)));
         return std::nullopt;
     }
     m_folder = QFileInfo(path).absolutePath();
@@ -342,7 +347,7 @@ void ParameterSetWindow::backupRead(const BackupResult &result)
     if (result.nothingAnswered()) {
         m_resultText = tr_(QT_TRANSLATE_NOOP("frmSets", "No block came from the controller: nothing was saved."));
         m_txtResult->setPlainText(m_resultText);
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), m_resultText});
+        m_messages.show(message(MessageService::Icon::Warning, m_resultText));
         return;
     }
     ParameterSet set = result.set;
@@ -351,7 +356,7 @@ void ParameterSetWindow::backupRead(const BackupResult &result)
     if (const SetFileError e = writeSetFile(m_backupPath, set); !e.ok()) {
         m_resultText = path + QStringLiteral("\n") + e.message(code);
         m_txtResult->setPlainText(m_resultText);
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), m_resultText});
+        m_messages.show(message(MessageService::Icon::Warning, m_resultText));
         return;
     }
     m_second = set;
@@ -370,7 +375,7 @@ void ParameterSetWindow::backupRead(const BackupResult &result)
     m_txtResult->setPlainText(m_resultText);
     emit jobEnded(lines.first());
     if (!result.missing.isEmpty())
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), m_resultText});
+        m_messages.show(message(MessageService::Icon::Warning, m_resultText));
 }
 
 bool ParameterSetWindow::startCompareFile()
@@ -433,7 +438,7 @@ void ParameterSetWindow::compareRead(const BackupResult &result)
     if (result.nothingAnswered()) {
         m_resultText = tr_(QT_TRANSLATE_NOOP("frmSets", "No block came from the controller: nothing was compared."));
         m_txtResult->setPlainText(m_resultText);
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), m_resultText});
+        m_messages.show(message(MessageService::Icon::Warning, m_resultText));
         return;
     }
     const bool fresh = !m_second.has_value();
@@ -646,7 +651,7 @@ void ParameterSetWindow::writeTicked()
         return;
     const RestorePlan plan = planRestore(*m_first, *m_second, request(false), m_language.languageCode);
     if (plan.refused) {
-        m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"), plan.refusal});
+        m_messages.show(message(MessageService::Icon::Warning, plan.refusal));
         if (m_txtConfirmType->isVisible())
             m_txtConfirmType->setFocus();
         return;
@@ -669,9 +674,9 @@ void ParameterSetWindow::askUnknownLayout(const RestorePlan &plan)
     const QString question =
         notes.join(u'\n') + QStringLiteral("\n\n") +
         tr_(QT_TRANSLATE_NOOP("frmSets", "Write zeros into the bytes whose layout is not known for these blocks?"));
-    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), question}, [this, plan](bool yes) {
+    m_messages.ask(message(MessageService::Icon::Warning, question), [this, plan](bool yes) {
         if (!yes && plan.blocks.isEmpty()) {
-            m_messages.info(tr_(QT_TRANSLATE_NOOP("frmSets", "Nothing was written.")));
+            m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmSets", "Nothing was written.")));
             return;
         }
         const RestorePlan chosen =
@@ -687,7 +692,7 @@ void ParameterSetWindow::confirmWrite(const RestorePlan &plan, bool unknownLayou
                                                         "written."));
         if (!plan.notes.isEmpty())
             text += QStringLiteral("\n\n") + plan.notes.join(u'\n');
-        m_messages.info(text);
+        m_messages.infoAbout(objectName(), text);
         return;
     }
     QString question = tr_(QT_TRANSLATE_NOOP("frmSets", "Write these fields into the controller? Each block is "
@@ -695,7 +700,7 @@ void ParameterSetWindow::confirmWrite(const RestorePlan &plan, bool unknownLayou
                        + QStringLiteral("\n\n") + planText(plan);
     if (!plan.notes.isEmpty())
         question += QStringLiteral("\n\n") + plan.notes.join(u'\n');
-    m_messages.ask({MessageService::Icon::Warning, QStringLiteral("info"), question},
+    m_messages.ask(message(MessageService::Icon::Warning, question),
                    [this, unknownLayoutConfirmed](bool yes) {
                        if (yes)
                            rereadAndWrite(unknownLayoutConfirmed);
@@ -719,10 +724,9 @@ void ParameterSetWindow::rereadAndWrite(bool unknownLayoutConfirmed)
         if (changed) {
             if (!result.nothingAnswered())
                 compareRead(result);
-            m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
-                             tr_(QT_TRANSLATE_NOOP("frmSets", "The controller does not hold what was shown any more "
+            m_messages.show(message(MessageService::Icon::Warning, tr_(QT_TRANSLATE_NOOP("frmSets", "The controller does not hold what was shown any more "
                                                               "(or did not answer). Nothing was written: look at "
-                                                              "the table again."))});
+                                                              "the table again."))));
             return;
         }
         m_txtResult->clear();
@@ -745,8 +749,8 @@ void ParameterSetWindow::restoreEnded(const RestoreResult &result)
             ? tr_(QT_TRANSLATE_NOOP("frmSets", "%1 blocks written and verified.")).arg(result.blocks.size())
             : tr_(QT_TRANSLATE_NOOP("frmSets", "Not every block was verified:"));
     emit jobEnded(result.allVerified() ? summary : summary + u' ' + lines.join(QStringLiteral("; ")));
-    m_messages.show({result.allVerified() ? MessageService::Icon::Information : MessageService::Icon::Warning,
-                     QStringLiteral("info"), summary + QStringLiteral("\n\n") + lines.join(u'\n')});
+    m_messages.show(message(result.allVerified() ? MessageService::Icon::Information : MessageService::Icon::Warning,
+                            summary + QStringLiteral("\n\n") + lines.join(u'\n')));
     // The table shows what is left to differ, from what the controller holds now.
     if (m_connection.online())
         readController([this](const BackupResult &r) { compareRead(r); });
@@ -757,7 +761,7 @@ void ParameterSetWindow::closeEvent(QCloseEvent *event)
 {
     if (busy()) {
         event->ignore();
-        m_messages.info(tr_(QT_TRANSLATE_NOOP("frmSets", "The controller is being read or written: the window "
+        m_messages.infoAbout(objectName(), tr_(QT_TRANSLATE_NOOP("frmSets", "The controller is being read or written: the window "
                                                          "closes when it has ended.")));
         return;
     }

@@ -7,6 +7,7 @@
 
 #include "pages/sets/parameterset.h"
 #include "pages/sets/setcompare.h"
+#include "core/messageservice.h"
 #include "pages/sets/settransfer.h"
 
 #include <QHash>
@@ -23,7 +24,6 @@ class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class MessageService;
 class ParameterService;
 struct ConnectionState;
 struct LanguageState;
@@ -85,6 +85,7 @@ protected:
 private:
     void buildUi();
     QString tr_(const char *source) const;
+    MessageService::Message message(MessageService::Icon icon, const QString &text) const;
     QString choose(FileAction action, const QString &suggested);
     bool refuseWhenBusy();
     bool refuseWhenOffline();
