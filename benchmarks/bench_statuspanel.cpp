@@ -1,6 +1,9 @@
 // The main window's share of one live-status block: decode it and show it
 // in the status and fault panels (offscreen, window shown), as the receive
-// handler does for every DF EF block. Prints microseconds per block.
+// handler does for every DF EF block. Prints microseconds per block: on the
+// status stream with a repaint per thousand blocks, and on a ride (every
+// field moving) with the window brought up to date after every block, as a
+// slow line lets it: layout, paint and flush.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_statuspanel
 
 #include "benchstreams.h"
@@ -52,5 +55,22 @@ int main(int argc, char *argv[])
         best = std::min(best, double(t.nsecsElapsed()));
     }
     bench::report("status panel: decode and show one block", best / blocks / 1000.0, "us/blk", "<= 10");
+
+    const int rideBlocks = 4000;
+    const QByteArray ride = bench::rideStream(rideBlocks);
+    QList<double> figures;
+    for (int round = 0; round < 5; ++round) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < rideBlocks; ++i) {
+            Block block;
+            std::memcpy(block.data(), ride.constData() + i * kBlockSize, kBlockSize);
+            window.decodeStatus(block);
+            QCoreApplication::processEvents();
+        }
+        figures << double(t.nsecsElapsed());
+    }
+    bench::report("status panel: ride, paint after every block", bench::median(figures) / rideBlocks / 1000.0,
+                  "us/blk", "<= 20");
     return 0;
 }

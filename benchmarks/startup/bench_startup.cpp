@@ -6,7 +6,8 @@
 // platform is asked for (a window that maps, as a user sees it; run it under
 // xvfb-run on a machine without one), offscreen otherwise. Offscreen, the
 // bare window costs next to nothing, so the ratio is much higher there.
-// Prints one row per program and the ratio.
+// Prints one row per program and the ratio. With KESTRANE_BENCH_BEFORE=PATH
+// (a bench_startup_tool of another build) that build takes its turns too.
 //   build/bin/bench_startup [-v] [runs]     (-v: where the time goes)
 
 #include "../benchstreams.h"
@@ -93,20 +94,27 @@ int main(int argc, char *argv[])
 
     const QString bare = QStringLiteral(KESTRANE_BARE_WINDOW_BIN);
     const QString tool = QStringLiteral(KESTRANE_TOOL_WINDOW_BIN);
+    const QString before = qEnvironmentVariable("KESTRANE_BENCH_BEFORE");
     // The first starts fill the page cache; they are not counted.
     for (int i = 0; i < 2; ++i) {
         startOnce(bare, env);
         startOnce(tool, env);
     }
-    std::vector<Phases> bareRuns, toolRuns;
+    std::vector<Phases> bareRuns, toolRuns, beforeRuns;
     for (int i = 0; i < runs; ++i) {
-        // In turns, so that a load that comes and goes weighs on both alike.
+        // In turns, so that a load that comes and goes weighs on all alike.
         const Phases b = startOnce(bare, env);
         const Phases t = startOnce(tool, env);
         if (b.painted < 0 || t.painted < 0)
             qFatal("a program under measurement did not paint (bare %.1f, tool %.1f)", b.painted, t.painted);
         bareRuns.push_back(b);
         toolRuns.push_back(t);
+        if (!before.isEmpty()) {
+            const Phases o = startOnce(before, env);
+            if (o.painted < 0)
+                qFatal("the build before did not paint");
+            beforeRuns.push_back(o);
+        }
     }
     auto medianOf = [](const std::vector<Phases> &runs, double Phases::*phase) {
         std::vector<double> v;
@@ -132,5 +140,10 @@ int main(int argc, char *argv[])
     bench::report(("first paint, bare window" + where).constData(), b, "ms", "-");
     bench::report(("first paint, main window" + where).constData(), t, "ms", "-");
     bench::report(("start-up, main / bare" + where).constData(), t / b, "x", "<= 1.2");
+    if (!beforeRuns.empty()) {
+        const double o = medianOf(beforeRuns, &Phases::painted);
+        bench::report(("first paint, main window before" + where).constData(), o, "ms", "-");
+        bench::report(("start-up, before / bare" + where).constData(), o / b, "x", "<= 1.2");
+    }
     return 0;
 }

@@ -8,6 +8,8 @@
 #include <QMetaEnum>
 #include <QPointer>
 
+#include <ctime>
+
 LinkController::LinkController(ConnectionState &connection, const LanguageState &language,
                                MessageService &messages, QObject *parent)
     : QObject(parent),
@@ -20,6 +22,11 @@ LinkController::LinkController(ConnectionState &connection, const LanguageState 
       m_settings(QString::fromLatin1(kDefaultPortSettings))
 {
     m_clock.start();
+#ifdef CLOCK_MONOTONIC_COARSE
+    timespec t{};
+    if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) == 0)
+        m_coarseStartMs = qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+#endif
     m_timer.setObjectName(QStringLiteral("Timer3"));
     m_timer.setInterval(100);
     connect(&m_timer, &QTimer::timeout, this, &LinkController::tick);
@@ -193,6 +200,16 @@ void LinkController::tick()
     m_queue.expire();
     noteStateChange(before);
     emit ticked();
+}
+
+qint64 LinkController::coarseElapsedMs() const
+{
+#ifdef CLOCK_MONOTONIC_COARSE
+    timespec t{};
+    if (clock_gettime(CLOCK_MONOTONIC_COARSE, &t) == 0)
+        return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000 - m_coarseStartMs;
+#endif
+    return m_clock.elapsed();
 }
 
 void LinkController::onReadyRead()

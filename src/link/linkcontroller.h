@@ -118,7 +118,11 @@ private:
     void reportOnce(const QString &text);
     void ensurePortObject();
     void noteStateChange(int before);
-    qint64 nowMs() const { return m_now ? m_now() : m_clock.elapsed(); }
+    qint64 nowMs() const { return m_now ? m_now() : coarseElapsedMs(); }
+    // Milliseconds since the link was made, from the system's coarse clock
+    // where it has one (a few milliseconds fine, and it is read on every
+    // read from the port: the precise clock costs more than the read).
+    qint64 coarseElapsedMs() const;
 
     ConnectionState &m_connection;
     MessageService &m_messages;
@@ -132,6 +136,7 @@ private:
     QString m_portName;
     QString m_settings;
     QElapsedTimer m_clock;
+    qint64 m_coarseStartMs = 0;
     std::function<qint64()> m_now;
     bool m_failureReported = false; // one notice per failure episode
     bool m_closing = false;         // a failed port is being closed

@@ -118,20 +118,38 @@ public:
         return *this;
     }
     QString text() const { return QString(reinterpret_cast<const QChar *>(m_buf), m_len); }
+    // Into `out`, in place when `out` is its own and has the room: a text
+    // that changes on every block then costs no allocation.
+    void writeTo(QString &out) const
+    {
+        if (out.isDetached() && out.capacity() >= m_len) {
+            out.resize(m_len);
+            std::copy(m_buf, m_buf + m_len, reinterpret_cast<char16_t *>(out.data()));
+        } else {
+            out = text();
+        }
+    }
 
 private:
     char16_t m_buf[32];
     int m_len = 0;
 };
 
+NumberText intNumber(int v)
+{
+    NumberText t;
+    t.sign(v < 0).digits(unsigned(std::abs(v)));
+    return t;
+}
+
 QString intText(int v)
 {
-    return NumberText().sign(v < 0).digits(unsigned(std::abs(v))).text();
+    return intNumber(v).text();
 }
 
 // Hundredths as a plain decimal without trailing zeros: 1250 -> "12.5",
 // -300 -> "-3", 5 -> "0.05".
-QString plainHundredths(int v)
+NumberText plainHundredths(int v)
 {
     const unsigned a = unsigned(std::abs(v));
     NumberText t;
@@ -144,19 +162,23 @@ QString plainHundredths(int v)
         else
             t.digits(frac, 2);
     }
-    return t.text();
+    return t;
 }
 
 // Always two decimals: 4825 -> "48.25", 0 -> "0.00".
-QString fixedHundredths(int v)
+NumberText fixedHundredths(int v)
 {
-    return NumberText().digits(unsigned(v) / 100).ch(u'.').digits(unsigned(v) % 100, 2).text();
+    NumberText t;
+    t.digits(unsigned(v) / 100).ch(u'.').digits(unsigned(v) % 100, 2);
+    return t;
 }
 
 // Thousandths with three decimals: 1235 -> "1.235".
-QString fixedThousandths(int v)
+NumberText fixedThousandths(int v)
 {
-    return NumberText().digits(unsigned(v) / 1000).ch(u'.').digits(unsigned(v) % 1000, 3).text();
+    NumberText t;
+    t.digits(unsigned(v) / 1000).ch(u'.').digits(unsigned(v) % 1000, 3);
+    return t;
 }
 
 QString text(int languageCode, const char *source)
@@ -189,13 +211,58 @@ QString ioText(quint8 levels, int code, bool initial)
     return s;
 }
 
+// The six levels the text shows, as an index of 0..63.
+int ioIndex(quint8 levels)
+{
+    int index = 0;
+    for (int i = 0; i < 6; ++i)
+        if (levels & kIoLineBits[i])
+            index |= 1 << i;
+    return index;
+}
+
+// The texts of every combination of levels, made once per language (and
+// again should the Chinese translation come or go).
+const QString &ioTableText(quint8 levels, int code)
+{
+    struct Table
+    {
+        int code = 0;
+        bool translated = false;
+        std::array<QString, 64> texts;
+    };
+    static std::array<Table, 2> tables;
+    static std::array<quint8, 256> indexOf = [] {
+        std::array<quint8, 256> a{};
+        for (int i = 0; i < 256; ++i)
+            a[std::size_t(i)] = quint8(ioIndex(quint8(i)));
+        return a;
+    }();
+    Table &t = tables[code == LanguageCode::Chinese ? 1 : 0];
+    const bool translated = chineseTranslatorInstalled();
+    if (t.code != code || t.translated != translated) {
+        for (int i = 0; i < 64; ++i) {
+            quint8 l = 0;
+            for (int bit = 0; bit < 6; ++bit)
+                if (i & (1 << bit))
+                    l |= kIoLineBits[bit];
+            t.texts[std::size_t(i)] = ioText(l, code, false);
+        }
+        t.code = code;
+        t.translated = translated;
+    }
+    return t.texts[indexOf[levels]];
+}
+
 const char *const kGearWords[] = {"NONE", "PRE F", "FORWARD", "PRE B", "BACKWARD"};
 const char *const kStateWords[] = {"IDLE", "STARTUP", "PARASET", "RUN", "STOP", "WAIT", "FAULT"};
 } // namespace
 
 QString ioStatusText(quint8 levels, int languageCode)
 {
-    return ioText(levels, languageCode, false);
+    if (languageCode != LanguageCode::English && languageCode != LanguageCode::Chinese)
+        return {};
+    return ioTableText(levels, languageCode);
 }
 
 QString ioStatusInitialText(int languageCode)
@@ -235,9 +302,56 @@ struct FlagWords
     const char *set;
     const char *clear;
 };
+// The texts a byte can show, made once: the number of every byte value in
+// the reading's scale, or its word.
+using ByteTexts = std::array<QString, 256>;
+template <typename Make>
+ByteTexts byteTexts(Make make)
+{
+    ByteTexts t;
+    for (int i = 0; i < 256; ++i)
+        t[std::size_t(i)] = make(quint8(i));
+    return t;
+}
+const ByteTexts &plainByteTexts()
+{
+    static const ByteTexts t = byteTexts([](quint8 b) { return intText(b); });
+    return t;
+}
+const ByteTexts &powerTempTexts()
+{
+    static const ByteTexts t = byteTexts([](quint8 b) { return intText(int(b) - 10); });
+    return t;
+}
+const ByteTexts &motorTempTexts()
+{
+    static const ByteTexts t = byteTexts([](quint8 b) { return intText(b * 2); });
+    return t;
+}
+// A code without a word shows its number, never the word of an older block.
+template <std::size_t N>
+ByteTexts wordTexts(const char *const (&words)[N])
+{
+    return byteTexts([&words](quint8 b) { return b < N ? QString::fromLatin1(words[b]) : intText(b); });
+}
+
 const FlagWords kFlagWords[] = {{0x01, "F", "Null"}, {0x02, "B", "Null"}, {0x04, "Y", "N"},
                                 {0x08, "Y", "N"},    {0x10, "Y", "N"},    {0x20, "Y", "N"},
                                 {0x40, "1", "2"},    {0x80, "Y", "N"}};
+
+// The flag words of byte 9, made once.
+const QString &flagWord(int i, bool set)
+{
+    static const auto words = [] {
+        std::array<std::array<QString, 2>, 8> w;
+        for (int k = 0; k < 8; ++k) {
+            w[std::size_t(k)][0] = QString::fromLatin1(kFlagWords[k].clear);
+            w[std::size_t(k)][1] = QString::fromLatin1(kFlagWords[k].set);
+        }
+        return w;
+    }();
+    return words[std::size_t(i)][set ? 1 : 0];
+}
 } // namespace
 
 StatusDecoder::StatusDecoder()
@@ -253,6 +367,7 @@ StatusDecoder::StatusDecoder()
     for (const FaultRow &row : kFaultRows)
         m_view.visibility.push_back({row.description, false});
     m_view.visibility.push_back({"lblErrTitle", false});
+    m_spare.resize(m_view.labels.size());
 }
 
 const StatusView &StatusDecoder::decode(StatusParts parts)
@@ -264,10 +379,20 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
     const bool all = m_fresh;
     auto changed = [&](int i) { return all || raw[i] != m_last[i]; };
     auto changed2 = [&](int lo) { return all || raw[lo] != m_last[lo] || raw[lo + 1] != m_last[lo + 1]; };
-    auto set = [&v](int slot, QString text, int color = -1) {
+    // A text from a table: shared, nothing is made.
+    auto set = [&v](int slot, const QString &text, int color = -1) {
         StatusView::Label &l = v.labels[slot];
-        l.text = std::move(text);
+        if (!l.text.isSharedWith(text))
+            l.text = text;
         l.color = color;
+    };
+    // A number: written into whichever of the slot's two strings the panel
+    // no longer holds, so that it can be written in place.
+    auto setNumber = [&v, this](int slot, const NumberText &number) {
+        StatusView::Label &l = v.labels[slot];
+        l.text.swap(m_spare[std::size_t(slot)]);
+        number.writeTo(l.text);
+        l.color = -1;
     };
 
     v.alertFired = false;
@@ -279,21 +404,20 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
     const int vdc = u16(b, 2);
     live.batteryVoltage = vdc / 100.0;
     if (changed2(2))
-        set(Vdc, fixedHundredths(vdc));
+        setNumber(Vdc, fixedHundredths(vdc));
 
     const int idc = sm16(b, 4);
     if (changed2(4))
-        set(Idc, plainHundredths(idc));
+        setNumber(Idc, plainHundredths(idc));
 
-    // A code without a word shows its number, never the word of an older block.
-    const quint8 gear = b[28];
+    static const ByteTexts gearWords = wordTexts(kGearWords);
     if (changed(28))
-        set(GearWord, gear < std::size(kGearWords) ? QString::fromLatin1(kGearWords[gear]) : intText(gear));
+        set(GearWord, gearWords[b[28]]);
 
     const int speed = sm16(b, 6);
     live.lastSpeed = speed;
     if (changed2(6))
-        set(Speed, intText(speed));
+        setNumber(Speed, intNumber(speed));
 
     const int powerTemp = int(b[8]) - 10;
     live.lastPowerTemp = powerTemp;
@@ -308,63 +432,67 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
                 : 0;
     }
     if (changed(8))
-        set(PowerTemp, intText(powerTemp));
+        set(PowerTemp, powerTempTexts()[b[8]]);
 
     if (changed(9)) {
         const quint8 bits = b[9];
         for (int i = 0; i < 8; ++i)
-            set(Forward + i, QString::fromLatin1((bits & kFlagWords[i].mask) ? kFlagWords[i].set : kFlagWords[i].clear));
+            set(Forward + i, flagWord(i, bits & kFlagWords[i].mask));
     }
 
     const int motorTemp = b[12] * 2;
     live.lastMotorTemp = motorTemp;
     if (changed(12))
-        set(MotorTemp, intText(motorTemp));
+        set(MotorTemp, motorTempTexts()[b[12]]);
 
     const int iqRef = sm16(b, 13);
     if (changed2(13))
-        set(IqRef, intText(iqRef));
+        setNumber(IqRef, intNumber(iqRef));
     const int iqActual = sm16(b, 21);
     live.lastIqActual = iqActual;
     if (changed2(21))
-        set(IqActual, intText(iqActual));
+        setNumber(IqActual, intNumber(iqActual));
     const int idRef = sm16(b, 23);
     if (changed2(23))
-        set(IdRef, intText(idRef));
+        setNumber(IdRef, intNumber(idRef));
     const int idActual = sm16(b, 25);
     if (changed2(25))
-        set(IdActual, intText(idActual));
+        setNumber(IdActual, intNumber(idActual));
 
     if (changed(28))
-        set(Pedal, intText(b[28]));
+        set(Pedal, plainByteTexts()[b[28]]);
     if (changed(29))
-        set(HallState, intText(b[29]));
+        set(HallState, plainByteTexts()[b[29]]);
     if (changed(30))
-        set(Mode, intText(b[30]));
+        set(Mode, plainByteTexts()[b[30]]);
 
     // Tenths of a millivolt to thousandths of a volt, half away from zero.
     const int thousandths = (u16(b, 15) + 5) / 10;
     live.lastThrottle = thousandths / 1000.0;
     if (changed2(15))
-        set(Throttle, fixedThousandths(thousandths));
+        setNumber(Throttle, fixedThousandths(thousandths));
 
+    static const ByteTexts stateWords = wordTexts(kStateWords);
     const quint8 machine = b[18];
     if (changed(18))
-        set(Machine,
-            machine < std::size(kStateWords) ? QString::fromLatin1(kStateWords[machine]) : intText(machine),
-            machine == 6 ? kColorRedBgr : kColorGreenBgr);
+        set(Machine, stateWords[machine], machine == 6 ? kColorRedBgr : kColorGreenBgr);
 
     if (changed(17) || parts.language.languageCode != m_lastLanguage) {
-        QString io = ioStatusText(b[17], parts.language.languageCode);
-        v.labels[PortStatus].present = !io.isNull();
-        v.labels[PortStatus].text = std::move(io);
+        const int code = parts.language.languageCode;
+        const bool known = code == LanguageCode::English || code == LanguageCode::Chinese;
+        v.labels[PortStatus].present = known;
+        v.labels[PortStatus].text = known ? ioTableText(b[17], code) : QString();
     }
 
     const quint16 history = quint16(u16(b, 10));
     live.lastErrorWord = history;
+    static const QString ng = QStringLiteral("NG");
+    static const QString ok = QStringLiteral("OK");
     auto cell = [&v](int slot, bool fault) {
         StatusView::Label &l = v.labels[slot];
-        l.text = fault ? QStringLiteral("NG") : QStringLiteral("OK");
+        const QString &t = fault ? ng : ok;
+        if (!l.text.isSharedWith(t))
+            l.text = t;
         l.color = fault ? kColorRedBgr : kColorGreenBgr;
     };
     int slot = FirstHistoryCell;

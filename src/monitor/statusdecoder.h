@@ -88,6 +88,7 @@ public:
 
 private:
     StatusView m_view;
+    std::vector<QString> m_spare; // per label: the string the view does not hold now
     Block m_last{};        // the previous block as it came, sign bits included
     int m_lastLanguage = 0;
     bool m_fresh = true;   // nothing decoded yet: every text is made

@@ -16,7 +16,7 @@
 
 namespace {
 // With "Flux switch speed[rpm]" 900: its design text is no number.
-const char *const kDerateDefaultsWithFlux =
+const char *const kDerateDefaults =
     "D5 C6 1E 1E 0A 0A 00 00 FA 03 FA 03 0A 00 5A 00 50 00 28 00 6E 64 5A 64 F4 01 32 0A 3C 1E 09 DA";
 const char *const kModeSetDefaults =
     "D7 C8 14 32 32 50 32 78 78 96 B4 78 03 03 0A 02 0F 14 14 00 00 00 00 00 00 00 00 00 00 00 00 DA";
@@ -50,7 +50,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void defaultsEncodeExactly_data();
     void defaultsEncodeExactly();
-    void fluxDesignTextStopsTheWrite();
     void edgeCases_data();
     void edgeCases();
     void modeSetTailIsZero();
@@ -67,7 +66,7 @@ void TestDerateModeSet::defaultsEncodeExactly_data()
 {
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("Derate") << "Derate" << kDerateDefaultsWithFlux;
+    QTest::newRow("Derate") << "Derate" << kDerateDefaults;
     QTest::newRow("Mode set") << "ModeSet" << kModeSetDefaults;
 }
 
@@ -78,35 +77,8 @@ void TestDerateModeSet::defaultsEncodeExactly()
     const PageId id = pageNamed(page);
     AppState state;
     ValueMap values(tableOf(id));
-    if (id == PageId::Derate)
-        QVERIFY(values.setText(u"txtFluxSTspeed", QStringLiteral("900")));
     QVERIFY(encodePage(id, state.blockParts(), values).ok());
     QCOMPARE(hexString(state.frames[frameOf(id)]), expected);
-}
-
-void TestDerateModeSet::fluxDesignTextStopsTheWrite()
-{
-    // Until a block has been read, the page holds a flux speed nobody chose:
-    // the write fails on it and the buffer keeps what it had.
-    AppState state;
-    state.frames[FrameId::Derate].fill(0x77);
-    const Block before = state.frames[FrameId::Derate];
-    const ValueMap values(derateTable());
-    QCOMPARE(values.text(u"txtFluxSTspeed"), QStringLiteral("Text1"));
-    const EncodeResult r = encodeDerate(state.blockParts(), values);
-    QCOMPARE(r.error, ParseError::NotANumber);
-    QCOMPARE(QLatin1String(derateTable().field(r.failedField).control), QLatin1String("txtFluxSTspeed"));
-    QCOMPARE(state.frames[FrameId::Derate], before);
-
-    // After a read the box holds a number and the same write goes out.
-    Block reply = makeBlock({0xD5, 0xC5});
-    reply[30] = 12;
-    state.frames[FrameId::Derate] = reply;
-    ValueMap read(derateTable());
-    decodeDerate(state.blockParts(), read);
-    QCOMPARE(read.text(u"txtFluxSTspeed"), QStringLiteral("1200"));
-    QVERIFY(encodeDerate(state.blockParts(), read).ok());
-    QCOMPARE(state.frames[FrameId::Derate][30], quint8(12));
 }
 
 void TestDerateModeSet::edgeCases_data()

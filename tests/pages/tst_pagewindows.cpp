@@ -111,8 +111,8 @@ private slots:
     void captions_data();
     void captions();
     void captionsKeptForOtherLanguageCodes();
-    void derateWriteBeforeReadSendsNothing_data();
-    void derateWriteBeforeReadSendsNothing();
+    void derateWriteOfNoNumberSendsNothing_data();
+    void derateWriteOfNoNumberSendsNothing();
     void otherSwitchesAreCheckBoxes();
     void boxesSentOtherwiseAreShownFirst_data();
     void boxesSentOtherwiseAreShownFirst();
@@ -672,19 +672,19 @@ void TestPageWindows::captionsKeptForOtherLanguageCodes()
     QCOMPARE(b.button("frmReference", "cmdread")->text(), QStringLiteral("读出"));
 }
 
-void TestPageWindows::derateWriteBeforeReadSendsNothing_data()
+void TestPageWindows::derateWriteOfNoNumberSendsNothing_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("message");
     QTest::newRow("English")
-        << 22 << "The box \"Flux switch speed[rpm]\" does not hold a number: \"Text1\". Nothing was written.";
-    QTest::newRow("Chinese") << 11 << "输入框“弱磁切换转速[rpm]”中不是数字（“Text1”）。未写入任何数据。";
+        << 22 << "The box \"Flux switch speed[rpm]\" does not hold a number: \"fast\". Nothing was written.";
+    QTest::newRow("Chinese") << 11 << "输入框“弱磁切换转速[rpm]”中不是数字（“fast”）。未写入任何数据。";
 }
 
-void TestPageWindows::derateWriteBeforeReadSendsNothing()
+void TestPageWindows::derateWriteOfNoNumberSendsNothing()
 {
-    // The flux box starts with a text that is no number: a write before the
-    // first reply is refused, explained, and sends nothing.
+    // A flux speed that is no number: the write is refused, explained, and
+    // sends nothing.
     QFETCH(int, language);
     QFETCH(QString, message);
     Bench b;
@@ -693,6 +693,7 @@ void TestPageWindows::derateWriteBeforeReadSendsNothing()
     QCOMPARE(b.lastWrite(), QStringLiteral("D5 C5 DA"));
     b.noAnswer();
     b.line.clearWrites();
+    b.box("frmDerate", "txtFluxSTspeed")->setText(QStringLiteral("fast"));
     b.click("frmDerate", "cmdwrite");
     QVERIFY(b.line.writes.isEmpty());
     QCOMPARE(b.messages.texts(), QStringList{message});

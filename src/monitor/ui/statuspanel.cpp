@@ -12,6 +12,35 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+PortStatusHost::PortStatusHost(QWidget *parent) : QWidget(parent) {}
+
+void PortStatusHost::setLabel(QLabel *label)
+{
+    m_label = label;
+    setSizePolicy(label->sizePolicy());
+}
+
+void PortStatusHost::fixHint(const QStringList &texts)
+{
+    const QString shown = m_label->text();
+    QSize hint, least;
+    for (const QString &t : texts) {
+        m_label->setText(t);
+        hint = hint.expandedTo(m_label->sizeHint());
+        least = least.expandedTo(m_label->minimumSizeHint());
+    }
+    m_label->setText(shown);
+    m_hint = hint;
+    m_least = least.expandedTo(m_label->minimumSize());
+    updateGeometry();
+}
+
+void PortStatusHost::resizeEvent(QResizeEvent *)
+{
+    if (m_label)
+        m_label->setGeometry(rect());
+}
+
 void setForeColor(QLabel *label, int bgr)
 {
     QPalette p = label->palette();
@@ -124,14 +153,19 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(4, 1);
     statusLayout->addLayout(grid);
 
-    m_portStatus = makeLabel("lblPortStatus", this);
+    // The I/O label lives in a host without a layout that gives it all its
+    // room: the host keeps its place in the window, so a new text (every
+    // change of an input) lays out nothing.
+    auto *portHost = new PortStatusHost(this);
+    m_portStatus = makeLabel("lblPortStatus", portHost);
+    portHost->setLabel(m_portStatus);
     m_portStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_portStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_portStatus->setMinimumWidth(190);
 
     auto *upper = new QHBoxLayout;
     upper->addWidget(m_status, 3);
-    upper->addWidget(m_portStatus, 1);
+    upper->addWidget(portHost, 1);
     top->addLayout(upper);
 
     // Faults: one row per fault with its current and history cell and the
@@ -175,6 +209,38 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
         if (l != m_portStatus)
             l->setFixedHeight(l->sizeHint().height());
     }
+    for (const char *name : kStatusValueLabels)
+        m_steady.push_back({find(name), 0});
+    for (const char *name : {"lblfrmSysMach_a", "lblgearStatus", "lblPedalErr", "lblHallGroup"})
+        m_steady.push_back({find(name), 0});
+    for (const FaultRow &row : kFaultRows)
+        for (const char *cell : {row.currentCell, row.historyCell})
+            m_steady.push_back({find(cell), 0});
+    for (Steady &s : m_steady)
+        s.baseWidth = s.label->minimumWidth();
+    fixValueSizes();
+}
+
+void StatusPanel::fixValueSizes()
+{
+    // Every text a value label can show is one of these or no wider: digits
+    // are of one width in the fonts in use.
+    static const char *const kWidest[] = {"***", "-", "-32767", "-327.67", "655.35", "65.535", "NONE", "PRE F",
+                                          "FORWARD", "PRE B", "BACKWARD", "IDLE", "STARTUP", "PARASET",
+                                          "RUN", "STOP", "WAIT", "FAULT", "Null", "OK", "NG"};
+    for (const Steady &s : m_steady) {
+        const QFontMetrics fm = s.label->fontMetrics();
+        int widest = 0;
+        for (const char *t : kWidest)
+            widest = std::max(widest, fm.horizontalAdvance(QLatin1String(t)));
+        const QMargins m = s.label->contentsMargins();
+        const int w = widest + m.left() + m.right() + 2 * s.label->margin() + fm.horizontalAdvance(u'x');
+        s.label->setFixedSize(std::max(s.baseWidth, w), s.label->minimumHeight());
+    }
+    if (auto *host = qobject_cast<PortStatusHost *>(m_portStatus->parentWidget()))
+        host->fixHint({ioStatusText(0xFF, LanguageCode::English), ioStatusText(0x00, LanguageCode::English),
+                       ioStatusText(0xFF, LanguageCode::Chinese), ioStatusText(0x00, LanguageCode::Chinese),
+                       ioStatusInitialText(LanguageCode::English), ioStatusInitialText(LanguageCode::Chinese)});
 }
 
 void StatusPanel::resetStatusValues()
@@ -214,6 +280,7 @@ void StatusPanel::applyCaptions(int code)
         find(row.description)->setText(text(row.descriptionText));
     }
     m_portStatus->setText(ioStatusInitialText(code));
+    fixValueSizes();
 }
 
 void StatusPanel::forgetShown()

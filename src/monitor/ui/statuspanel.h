@@ -10,6 +10,27 @@ class QGroupBox;
 class QLabel;
 struct StatusView;
 
+// Holds the I/O label at its whole size, with the size hint of the label's
+// largest text, so that the label's own changes of text reach no layout.
+class PortStatusHost : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PortStatusHost(QWidget *parent = nullptr);
+    void setLabel(QLabel *label);
+    // The hint from the largest of the texts the label can show.
+    void fixHint(const QStringList &texts);
+    QSize sizeHint() const override { return m_hint; }
+    QSize minimumSizeHint() const override { return m_least; }
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+
+private:
+    QLabel *m_label = nullptr;
+    QSize m_hint, m_least;
+};
+
 class StatusPanel : public QWidget
 {
     Q_OBJECT
@@ -45,6 +66,10 @@ private:
     };
 
     QLabel *makeLabel(const char *name, QWidget *parent, const QString &text = {});
+    // The labels whose texts change with every block get a fixed size, from
+    // the widest text each can show in its font: a new text then repaints
+    // the label and lays out nothing.
+    void fixValueSizes();
     QLabel *find(const char *name) const;
     void forgetShown();
     template <typename Cache>
@@ -56,6 +81,12 @@ private:
     QGroupBox *m_status = nullptr;
     QGroupBox *m_errors = nullptr;
     QLabel *m_portStatus = nullptr;
+    struct Steady
+    {
+        QLabel *label;
+        int baseWidth; // the least width it was given
+    };
+    std::vector<Steady> m_steady;
 };
 
 // Sets the text colour of a label from a 24-bit value with red in the low

@@ -64,11 +64,10 @@ constexpr FieldSpec kFields[] = {
         .inGroup(Limits),
     u8Field("txtIdref_limit0", 29, QT_TRANSLATE_NOOP("frmDerate", "Idref limit 0[A]"), "A", "30")
         .inGroup(Limits),
-    // Stored in units of 100 rpm. The box starts with a text that is no
-    // number, so a write before the first read is refused and sends nothing:
-    // the controller never gets a flux speed nobody chose.
+    // Stored in units of 100 rpm; the page starts with the factory's 900 rpm,
+    // shown in the box like every other default.
     u8Field("txtFluxSTspeed", 30, QT_TRANSLATE_NOOP("frmDerate", "Flux switch speed[rpm]"), "rpm",
-            "Text1")
+            "900")
         .divideBy(100)
         .inGroup(Limits),
 };

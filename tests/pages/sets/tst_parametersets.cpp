@@ -315,9 +315,9 @@ void TestParameterSets::compare_data()
     // Type 3 reads the hall group B bytes as braking settings.
     QTest::newRow("another controller type") << two << samples::defaultsSet(3) << 9 << 0 << true << false
                                              << "txtcType: 2 -> 3";
-    // The defaults have no identity, and Derate's "Text1" does not encode.
-    QTest::newRow("against the design defaults") << two << ParameterSet::designDefaults(2) << 0 << 2 << false
-                                                 << false << "";
+    // The defaults have no identity; the sample's flux speed is not the default.
+    QTest::newRow("against the design defaults") << two << ParameterSet::designDefaults(2) << 1 << 1 << false
+                                                 << false << "txtFluxSTspeed: 1500 -> 900";
 }
 
 void TestParameterSets::compare()

@@ -1,0 +1,272 @@
+// Online: the tool connected to a controller on a pseudo-terminal, no page
+// open, against a minimal windowed Qt poller (bench_windowed_poller) that
+// polls at the tool's own poll rate and shows the same readings. Both run
+// at the same time, so a load on the machine weighs on both alike; the
+// figure is the processor time each used over the same interval, in rounds,
+// and the median of the rounds.
+//   build/bin/bench_online idle SECONDS   each on a kestrane-sim of its own
+//   build/bin/bench_online live SECONDS   each on a line that streams a ride
+//                                         at 360 blocks a second (115200 baud)
+// With KESTRANE_BENCH_BEFORE=PATH another build of the tool runs beside them
+// on a line of its own, for before-and-after figures from one run.
+
+#include "../benchstreams.h"
+
+#include "core/appstate.h"
+#include "link/commandtable.h"
+#include "link/linksupervisor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kRounds = 5;
+constexpr int kLiveBlocksPerSecond = 360;
+
+// Nanoseconds on a processor so far, all threads of `pid` together. The
+// scheduler's own count where the kernel keeps it, else clock ticks.
+qint64 cpuNs(qint64 pid)
+{
+    const QString proc = QStringLiteral("/proc/%1").arg(pid);
+    qint64 sum = 0;
+    bool any = false;
+    const QStringList tasks = QDir(proc + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &task : tasks) {
+        QFile f(proc + QStringLiteral("/task/") + task + QStringLiteral("/schedstat"));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        sum += f.readAll().split(' ').value(0).toLongLong();
+        any = true;
+    }
+    if (any)
+        return sum;
+    QFile f(proc + QStringLiteral("/stat"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    const qint64 ticks = fields.value(11).toLongLong() + fields.value(12).toLongLong();
+    return ticks * 1000000000LL / ::sysconf(_SC_CLK_TCK);
+}
+
+struct Process
+{
+    QProcess p;
+    QByteArray err;
+    explicit Process(const QProcessEnvironment &env)
+    {
+        p.setProcessEnvironment(env);
+        QObject::connect(&p, &QProcess::readyReadStandardError, [this] { err += p.readAllStandardError(); });
+    }
+    ~Process()
+    {
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished(3000);
+        }
+    }
+};
+
+// kestrane-sim on a pty of its own; returns the device, or empty.
+QString startSim(Process &sim)
+{
+    sim.p.start(QStringLiteral(KESTRANE_SIM_BIN),
+                {QStringLiteral("--no-stdin"), QStringLiteral("--faults-every"), QStringLiteral("0")});
+    if (!sim.p.waitForStarted(5000))
+        return {};
+    QElapsedTimer t;
+    t.start();
+    while (!sim.p.canReadLine() && t.elapsed() < 5000)
+        sim.p.waitForReadyRead(100);
+    const QString device = QString::fromLocal8Bit(sim.p.readLine()).trimmed();
+    return device.startsWith(QLatin1String("/dev/")) ? device : QString();
+}
+
+// A line that streams status blocks at a fixed rate, whatever is asked: a
+// pty whose far end this driver writes. What the reader writes is read and
+// dropped.
+struct StreamLine
+{
+    int master = -1;
+    int slave = -1; // held open so the line stays up between readers
+    QString device;
+
+    bool open()
+    {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+            return false;
+        device = QString::fromLocal8Bit(::ptsname(master));
+        slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+        if (slave < 0)
+            return false;
+        termios t{};
+        ::tcgetattr(slave, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(slave, TCSANOW, &t);
+        return true;
+    }
+    ~StreamLine()
+    {
+        if (slave >= 0)
+            ::close(slave);
+        if (master >= 0)
+            ::close(master);
+    }
+    void write(const char *data, int size)
+    {
+        char drop[256];
+        while (::read(master, drop, sizeof drop) > 0) {
+        }
+        (void)!::write(master, data, size_t(size));
+    }
+};
+
+void runFor(int ms, const std::function<void()> &poll = {})
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (poll)
+            poll();
+        else
+            ::usleep(20000);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const bool live = argc > 1 && qstrcmp(argv[1], "live") == 0;
+    const int seconds = argc > 2 ? std::max(kRounds, atoi(argv[2])) : 10;
+    const QString before = qEnvironmentVariable("KESTRANE_BENCH_BEFORE");
+
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    // Only the one line that says the link is up.
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;qt.*=false;kestrane.link.info=true"));
+
+    // The poller polls as often as the tool does by default.
+    ConnectionState connection;
+    const int pollMs = 1000 / LinkSupervisor(connection).pollsPerSecond();
+
+    struct Runner
+    {
+        const char *what;
+        QString program;
+        bool isTool;
+    };
+    std::vector<Runner> runners{{"windowed poller", QStringLiteral(KESTRANE_POLLER_BIN), false},
+                                {"the tool", QStringLiteral(KESTRANE_BIN), true}};
+    if (!before.isEmpty())
+        runners.push_back({"the tool before", before, true});
+
+    std::vector<std::unique_ptr<Process>> sims, procs;
+    std::vector<std::unique_ptr<StreamLine>> lines;
+    for (const Runner &r : runners) {
+        QString device;
+        if (live) {
+            lines.push_back(std::make_unique<StreamLine>());
+            if (!lines.back()->open())
+                qFatal("no pseudo-terminal: %s", strerror(errno));
+            device = lines.back()->device;
+        } else {
+            sims.push_back(std::make_unique<Process>(env));
+            device = startSim(*sims.back());
+            if (device.isEmpty())
+                qFatal("kestrane-sim did not start");
+        }
+        procs.push_back(std::make_unique<Process>(env));
+        if (r.isTool)
+            procs.back()->p.start(r.program, {QStringLiteral("--port"), device});
+        else
+            procs.back()->p.start(r.program, {device, QString::fromLatin1(requestFrames().statusPollRequest.toHex()),
+                                              QString::number(pollMs)});
+    }
+
+    // The ride, one block on each line every 1/360 s, for as long as the
+    // driver runs its loop.
+    const QByteArray ride = bench::rideStream(kLiveBlocksPerSecond * 20);
+    QElapsedTimer feedClock;
+    feedClock.start();
+    qint64 fed = 0;
+    auto feed = [&] {
+        if (!live)
+            return;
+        const qint64 due = feedClock.nsecsElapsed() * kLiveBlocksPerSecond / 1000000000LL;
+        for (; fed < due; ++fed) {
+            const char *block = ride.constData() + (fed % (ride.size() / kBlockSize)) * kBlockSize;
+            for (auto &l : lines)
+                l->write(block, kBlockSize);
+        }
+        ::usleep(1000);
+    };
+    auto online = [&] {
+        for (std::size_t i = 0; i < runners.size(); ++i)
+            if (runners[i].isTool && !procs[i]->err.contains("-> 7"))
+                return false;
+        return true;
+    };
+    QElapsedTimer t;
+    t.start();
+    while (!online() && t.elapsed() < 15000)
+        runFor(100, live ? std::function<void()>(feed) : std::function<void()>());
+    if (!online())
+        qFatal("the tool did not come online:\n%s", procs[1]->err.constData());
+    // Past the after-connect requests and the pages they bring.
+    runFor(3000, live ? std::function<void()>(feed) : std::function<void()>());
+
+    std::vector<QList<double>> shares(runners.size());
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<qint64> startNs;
+        for (auto &p : procs)
+            startNs.push_back(cpuNs(p->p.processId()));
+        QElapsedTimer wall;
+        wall.start();
+        runFor(seconds * 1000 / kRounds, live ? std::function<void()>(feed) : std::function<void()>());
+        const double elapsedNs = double(wall.nsecsElapsed());
+        for (std::size_t i = 0; i < procs.size(); ++i) {
+            if (procs[i]->p.state() != QProcess::Running)
+                qFatal("%s stopped:\n%s", runners[i].what, procs[i]->err.constData());
+            shares[i] << (cpuNs(procs[i]->p.processId()) - startNs[i]) / elapsedNs * 100.0;
+        }
+    }
+    for (std::size_t i = 1; i < runners.size(); ++i)
+        if (procs[i]->err.contains("-> 3"))
+            qFatal("%s did not stay online:\n%s", runners[i].what, procs[i]->err.constData());
+
+    const QByteArray head = live ? "live 360 blk/s" : "idle online";
+    for (std::size_t i = 0; i < runners.size(); ++i)
+        bench::report((head + ": " + runners[i].what).constData(), bench::median(shares[i]), "% core", "-");
+    for (std::size_t i = 1; i < runners.size(); ++i) {
+        QList<double> ratios;
+        for (int r = 0; r < kRounds; ++r)
+            ratios << shares[i][r] / shares[0][r];
+        const QByteArray label = head + ", " + (i == 1 ? "tool" : "tool before") + " / windowed poller";
+        bench::report(label.constData(), bench::median(ratios), "x", "<= 1.5");
+    }
+    return 0;
+}
