@@ -1032,8 +1032,8 @@ Motor controller service tool</source>
         <translation>霍尔标定</translation>
     </message>
     <message>
-        <source>Hall group B / braking (by controller type)</source>
-        <translation>霍尔B组／刹车（随控制器类型）</translation>
+        <source>Hall group B / braking</source>
+        <translation>霍尔B组／刹车</translation>
     </message>
     <message>
         <source>PTC_1k</source>

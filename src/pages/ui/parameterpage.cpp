@@ -31,6 +31,7 @@ constexpr const char *kContext = "ParameterPage";
     QT_TRANSLATE_NOOP("ParameterPage", "s"),    QT_TRANSLATE_NOOP("ParameterPage", "0.1 s"),
     QT_TRANSLATE_NOOP("ParameterPage", "ms"),
 };
+constexpr const char *kContinued = QT_TRANSLATE_NOOP("ParameterPage", "%1 (continued)");
 constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
 
@@ -131,8 +132,10 @@ QGridLayout *ParameterPage::gridFor(int g)
         return grid;
     auto *box = new QGroupBox(this);
     box->setObjectName(QStringLiteral("grp%1").arg(m_groups.size()));
-    if (g < int(definition.groups.size()))
-        box->setTitle(QString::fromUtf8(definition.groups[std::size_t(g)]));
+    if (g < int(definition.groups.size())) {
+        const QString title = QString::fromUtf8(definition.groups[std::size_t(g)]);
+        box->setTitle(m_groupOfBox.contains(g) ? QString::fromUtf8(kContinued).arg(title) : title);
+    }
     grid = new QGridLayout(box);
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(10);
@@ -203,7 +206,7 @@ void ParameterPage::addField(int slot)
     grid->addWidget(editor, row, 1);
     // A unit beside the box only when the caption does not carry it.
     if (*f.unit && !captionCarriesUnit(f)) {
-        auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
+        auto *unit = new QLabel(QStringLiteral("[%1]").arg(QString::fromUtf8(f.unit)), this);
         unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
         m_units[slot] = unit;
         grid->addWidget(unit, row, 2);
@@ -515,8 +518,12 @@ void ParameterPage::applyCaptions()
         setWindowTitle(text(definition.caption));
     for (int b = 0; b < int(m_groups.size()); ++b) {
         const int g = m_groupOfBox[b];
-        if (g < int(definition.groups.size()))
-            m_groups[b]->setTitle(text(definition.groups[std::size_t(g)]));
+        if (g >= int(definition.groups.size()))
+            continue;
+        // The second box of a long group says that it continues the first.
+        const QString title = text(definition.groups[std::size_t(g)]);
+        const bool continued = m_groupOfBox.indexOf(g) < b;
+        m_groups[b]->setTitle(continued ? bilingual(code, kContext, kContinued).arg(title) : title);
     }
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         const int field = captionFieldOfSlot(slot);
@@ -530,7 +537,7 @@ void ParameterPage::applyCaptions()
         else if (auto *check = qobject_cast<QCheckBox *>(m_editors[slot]))
             check->setText(text(f.caption));
         if (QLabel *unit = m_units[slot])
-            unit->setText(bilingual(code, kContext, f.unit));
+            unit->setText(QStringLiteral("[%1]").arg(bilingual(code, kContext, f.unit)));
     }
     m_read->setText(bilingual(code, kContext, kRead));
     m_write->setText(bilingual(code, kContext, kWrite));
