@@ -240,6 +240,10 @@ Write these values?</source>
         <source>The box "%1" holds a character the controller cannot store. Nothing was written.</source>
         <translation>输入框“%1”含有控制器无法保存的字符。未写入任何数据。</translation>
     </message>
+    <message>
+        <source>%1 (continued)</source>
+        <translation>%1（续）</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -422,6 +426,14 @@ Write these values?</source>
     <message>
         <source>Cancel</source>
         <translation>取 消</translation>
+    </message>
+    <message>
+        <source>COM port does not exist.</source>
+        <translation>串口不存在。</translation>
+    </message>
+    <message>
+        <source>Simulator</source>
+        <translation>模拟控制器</translation>
     </message>
 </context>
 <context>
@@ -660,6 +672,18 @@ Write these values?</source>
     <message>
         <source>"Idc ave factor" is too large for the Idc gain (at most 32767): Idc gain and Idc D2 power were left as they are.</source>
         <translation>“直流电流标定系数”对直流电流增益过大（最大 32767）：直流电流增益和直流电流分母保持不变。</translation>
+    </message>
+    <message>
+        <source>Enter writes the whole hardware block to the controller, its identity with it:
+
+%1
+
+Write the block now?</source>
+        <translation>按回车将把整个硬件参数块写入控制器，包括控制器的身份信息：
+
+%1
+
+现在写入吗？</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +1035,10 @@ Motor controller service tool</source>
     <message>
         <source>%1 a second</source>
         <translation>每秒 %1 次</translation>
+    </message>
+    <message>
+        <source>Last block %1</source>
+        <translation>最后数据块 %1</translation>
     </message>
 </context>
 <context>
@@ -1808,6 +1836,10 @@ Motor controller service tool</source>
     <message>
         <source>Iqref 13[A]</source>
         <translation>电流指令13[A]</translation>
+    </message>
+    <message>
+        <source>Load para</source>
+        <translation>载入参数</translation>
     </message>
 </context>
 <context>
@@ -3058,6 +3090,21 @@ Motor controller service tool</source>
     <message>
         <source>Recordings (*.csv *.txt);;All files (*)</source>
         <translation>记录 (*.csv *.txt);;所有文件 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>frmCurve</name>
+    <message>
+        <source>Speed[rpm]</source>
+        <translation>转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Phase current[A]</source>
+        <translation>相电流[A]</translation>
+    </message>
+    <message>
+        <source>Redraw curve</source>
+        <translation>曲线刷新</translation>
     </message>
 </context>
 </TS>

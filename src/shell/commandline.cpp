@@ -45,8 +45,14 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     const QString program =
         arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
     const auto usage = [&p, &program] {
-        return p.helpText().replace(QStringLiteral("<executable_name>"),
-                                    program.isEmpty() ? QStringLiteral("kestrane") : program);
+        QString text = p.helpText();
+        const QString head = QStringLiteral("Usage: ");
+        const qsizetype from = text.indexOf(head);
+        const qsizetype to = from < 0 ? -1 : text.indexOf(u' ', from + head.size());
+        if (to > 0)
+            text.replace(from + head.size(), to - from - head.size(),
+                         program.isEmpty() ? QStringLiteral("kestrane") : program);
+        return text;
     };
 
     if (!p.parse(arguments)) {

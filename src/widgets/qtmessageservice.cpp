@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace {
 QMessageBox::Icon boxIcon(MessageService::Icon i)
 {
@@ -20,6 +22,16 @@ QMessageBox::Icon boxIcon(MessageService::Icon i)
 
 void QtMessageService::show(const Message &message, std::function<void()> onClosed)
 {
+    open(message, std::move(onClosed));
+}
+
+void QtMessageService::showDismissable(const QString &key, const Message &message)
+{
+    m_keyed.append({key, open(message, {})});
+}
+
+QWidget *QtMessageService::open(const Message &message, std::function<void()> onClosed)
+{
     const QMessageBox::Icon icon = boxIcon(message.icon);
     const QString title =
         message.title.isEmpty() ? QCoreApplication::applicationName() : message.title;
@@ -30,6 +42,20 @@ void QtMessageService::show(const Message &message, std::function<void()> onClos
             onClosed();
     });
     box->open();
+    return box;
+}
+
+void QtMessageService::dismiss(const QString &key)
+{
+    const auto keyed = std::exchange(m_keyed, {});
+    for (const auto &[k, box] : keyed) {
+        if (!box)
+            continue;
+        if (k == key)
+            box->close();
+        else
+            m_keyed.append({k, box});
+    }
 }
 
 void QtMessageService::ask(const Message &message, std::function<void(bool yes)> onAnswer)

@@ -49,9 +49,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // The axis titles and the button follow the language of the tool.
+    void changeEvent(QEvent *event) override;
 
 private:
     void placeControls();
+    void retranslate();
 
     CurveState &m_curve;
     CurveSurface *m_surface = nullptr;

@@ -14,8 +14,11 @@
 
 void setForeColor(QLabel *label, int bgr)
 {
+    // Active and inactive only: a disabled (stale) label keeps the grey of
+    // the disabled group.
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colorFromBgr(bgr));
+    p.setColor(QPalette::Active, QPalette::WindowText, colorFromBgr(bgr));
+    p.setColor(QPalette::Inactive, QPalette::WindowText, colorFromBgr(bgr));
     label->setPalette(p);
     label->setProperty("foreColor", bgr);
 }
@@ -177,6 +180,33 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     }
 }
 
+// The values of the last block stay, greyed, while no block comes: they are
+// the last known state, not the present one.
+void StatusPanel::setStale(bool stale)
+{
+    if (m_stale == stale)
+        return;
+    m_stale = stale;
+    if (m_liveLabels.isEmpty()) {
+        QStringList names;
+        for (const char *name : kStatusValueLabels)
+            names << QLatin1String(name);
+        for (const char *name : {"lblHallGroup", "lblfrmSysMach_a", "lblgearStatus", "lblPedalErr", "lblErrTitle"})
+            names << QLatin1String(name);
+        for (const FaultRow &row : kFaultRows) {
+            for (const char *name : {row.currentCell, row.historyCell, row.description})
+                names << QLatin1String(name);
+        }
+        for (const QString &name : names) {
+            if (auto *l = findChild<QLabel *>(name))
+                m_liveLabels << l;
+        }
+        m_liveLabels << m_portStatus;
+    }
+    for (QLabel *l : std::as_const(m_liveLabels))
+        l->setEnabled(!stale);
+}
+
 void StatusPanel::resetStatusValues()
 {
     forgetShown();
@@ -242,6 +272,7 @@ Cache &StatusPanel::cached(std::vector<Cache> &cache, std::size_t index, const c
 
 void StatusPanel::showStatus(const StatusView &view)
 {
+    setStale(false);
     for (std::size_t i = 0; i < view.labels.size(); ++i) {
         const StatusView::Label &l = view.labels[i];
         if (!l.present)

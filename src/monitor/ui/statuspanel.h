@@ -2,6 +2,7 @@
 // The live-status frame frmSysStatus, the fault frame frmErrCode and the
 // I/O status label of the main window.
 
+#include <QList>
 #include <QWidget>
 
 #include <vector>
@@ -23,6 +24,10 @@ public:
     // Applies one decoded block: sets a text, a colour or a visibility only
     // where it differs from what the label shows.
     void showStatus(const StatusView &view);
+    // Greys the live values (and the fault cells) while the link is down;
+    // the next block shows them live again.
+    void setStale(bool stale);
+    bool isStale() const { return m_stale; }
 
     QGroupBox *statusFrame() const { return m_status; }
 
@@ -56,6 +61,8 @@ private:
     QGroupBox *m_status = nullptr;
     QGroupBox *m_errors = nullptr;
     QLabel *m_portStatus = nullptr;
+    QList<QLabel *> m_liveLabels;
+    bool m_stale = false;
 };
 
 // Sets the text colour of a label from a 24-bit value with red in the low
