@@ -64,6 +64,17 @@ const TrText kCurrentColumn = QT_TRANSLATE_NOOP3("frmMain", "Current", "");
 const TrText kHistoryColumn = QT_TRANSLATE_NOOP3("frmMain", "History", "");
 } // namespace
 
+namespace {
+// A fault's description and the column's title come and go with the faults;
+// their place stays, so that the table never moves.
+void keepPlaceWhenHidden(QWidget *w)
+{
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(p);
+}
+} // namespace
+
 QLabel *StatusPanel::makeLabel(const char *name, QWidget *parent, const QString &text)
 {
     auto *l = new QLabel(text, parent);
@@ -146,6 +157,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     errGrid->addWidget(makeLabel("lblCurrent", m_errors), 0, 1, Qt::AlignCenter);
     errGrid->addWidget(makeLabel("lblhistory", m_errors), 0, 2, Qt::AlignCenter);
     QLabel *errTitle = makeLabel("lblErrTitle", m_errors);
+    keepPlaceWhenHidden(errTitle);
     errTitle->setVisible(false);
     errGrid->addWidget(errTitle, 0, 3);
     for (int i = 0; i < int(kFaultRows.size()); ++i) {
@@ -166,6 +178,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
         errGrid->addWidget(hist, i + 1, 2);
         QLabel *desc = makeLabel(row.description, m_errors);
         setForeColor(desc, kColorRedBgr);
+        keepPlaceWhenHidden(desc);
         desc->setVisible(false);
         errGrid->addWidget(desc, i + 1, 3);
     }
