@@ -244,6 +244,10 @@ Write these values?</source>
         <source>%1 (continued)</source>
         <translation>%1（续）</translation>
     </message>
+    <message>
+        <source>Received byte %1</source>
+        <translation>收到的字节 %1</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>

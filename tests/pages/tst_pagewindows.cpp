@@ -842,13 +842,15 @@ void TestPageWindows::receivedValueGoesBackAsItCame_data()
     QTest::addColumn<QString>("edit"); // "": untouched; "pick": the shown item picked again; else typed
     QTest::addColumn<QString>("shows"); // the text, or the list index
     QTest::addColumn<int>("written");
-    // The list shows byte 0 as "PTC_1k" (which the controller counts as 1)
-    // and byte 9 as "KTY83" (5); the boxes' ranges would clamp 0 to 1 and
-    // 20. Written back untouched, each byte stays what it was.
-    QTest::newRow("sensor 0 shown as PTC_1k") << "cboMTherType" << 5 << 0 << "" << "0" << 0;
-    QTest::newRow("sensor 9 shown as KTY83") << "cboMTherType" << 5 << 9 << "" << "4" << 9;
+    // The list names bytes 0 and 9, which no item has (the controller counts
+    // from 1 to 5), as received, after its five items; the boxes' ranges
+    // would clamp 0 to 1 and 20. Written back untouched, each byte stays
+    // what it was.
+    QTest::newRow("sensor 0 named as received") << "cboMTherType" << 5 << 0 << "" << "5" << 0;
+    QTest::newRow("sensor 9 named as received") << "cboMTherType" << 5 << 9 << "" << "5" << 9;
     QTest::newRow("sensor listed") << "cboMTherType" << 5 << 3 << "" << "2" << 3;
-    QTest::newRow("sensor picked by the user") << "cboMTherType" << 5 << 0 << "pick" << "0" << 1;
+    // Up from the received byte is "KTY83", the controller's 5.
+    QTest::newRow("sensor picked by the user") << "cboMTherType" << 5 << 0 << "pick" << "5" << 5;
     QTest::newRow("pole pairs 0") << "txtPolePairN" << 2 << 0 << "" << "0" << 0;
     QTest::newRow("remap angle 0") << "txtFrmHallSec1" << 9 << 0 << "" << "0" << 0;
     QTest::newRow("remap angle 200") << "txtFrmHallSec1" << 9 << 200 << "" << "200" << 200;
@@ -875,11 +877,13 @@ void TestPageWindows::receivedValueGoesBackAsItCame()
     ParameterPage *page = b.page("frmMotor");
     if (auto *list = page->findChild<QComboBox *>(control)) {
         QCOMPARE(list->currentIndex(), shows.toInt());
+        if (shows.toInt() == 5)
+            QCOMPARE(list->currentText(), QStringLiteral("Received byte %1").arg(received));
         if (edit == u"pick") {
             list->setFocus();
-            QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Up);
-            QCOMPARE(list->currentIndex(), shows.toInt());
+            QCOMPARE(list->currentIndex(), 4);
+            QCOMPARE(list->count(), 5); // the received byte is gone with the choice
         }
     } else {
         QLineEdit *box = b.box("frmMotor", qPrintable(control));

@@ -31,6 +31,7 @@ constexpr const char *kContext = "ParameterPage";
     QT_TRANSLATE_NOOP("ParameterPage", "s"),    QT_TRANSLATE_NOOP("ParameterPage", "0.1 s"),
     QT_TRANSLATE_NOOP("ParameterPage", "ms"),
 };
+constexpr const char *kReceivedByte = QT_TRANSLATE_NOOP("ParameterPage", "Received byte %1");
 constexpr const char *kContinued = QT_TRANSLATE_NOOP("ParameterPage", "%1 (continued)");
 constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
@@ -91,11 +92,20 @@ QWidget *ParameterPage::makeEditor(const FieldSpec &f, int slot)
         // The items come with formLoad, before the captions.
         auto *list = new QComboBox(this);
         list->setObjectName(name);
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this, slot](int index) { m_model.setIndex(slot, index); });
+        // The item that names a received byte no item has is no choice of
+        // the user's: the byte goes back as it came (see showUnlisted).
+        const int items = int(f.items.size());
+        connect(list, &QComboBox::currentIndexChanged, this, [this, slot, items](int index) {
+            if (index < items)
+                m_model.setIndex(slot, index);
+        });
         // A selection the user made is written as chosen, not as received.
-        connect(list, &QComboBox::activated, this,
-                [this, slot](int index) { m_model.setIndex(slot, index, true); });
+        connect(list, &QComboBox::activated, this, [this, slot, items](int index) {
+            if (index < items) {
+                m_model.setIndex(slot, index, true);
+                showUnlisted(slot);
+            }
+        });
         return list;
     }
     auto *box = new QLineEdit(this);
@@ -359,15 +369,41 @@ void ParameterPage::fillLists()
         }
         // Relabelled in place, so the selection survives a language switch.
         const QSignalBlocker blocker(list);
-        if (list->count() == items.size()) {
+        if (list->count() >= items.size()) {
             for (int i = 0; i < items.size(); ++i)
                 list->setItemText(i, items[i]);
         } else {
             list->clear();
             list->addItems(items);
         }
-        list->setCurrentIndex(index < list->count() ? index : -1);
+        list->setCurrentIndex(index < items.size() ? index : -1);
+        showUnlisted(slot);
     }
+}
+
+// A received list byte that names no item (or one the list limits to an
+// item) is shown as what it is, "Received byte 9", not as the item it would
+// be limited to; while it stays selected the byte goes back unchanged.
+void ParameterPage::showUnlisted(int slot)
+{
+    auto *list = qobject_cast<QComboBox *>(m_editors[slot]);
+    if (!list)
+        return;
+    const FieldSpec &f = table().field(table().fieldOfSlot(slot));
+    if (f.form == ValueForm::Flag)
+        return;
+    const ValueMap &values = m_model.values();
+    const std::optional<qint32> held = values.heldAt(slot);
+    const bool shown = held && values.indexAt(slot) == shownIndex(f, *held);
+    const int items = int(f.items.size());
+    const QSignalBlocker blocker(list);
+    while (list->count() > items)
+        list->removeItem(list->count() - 1);
+    if (!shown)
+        return;
+    const QString t = bilingual(m_language.languageCode, kContext, kReceivedByte);
+    list->addItem((t.isNull() ? QString::fromUtf8(kReceivedByte) : t).arg(*held));
+    list->setCurrentIndex(items);
 }
 
 ValueMap ParameterPage::values() const
@@ -394,7 +430,12 @@ void ParameterPage::showModel()
             check->setChecked(values.indexAt(slot) != 0);
         } else if (auto *list = qobject_cast<QComboBox *>(w)) {
             const int index = values.indexAt(slot);
-            list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+            const int items = int(table().field(table().fieldOfSlot(slot)).items.size());
+            {
+                const QSignalBlocker blocker(list);
+                list->setCurrentIndex(index >= 0 && index < std::min(items, list->count()) ? index : -1);
+            }
+            showUnlisted(slot);
         }
     }
 }
