@@ -210,6 +210,14 @@ void TestScreens::faultTableStaysInPlace()
     QVERIFY(b.label("lblErrTitle")->isVisible());
     QCOMPARE(places(), before);
     b.window->grab().save(shotPath(QStringLiteral("main-fault-en")));
+    // Offline: the last values greyed, the time of the last block beside.
+    b.ticks(21);
+    QCoreApplication::processEvents();
+    QCOMPARE(places(), before);
+    b.window->grab().save(shotPath(QStringLiteral("main-offline-en")));
+    b.window->applyLanguage(LanguageCode::Chinese);
+    QCoreApplication::processEvents();
+    b.window->grab().save(shotPath(QStringLiteral("main-offline-zh")));
 }
 
 QTEST_MAIN(TestScreens)
