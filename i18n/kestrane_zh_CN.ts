@@ -240,6 +240,14 @@ Write these values?</source>
         <source>The box "%1" holds a character the controller cannot store. Nothing was written.</source>
         <translation>输入框“%1”含有控制器无法保存的字符。未写入任何数据。</translation>
     </message>
+    <message>
+        <source>%1 (continued)</source>
+        <translation>%1（续）</translation>
+    </message>
+    <message>
+        <source>Received byte %1</source>
+        <translation>收到的字节 %1</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>
@@ -422,6 +430,14 @@ Write these values?</source>
     <message>
         <source>Cancel</source>
         <translation>取 消</translation>
+    </message>
+    <message>
+        <source>COM port does not exist.</source>
+        <translation>串口不存在。</translation>
+    </message>
+    <message>
+        <source>Simulator</source>
+        <translation>模拟控制器</translation>
     </message>
 </context>
 <context>
@@ -660,6 +676,18 @@ Write these values?</source>
     <message>
         <source>"Idc ave factor" is too large for the Idc gain (at most 32767): Idc gain and Idc D2 power were left as they are.</source>
         <translation>“直流电流标定系数”对直流电流增益过大（最大 32767）：直流电流增益和直流电流分母保持不变。</translation>
+    </message>
+    <message>
+        <source>Enter writes the whole hardware block to the controller, its identity with it:
+
+%1
+
+Write the block now?</source>
+        <translation>按回车将把整个硬件参数块写入控制器，包括控制器的身份信息：
+
+%1
+
+现在写入吗？</translation>
     </message>
 </context>
 <context>
@@ -1032,6 +1060,10 @@ Motor controller service tool</source>
         <source>Compare with &amp;defaults…</source>
         <translation>与默认值比较(&amp;D)…</translation>
     </message>
+    <message>
+        <source>Last block %1</source>
+        <translation>最后数据块 %1</translation>
+    </message>
 </context>
 <context>
     <name>frmMotor</name>
@@ -1052,8 +1084,8 @@ Motor controller service tool</source>
         <translation>霍尔标定</translation>
     </message>
     <message>
-        <source>Hall group B / braking (by controller type)</source>
-        <translation>霍尔B组／刹车（随控制器类型）</translation>
+        <source>Hall group B / braking</source>
+        <translation>霍尔B组／刹车</translation>
     </message>
     <message>
         <source>PTC_1k</source>
@@ -1828,6 +1860,10 @@ Motor controller service tool</source>
     <message>
         <source>Iqref 13[A]</source>
         <translation>电流指令13[A]</translation>
+    </message>
+    <message>
+        <source>Load para</source>
+        <translation>载入参数</translation>
     </message>
 </context>
 <context>
@@ -3285,6 +3321,21 @@ Motor controller service tool</source>
     <message>
         <source>The controller is being read or written: the window closes when it has ended.</source>
         <translation>正在读写控制器：完成后才能关闭窗口。</translation>
+    </message>
+</context>
+<context>
+    <name>frmCurve</name>
+    <message>
+        <source>Speed[rpm]</source>
+        <translation>转速[rpm]</translation>
+    </message>
+    <message>
+        <source>Phase current[A]</source>
+        <translation>相电流[A]</translation>
+    </message>
+    <message>
+        <source>Redraw curve</source>
+        <translation>曲线刷新</translation>
     </message>
 </context>
 </TS>

@@ -32,6 +32,12 @@ public:
     // Yes once the user has answered, with false for No or a closed box.
     virtual void ask(const Message &message, std::function<void(bool yes)> onAnswer) = 0;
 
+    // A box that its sender closes again (dismiss) once what it reported is
+    // over, such as the notice of a lost port when the link is back.
+    virtual void showDismissable(const QString &key, const Message &message) { (void)key; show(message); }
+    // Closes the open boxes shown under `key`.
+    virtual void dismiss(const QString &key) { (void)key; }
+
     // The "info" box of the tool: title "info", information icon, OK button.
     void info(const QString &text, std::function<void()> onClosed = {})
     {

@@ -105,8 +105,9 @@ private:
     qsizetype m_pos = 0;
 };
 
-double readRadixInteger(LenientScanner &s, int radix)
+double readRadixInteger(LenientScanner &s, int radix, bool *anyDigit)
 {
+    *anyDigit = false;
     double value = 0;
     for (;;) {
         const QChar c = s.peek();
@@ -118,6 +119,7 @@ double readRadixInteger(LenientScanner &s, int radix)
         if (digit < 0 || digit >= radix)
             return value;
         value = value * radix + digit;
+        *anyDigit = true;
         s.take();
     }
 }
@@ -219,13 +221,22 @@ ParsedNumber parseNumber(QStringView text, QChar decimalPoint, int decimalShift)
 
     bool overflow = false;
     const double value = convert(d, decimalShift, &overflow);
+    if (overflow && decimalShift != 0) {
+        bool asTyped = false;
+        convert(d, 0, &asTyped);
+        if (!asTyped)
+            return {value, ParseError::None};
+    }
     if (overflow)
         return {0, ParseError::OutOfRange};
     return {value, ParseError::None};
 }
 
-double parseLeadingNumber(QStringView text, int decimalShift)
+double parseLeadingNumber(QStringView text, int decimalShift, bool *found)
 {
+    bool dummy = false;
+    bool &any = found ? *found : dummy;
+    any = false;
     LenientScanner s(text);
     if (s.peek() == u'&') {
         s.take();
@@ -238,7 +249,7 @@ double parseLeadingNumber(QStringView text, int decimalShift)
         if (radix == 0)
             return 0;
         s.take();
-        const double value = readRadixInteger(s, radix);
+        const double value = readRadixInteger(s, radix, &any);
         const double scale = std::pow(10.0, std::abs(decimalShift));
         return decimalShift >= 0 ? value * scale : value / scale;
     }
@@ -248,6 +259,7 @@ double parseLeadingNumber(QStringView text, int decimalShift)
     Exponent exponent = Exponent::None;
     if (scanDecimal(s, QChar(u'.'), d, &exponent) == 0)
         return 0;
+    any = true;
     bool overflow = false;
     return convert(d, decimalShift, &overflow);
 }

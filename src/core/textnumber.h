@@ -29,15 +29,19 @@ struct ParsedNumber
 // hundred would otherwise be read as something else entirely.
 //
 // `decimalShift` scales the number by 10^decimalShift on its decimal digits,
-// before any binary rounding, so that "0.29" times 100 is exactly 29.
+// before any binary rounding, so that "0.29" times 100 is exactly 29. A
+// number that is a double as typed but beyond one once scaled ("1e308"
+// times 100) gives an infinity with its sign, for the field's clamp; only a
+// number beyond a double as typed is out of range.
 ParsedNumber parseNumber(QStringView text, QChar decimalPoint, int decimalShift = 0);
 
 // leading number: the longest leading part that reads as a number with "."
 // as decimal point; blanks, tabs and line feeds are skipped wherever they
 // stand; "&H" and "&O" read hexadecimal and octal integers. Text without a
-// leading number gives 0. Never fails; a huge exponent gives an infinity,
-// which the field's clamp then limits.
-double parseLeadingNumber(QStringView text, int decimalShift = 0);
+// leading number gives 0 and, when `found` is given, sets it to false. Never
+// fails; a huge exponent gives an infinity, which the field's clamp then
+// limits.
+double parseLeadingNumber(QStringView text, int decimalShift = 0, bool *found = nullptr);
 
 // integer: as number, then rounded half to even to a 32-bit integer; a
 // result outside the 32-bit range is a failure.

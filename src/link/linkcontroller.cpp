@@ -275,7 +275,11 @@ void LinkController::onPortFailed(SerialPort::LossCause cause, const QString &de
         Qt::QueuedConnection);
 
     emit portLost(cause);
-    reportOnce(lostPortText(cause));
+    if (!m_failureReported) {
+        m_failureReported = true;
+        m_messages.showDismissable(QString::fromLatin1(kLinkLostKey),
+                                   {MessageService::Icon::Warning, QStringLiteral("info"), lostPortText(cause)});
+    }
 }
 
 // The lost port's name first; when that name stays away, the same adapter
@@ -354,5 +358,8 @@ void LinkController::noteStateChange(int before)
     // What waits for an answer will not get one from a link that went down.
     if (m_connection.linkState == LinkStateCode::Offline)
         m_queue.cancelAll();
+    // The notice of a lost port says nothing true once the link is back.
+    if (m_connection.linkState == LinkStateCode::Online)
+        m_messages.dismiss(QString::fromLatin1(kLinkLostKey));
     emit linkStateChanged(m_connection.linkState);
 }

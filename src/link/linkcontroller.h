@@ -21,6 +21,9 @@ struct ConnectionState;
 struct LanguageState;
 class MessageService;
 
+// The key of the "connection lost" notice (MessageService::dismiss).
+inline constexpr char kLinkLostKey[] = "link-lost";
+
 class LinkController : public QObject
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "link/portsettings.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 CommandLineOptions parseCommandLine(const QStringList &arguments)
 {
@@ -39,16 +40,30 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     const QCommandLineOption trends(QStringLiteral("trends"),
                                     QStringLiteral("Open the trend window at start-up."));
     p.addOptions({help, version, port, settings, demo, type, selfCheck, trends});
+    // The help names the program as it was started (the parser knows it only
+    // from an application object, which may not exist yet).
+    const QString program =
+        arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    const auto usage = [&p, &program] {
+        QString text = p.helpText();
+        const QString head = QStringLiteral("Usage: ");
+        const qsizetype from = text.indexOf(head);
+        const qsizetype to = from < 0 ? -1 : text.indexOf(u' ', from + head.size());
+        if (to > 0)
+            text.replace(from + head.size(), to - from - head.size(),
+                         program.isEmpty() ? QStringLiteral("kestrane") : program);
+        return text;
+    };
 
     if (!p.parse(arguments)) {
         o.exitNow = true;
         o.exitCode = 2;
-        o.message = p.errorText() + QStringLiteral("\n\n") + p.helpText();
+        o.message = p.errorText() + QStringLiteral("\n\n") + usage();
         return o;
     }
     if (p.isSet(help)) {
         o.exitNow = true;
-        o.message = p.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("kestrane"));
+        o.message = usage();
         return o;
     }
     if (p.isSet(version)) {
@@ -65,7 +80,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         o.exitNow = true;
         o.exitCode = 2;
         o.message = QStringLiteral("unexpected argument: %1\n\n%2")
-                        .arg(p.positionalArguments().first(), p.helpText());
+                        .arg(p.positionalArguments().first(), usage());
         return o;
     }
     o.port = p.value(port);

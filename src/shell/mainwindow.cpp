@@ -298,6 +298,10 @@ void MainWindow::buildStatusBar()
     m_panelPortState = panel("PortState", bar, 1);
     m_panelMcuSN = panel("McuSN", bar, 1);
     m_panelData = panel("Data", bar, 2);
+    m_panelLastBlock = new QLabel(bar);
+    m_panelLastBlock->setObjectName(QStringLiteral("lblLastBlock"));
+    bar->addPermanentWidget(m_panelLastBlock);
+    m_panelLastBlock->hide();
 }
 
 QPushButton *MainWindow::addButton(const char *name, const QString &designCaption)
@@ -528,6 +532,8 @@ void MainWindow::applyLanguage(int code)
     else
         applyEnglishShell();
     applyMainCaptions();
+    if (!m_panelLastBlock->isHidden())
+        showLastBlock();
     m_pages->applyLanguage();
     m_hall->applyLanguage();
     m_iqRun->applyLanguage();
@@ -663,6 +669,9 @@ void MainWindow::decodeStatus(const Block &block)
     // The clock is read only when the heating alert fires, not per block.
     const StatusView &view = m_statusDecoder.decode(m_state.statusParts());
     m_statusPanel->showStatus(view);
+    m_lastBlockAt = now();
+    if (!m_panelLastBlock->isHidden())
+        m_panelLastBlock->hide();
     if (view.alertFired) {
         m_txtStop->setText(view.alertStopTime.toString(QStringLiteral("HH:mm:ss")));
         m_txtDateDiff->setText(QString::number(view.alertElapsedSeconds));
@@ -683,11 +692,29 @@ void MainWindow::wireTrends()
 {
     m_trendHistory = std::make_unique<TrendHistory>();
     m_records->setClock([this] { return now(); });
+    connect(&m_link, &LinkController::linkStateChanged, this, &MainWindow::showLastBlock);
     connect(&m_link, &LinkController::linkStateChanged, this, [this](int linkState) {
         const QDateTime t = now();
         m_trendHistory->linkStateChanged(linkState, t);
         m_records->linkStateChanged(linkState, t);
     });
+}
+
+// Offline, the status panel keeps the last block's values greyed and the
+// status bar says when that block came.
+void MainWindow::showLastBlock()
+{
+    const bool online = m_state.connection.linkState == LinkStateCode::Online;
+    m_statusPanel->setStale(!online);
+    if (online || !m_lastBlockAt.isValid()) {
+        m_panelLastBlock->hide();
+        return;
+    }
+    const QString t = m_lastBlockAt.toString(QStringLiteral("HH:mm:ss"));
+    m_panelLastBlock->setText(bilingual(m_state.language.languageCode, "frmMain",
+                                        QT_TRANSLATE_NOOP("frmMain", "Last block %1"))
+                                  .arg(t));
+    m_panelLastBlock->show();
 }
 
 void MainWindow::feedTrends(const Block &block)

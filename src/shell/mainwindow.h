@@ -128,6 +128,7 @@ private:
     static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
     QString portLabel() const;
+    void showLastBlock();
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
     void send(const QByteArray &frame);
     void buildTrendMenus();
@@ -164,6 +165,8 @@ private:
     QLabel *m_panelPortState = nullptr;
     QLabel *m_panelMcuSN = nullptr;
     QLabel *m_panelData = nullptr;
+    QLabel *m_panelLastBlock = nullptr; // "Last block 12:03:41" while offline
+    QDateTime m_lastBlockAt;
     QList<QPushButton *> m_bar; // the governed buttons: the bar's and the hidden factory ones
     QPushButton *m_recordStop = nullptr;
     QMenu *m_menuFile = nullptr;

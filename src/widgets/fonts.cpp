@@ -16,10 +16,14 @@ QFont englishFont(int pointSize)
 
 QFont chineseFont(int pointSize)
 {
-    QFont f(QStringLiteral("宋体"), pointSize);
+    // "宋体" is one sans face everywhere: Noto Sans CJK SC (fonts-noto-cjk),
+    // the face Qt falls back to for the Chinese texts of every other window
+    // too; a serif face beside it would give one window two looks. Where it
+    // is missing (Windows), the system's own SimSun.
+    QFont f(QStringLiteral("Noto Sans CJK SC"), pointSize);
     QStringList families;
-    families << QStringLiteral("宋体") << QStringLiteral("SimSun") << QStringLiteral("Noto Serif CJK SC")
-             << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("WenQuanYi Zen Hei");
+    families << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("宋体") << QStringLiteral("SimSun")
+             << QStringLiteral("WenQuanYi Zen Hei");
     f.setFamilies(families);
     return f;
 }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <utility>
+
 namespace {
 QMessageBox::Icon boxIcon(MessageService::Icon i)
 {
@@ -73,6 +75,29 @@ void QtMessageService::present(QMessageBox *box, QWidget *owner)
 
 void QtMessageService::show(const Message &message, std::function<void()> onClosed)
 {
+    open(message, std::move(onClosed));
+}
+
+void QtMessageService::showDismissable(const QString &key, const Message &message)
+{
+    m_keyed.append({key, open(message, {})});
+}
+
+void QtMessageService::dismiss(const QString &key)
+{
+    const auto keyed = std::exchange(m_keyed, {});
+    for (const auto &[k, box] : keyed) {
+        if (!box)
+            continue;
+        if (k == key)
+            box->close();
+        else
+            m_keyed.append({k, box});
+    }
+}
+
+QWidget *QtMessageService::open(const Message &message, std::function<void()> onClosed)
+{
     QWidget *owner = ownerFor(message);
     auto *box = new QMessageBox(boxIcon(message.icon), boxTitle(message), message.text, QMessageBox::Ok, owner);
     box->setDefaultButton(QMessageBox::Ok);
@@ -81,6 +106,7 @@ void QtMessageService::show(const Message &message, std::function<void()> onClos
             onClosed();
     });
     present(box, owner);
+    return box;
 }
 
 void QtMessageService::ask(const Message &message, std::function<void(bool yes)> onAnswer)

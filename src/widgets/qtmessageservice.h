@@ -16,6 +16,8 @@ public:
     void setParentWidget(QWidget *parent) { m_parent = parent; }
     void show(const Message &message, std::function<void()> onClosed = {}) override;
     void ask(const Message &message, std::function<void(bool yes)> onAnswer) override;
+    void showDismissable(const QString &key, const Message &message) override;
+    void dismiss(const QString &key) override;
 
     // The window a box for `message` belongs to: the shown window named in
     // `about`; else the window of a running motor test; else the active
@@ -24,7 +26,9 @@ public:
     QWidget *ownerFor(const Message &message) const;
 
 private:
+    QWidget *open(const Message &message, std::function<void()> onClosed);
     void present(QMessageBox *box, QWidget *owner);
 
     QPointer<QWidget> m_parent;
+    QList<QPair<QString, QPointer<QWidget>>> m_keyed; // open boxes shown with a key
 };

@@ -12,16 +12,32 @@ public:
     {
         Message message;
         std::function<void()> onClosed;
+        QString key = {}; // shown to be dismissed
     };
 
     void show(const Message &message, std::function<void()> onClosed = {}) override
     {
-        shown.append({message, std::move(onClosed)});
+        shown.append({message, std::move(onClosed), {}});
     }
 
     void ask(const Message &message, std::function<void(bool yes)> onAnswer) override
     {
         questions.append({message, std::move(onAnswer)});
+    }
+
+    void showDismissable(const QString &key, const Message &message) override
+    {
+        shown.append({message, {}, key});
+    }
+    // A box closed by its sender goes to `closed` without its follow-up.
+    void dismiss(const QString &key) override
+    {
+        for (qsizetype i = 0; i < shown.size();) {
+            if (!key.isEmpty() && shown[i].key == key)
+                closed.append(shown.takeAt(i));
+            else
+                ++i;
+        }
     }
 
     // Answers the oldest open question.

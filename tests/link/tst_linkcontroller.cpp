@@ -130,13 +130,17 @@ void TestLinkController::unpluggedAdapter()
     QCOMPARE(b.state.connection.linkState, 1);
     b.line.deliver(toByteArray(Bench::status(3)));
     QCOMPARE(b.state.connection.linkState, 7);
+    // The notice of the loss is closed: it is no longer true.
+    QVERIFY(b.messages.shown.isEmpty());
+    QCOMPARE(b.messages.closed.size(), 1);
     b.line.clearWrites();
     b.tick();
     QCOMPARE(b.line.writes, QList<QByteArray>{requestFrames().idcCalibReadRequest});
 
     // A second drop gets its own notice.
     b.line.fail(QStringLiteral("Input/output error"), 3);
-    QCOMPARE(b.messages.shown.size(), 2);
+    QCOMPARE(b.messages.shown.size(), 1);
+    QCOMPARE(b.messages.closed.size(), 1);
 }
 
 // The notice names the port and a cause in the current language, never the
@@ -266,7 +270,9 @@ void TestLinkController::adapterBackUnderAnotherName()
     QCOMPARE(b.link.portName(), expectedName);
     QCOMPARE(b.state.connection.linkState, 7);
     QCOMPARE(renamed.size(), expectedName == opened ? 0 : 1);
-    QCOMPARE(b.messages.shown.size(), 1); // the notice of the drop, nothing more
+    // The notice of the drop, nothing more, closed once the link is back.
+    QVERIFY(b.messages.shown.isEmpty());
+    QCOMPARE(b.messages.closed.size(), 1);
 }
 
 // A port that comes back but whose controller stays silent goes offline

@@ -1,3 +1,4 @@
+#include "core/language.h"
 // The curve page keeps its last drawing and follows the curve state whether
 // or not it is on screen.
 
@@ -60,9 +61,17 @@ void TestCurvePage::designTexts()
              QStringLiteral("57 114 171 228 285 342 399 456 513 570 627 684 741 798"));
     QCOMPARE(labelTexts(page, QStringLiteral("lbly"), 10).join(u' '),
              QStringLiteral("50 100 150 200 250 300 350 400 450 500"));
-    QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("转速[rpm]"));
-    QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("相电流[A]"));
-    QCOMPARE(page.findChild<QPushButton *>(QStringLiteral("cmdDrawBK"))->text(), QStringLiteral("曲线刷新"));
+    // The axis titles and the button speak the tool's language.
+    const auto titles = [&page] {
+        return QStringList{page.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                           page.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
+                           page.findChild<QPushButton *>(QStringLiteral("cmdDrawBK"))->text()};
+    };
+    QCOMPARE(titles(), (QStringList{"Speed[rpm]", "Phase current[A]", "Redraw curve"}));
+    QVERIFY(installChineseTranslator(true));
+    QTRY_COMPARE(titles(), (QStringList{"转速[rpm]", "相电流[A]", "曲线刷新"}));
+    QVERIFY(installChineseTranslator(false));
+    QTRY_COMPARE(titles(), (QStringList{"Speed[rpm]", "Phase current[A]", "Redraw curve"}));
     QVERIFY(page.findChild<QWidget *>(QStringLiteral("picCurve")));
 }
 

@@ -106,7 +106,10 @@ void TestBasicReference::edgeCases_data()
     row("hall steps 1.5", "Reference", "txtHALL_60_360_Switch", "1.5", 20, QByteArray("\x02"), "2");
     row("hall steps 2.5", "Reference", "txtHALL_60_360_Switch", "2.5", 20, QByteArray("\x02"), "2");
     row("hall steps 300", "Reference", "txtHALL_60_360_Switch", "300", 20, QByteArray("\xFF"), "255");
-    row("hall steps letters", "Reference", "txtHALL_60_360_Switch", "many", 20, QByteArray("\x00", 1), "0");
+    row("hall steps 3 and letters", "Reference", "txtHALL_60_360_Switch", "3 steps", 20, QByteArray("\x03"), "3");
+    // Only the scaling takes 1e308 beyond a double: clamped, not refused.
+    row("over vdc 1e308", "Reference", "txtVoltageH", "1e308", 2, QByteArray("\xFF\x7F", 2), "327.67");
+    row("under vdc -1e308", "Reference", "txtVoltageL", "-1e308", 6, zero16, "0");
     row("idc min 57.5", "Reference", "txtIdcMinPerc", "57.5", 19, QByteArray("\x3A"), "58");
     row("idc min 56.5", "Reference", "txtIdcMinPerc", "56.5", 19, QByteArray("\x38"), "56");
     row("idc min 200", "Reference", "txtIdcMinPerc", "200", 19, QByteArray("\xA0"), "160");
@@ -173,7 +176,8 @@ void TestBasicReference::failedParseStopsTheWrite_data()
     QTest::newRow("basic empty") << "Basic" << "txtConstPT0" << "" << true;
     QTest::newRow("reference voltage letters") << "Reference" << "txtVoltageH" << "high" << true;
     QTest::newRow("reference square step") << "Reference" << "txtsqu_angle_step_int" << "1/2" << true;
-    QTest::newRow("reference lenient never fails") << "Reference" << "txtFluxCompToVdc" << "abc" << false;
+    QTest::newRow("reference lenient letters") << "Reference" << "txtFluxCompToVdc" << "abc" << true;
+    QTest::newRow("reference lenient 12 and letters") << "Reference" << "txtFluxCompToVdc" << "12abc" << false;
 }
 
 void TestBasicReference::failedParseStopsTheWrite()

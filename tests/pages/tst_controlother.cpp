@@ -108,6 +108,7 @@ void TestControlOther::edgeCases_data()
     row("throttle 0.5", "Other", "txtThrottleL", "0.5", 9, QByteArray("\x88\x13", 2), "0.500");
     row("throttle default 500", "Other", "txtThrottleL", "500", 9, QByteArray("\xFF\xFF", 2), "6.5535");
     row("throttle 7 V", "Other", "txtThrottleH", "7", 11, QByteArray("\xFF\xFF", 2), "6.5535");
+    row("throttle 1e308", "Other", "txtThrottleM", "1e308", 13, QByteArray("\xFF\xFF", 2), "6.5535");
     row("throttle 1.2345 whole", "Other", "txtThrottleM", "1.2345", 13, QByteArray("\x39\x30", 2), "1.2345");
     row("throttle 1.23456 floors", "Other", "txtThrottleM", "1.23456", 13, QByteArray("\x39\x30", 2), "1.2345");
     row("throttle 2.5", "Other", "txtThrottleH", "2.5", 11, QByteArray("\xA8\x61", 2), "2.500");

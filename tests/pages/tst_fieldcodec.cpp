@@ -264,6 +264,20 @@ void TestFieldCodec::rangeRules_data()
     QTest::newRow("flux sign -1.4") << fluxSign << "-1.4" << qint64(0) << ok;
     QTest::newRow("flux sign 255 refused") << fluxSign << "255" << qint64(0) << ParseError::OutOfRange;
     QTest::newRow("flux sign -2 refused") << fluxSign << "-2" << qint64(0) << ParseError::OutOfRange;
+    // A lenient box writes what stands in front; with nothing there it
+    // refuses like a strict box instead of writing 0.
+    QTest::newRow("lenient letters only") << steps << "abc" << qint64(0) << ParseError::NotANumber;
+    QTest::newRow("lenient empty") << steps << "  " << qint64(0) << ParseError::Empty;
+    QTest::newRow("lenient sign only") << steps << "-x" << qint64(0) << ParseError::NotANumber;
+    QTest::newRow("lenient hex without digits") << steps << "&Hz" << qint64(0) << ParseError::NotANumber;
+    QTest::newRow("lenient 12abc") << steps << "12abc" << qint64(12) << ok;
+    QTest::newRow("lenient 0") << steps << "0" << qint64(0) << ok;
+    // A number that only scaling takes beyond a double is clamped.
+    const FieldSpec volts = u16.multiplyBy(100);
+    QTest::newRow("scaled 1e308") << volts << "1e308" << qint64(32767) << ok;
+    QTest::newRow("scaled -1e308") << volts << "-1e308" << qint64(0) << ok;
+    QTest::newRow("lenient scaled 1e308") << volts.leadingNumber() << "1e308" << qint64(32767) << ok;
+    QTest::newRow("scaled 1e400 as typed") << volts << "1e400" << qint64(0) << ParseError::OutOfRange;
 }
 
 void TestFieldCodec::indexRules_data()

@@ -152,7 +152,8 @@ void TestMotorIdc::motorEncoding_data()
     row("square leading number", 2, "txtAngleSquaOffset", "12deg", 8, "0C");
     row("remap A 10 -> 20", 2, "txtFrmHallSec1", "10", 9, "14");
     row("remap A 150 -> 100", 2, "txtFrmHallSec6", "150", 14, "64");
-    row("over heat letters -> 0", 2, "txtMotHigh", "hot", 15, "00");
+    row("over heat letters refused", 2, "txtMotHigh", "hot", 15, "");
+    row("over heat 90 and letters", 2, "txtMotHigh", "90 hot", 15, "5A");
     row("hysteresis 2.5 half to even", 2, "txtMotTecoHyster", "2.5", 18, "02");
     row("switch T is an integer parse", 2, "txtMotTeco", "12x", 19, "");
     row("hall current 0 -> 1", 2, "txtHallCalibIq", "0", 21, "01");
@@ -332,6 +333,7 @@ void TestMotorIdc::idcEncoding_data()
         4, "48");
     row("lock time 2.5", 2, {"txtLockTmin", "2.5"}, 7, "19");
     row("lock time 30 -> 255", 2, {"txtLockTmin", "30"}, 7, "FF");
+    row("lock time 1e308 -> 255", 2, {"txtLockTmin", "1e308"}, 7, "FF");
     row("project 0 -> 1", 2, {"txtProjectNum", "0"}, 8, "01 00");
     row("project 40000 -> 32767", 2, {"txtProjectNum", "40000"}, 8, "FF 7F");
     row("year 150 -> 99", 2, {"txtYearNum", "150"}, 10, "63");

@@ -320,53 +320,79 @@ void TestPageWindows::readButtonSendsTheRequest()
 
 void TestPageWindows::failedParseSendsNothingAndMarksTheBox_data()
 {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("control");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
+    const int basic = int(PageId::Basic);
+    const int reference = int(PageId::Reference);
     QTest::newRow("English letters")
-        << 22 << "abc"
+        << basic << "txtBspeed" << 22 << "abc"
         << "The box \"Back speed[rpm]\" does not hold a number: \"abc\". Nothing was written.";
-    QTest::newRow("English empty")
-        << 22 << "" << "The box \"Back speed[rpm]\" is empty. Enter a number; nothing was written.";
-    QTest::newRow("Chinese letters") << 11 << "-7x4"
+    QTest::newRow("English empty") << basic << "txtBspeed" << 22 << ""
+                                   << "The box \"Back speed[rpm]\" is empty. Enter a number; nothing was written.";
+    QTest::newRow("Chinese letters") << basic << "txtBspeed" << 11 << "-7x4"
                                      << "输入框“倒车转速[rpm]”中不是数字（“-7x4”）。未写入任何数据。";
+    // A lenient box reads what stands in front; with no number there it
+    // refuses as a strict box does.
+    QTest::newRow("lenient English letters")
+        << reference << "txtFluxCompToVdc" << 22 << "abc"
+        << "The box \"Reg comp to vdc[%]\" does not hold a number: \"abc\". Nothing was written.";
+    QTest::newRow("lenient Chinese letters")
+        << reference << "txtFluxCompToVdc" << 11 << "x12"
+        << "输入框“电压-弱磁补偿”中不是数字（“x12”）。未写入任何数据。";
+    QTest::newRow("lenient English empty")
+        << reference << "txtFluxCompToVdc" << 22 << " "
+        << "The box \"Reg comp to vdc[%]\" is empty. Enter a number; nothing was written.";
 }
 
 void TestPageWindows::failedParseSendsNothingAndMarksTheBox()
 {
+    QFETCH(int, page);
+    QFETCH(QString, control);
     QFETCH(int, language);
     QFETCH(QString, text);
     QFETCH(QString, message);
     Bench b;
     setLanguage(b.state.language, language);
-    b.nav.cmdBasic_Click();
+    const PageId id = PageId(page);
+    const PageDef &def = pageDef(id);
+    const QByteArray window = QByteArray(def.window);
+    b.nav.open(id);
     b.noAnswer();
     b.line.clearWrites();
-    const Block before = b.state.frames[FrameId::Basic];
-    QLineEdit *box = b.box("frmBasic", "txtBspeed");
+    const Block before = b.state.frames[def.family];
+    QLineEdit *box = b.box(window.constData(), control.toLatin1().constData());
     box->setText(text);
-    b.click("frmBasic", "cmdwrite");
+    b.click(window.constData(), "cmdwrite");
 
     QVERIFY(b.line.writes.isEmpty());
-    QCOMPARE(b.state.frames[FrameId::Basic], before);
+    QCOMPARE(b.state.frames[def.family], before);
     QCOMPARE(b.messages.shown.size(), 1);
     QCOMPARE(b.messages.shown[0].message.title, QStringLiteral("info"));
     QCOMPARE(b.messages.shown[0].message.text, message);
     QVERIFY(box->property("parseError").toBool());
     QVERIFY(box->styleSheet().contains(QLatin1String("border")));
     QVERIFY(!box->toolTip().isEmpty());
-    QCOMPARE(b.page("frmBasic")->focusWidget(), box);
+    QCOMPARE(b.page(window.constData())->focusWidget(), box);
 
     // Editing the box clears the mark; the corrected write goes out.
     QTest::keyClicks(box, QStringLiteral("7"));
-    box->setText(QStringLiteral("-74"));
+    box->setText(QStringLiteral("12abc"));
     QVERIFY(!box->property("parseError").toBool());
     QVERIFY(box->styleSheet().isEmpty());
     QVERIFY(box->toolTip().isEmpty());
-    b.click("frmBasic", "cmdwrite");
-    b.messages.answer(true); // the defaults ".9", "3.7", ...
+    b.click(window.constData(), "cmdwrite");
+    b.messages.answer(true); // boxes not written as they stand
+    if (id == PageId::Basic) {
+        QCOMPARE(b.line.writes.size(), 0); // "12abc" is no number in a strict box
+        return;
+    }
     QCOMPARE(b.line.writes.size(), 1);
-    QCOMPARE(hexString(b.line.writes[0]).mid(12, 5), QStringLiteral("4A 00"));
+    const BlockTable &table = def.table();
+    const int byte = table.field(table.fieldOfSlot(table.slotOf(control))).offset;
+    QCOMPARE(int(b.line.writes[0].at(byte)), 12);
 }
 
 void TestPageWindows::readWriteFollowTheLinkTick()
@@ -817,13 +843,15 @@ void TestPageWindows::receivedValueGoesBackAsItCame_data()
     QTest::addColumn<QString>("edit"); // "": untouched; "pick": the shown item picked again; else typed
     QTest::addColumn<QString>("shows"); // the text, or the list index
     QTest::addColumn<int>("written");
-    // The list shows byte 0 as "PTC_1k" (which the controller counts as 1)
-    // and byte 9 as "KTY83" (5); the boxes' ranges would clamp 0 to 1 and
-    // 20. Written back untouched, each byte stays what it was.
-    QTest::newRow("sensor 0 shown as PTC_1k") << "cboMTherType" << 5 << 0 << "" << "0" << 0;
-    QTest::newRow("sensor 9 shown as KTY83") << "cboMTherType" << 5 << 9 << "" << "4" << 9;
+    // The list names bytes 0 and 9, which no item has (the controller counts
+    // from 1 to 5), as received, after its five items; the boxes' ranges
+    // would clamp 0 to 1 and 20. Written back untouched, each byte stays
+    // what it was.
+    QTest::newRow("sensor 0 named as received") << "cboMTherType" << 5 << 0 << "" << "5" << 0;
+    QTest::newRow("sensor 9 named as received") << "cboMTherType" << 5 << 9 << "" << "5" << 9;
     QTest::newRow("sensor listed") << "cboMTherType" << 5 << 3 << "" << "2" << 3;
-    QTest::newRow("sensor picked by the user") << "cboMTherType" << 5 << 0 << "pick" << "0" << 1;
+    // Up from the received byte is "KTY83", the controller's 5.
+    QTest::newRow("sensor picked by the user") << "cboMTherType" << 5 << 0 << "pick" << "5" << 5;
     QTest::newRow("pole pairs 0") << "txtPolePairN" << 2 << 0 << "" << "0" << 0;
     QTest::newRow("remap angle 0") << "txtFrmHallSec1" << 9 << 0 << "" << "0" << 0;
     QTest::newRow("remap angle 200") << "txtFrmHallSec1" << 9 << 200 << "" << "200" << 200;
@@ -850,11 +878,13 @@ void TestPageWindows::receivedValueGoesBackAsItCame()
     ParameterPage *page = b.page("frmMotor");
     if (auto *list = page->findChild<QComboBox *>(control)) {
         QCOMPARE(list->currentIndex(), shows.toInt());
+        if (shows.toInt() == 5)
+            QCOMPARE(list->currentText(), QStringLiteral("Received byte %1").arg(received));
         if (edit == u"pick") {
             list->setFocus();
-            QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Up);
-            QCOMPARE(list->currentIndex(), shows.toInt());
+            QCOMPARE(list->currentIndex(), 4);
+            QCOMPARE(list->count(), 5); // the received byte is gone with the choice
         }
     } else {
         QLineEdit *box = b.box("frmMotor", qPrintable(control));

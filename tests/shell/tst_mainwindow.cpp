@@ -1,3 +1,4 @@
+#include "core/language.h"
 #include "monitor/statusdecoder.h"
 #include "monitor/ui/curvepage.h"
 #include "pages/ui/pagenavigator.h"
@@ -37,6 +38,8 @@ class TestMainWindow : public QObject
 private slots:
     void startUp();
     void barFollowsTheLink();
+    void staleValuesAreGreyed_data();
+    void staleValuesAreGreyed();
     void recordStopFollowsRecording_data();
     void recordStopFollowsRecording();
     void idleTicksChangeNothing_data();
@@ -95,6 +98,61 @@ void TestMainWindow::barFollowsTheLink()
     QCOMPARE(b.enabledBar(), QStringList{});
     // Values stay as the last block left them.
     QCOMPARE(b.label("lblfrmSysStatusVdc_a")->text(), QStringLiteral("0.00"));
+}
+
+void TestMainWindow::staleValuesAreGreyed_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("lastBlock");
+    QTest::newRow("English") << int(LanguageCode::English) << "Last block 09:00:05";
+    QTest::newRow("Chinese") << int(LanguageCode::Chinese) << "最后数据块 09:00:05";
+}
+
+// Offline, the last values stay but are greyed, and the status bar says
+// when they came; the next block shows them live again.
+void TestMainWindow::staleValuesAreGreyed()
+{
+    QFETCH(int, language);
+    QFETCH(QString, lastBlock);
+    Bench b;
+    b.window->applyLanguage(language);
+    b.now = b.now.addSecs(5);
+    b.goOnline();
+    b.status({0xDF, 0xEF, 0x10, 0x27, 0, 0, 0, 3, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x04});
+    QStringList live{"lblfrmSysMach_a", "lblPortStatus", "lblErrTitle"};
+    for (const char *name : kStatusValueLabels)
+        live << QLatin1String(name);
+    for (const FaultRow &row : kFaultRows)
+        live << QLatin1String(row.currentCell) << QLatin1String(row.historyCell) << QLatin1String(row.description);
+    auto greyed = [&b](const QStringList &names) {
+        QStringList g;
+        for (const QString &n : names) {
+            if (!b.window->findChild<QLabel *>(n)->isEnabled())
+                g << n;
+        }
+        return g;
+    };
+    QCOMPARE(greyed(live), QStringList{});
+    QLabel *lastBlockPanel = b.label("lblLastBlock");
+    QVERIFY(lastBlockPanel->isHidden());
+
+    b.now = b.now.addSecs(10);
+    b.ticks(21);
+    QCOMPARE(b.state.connection.linkState, 3);
+    QCOMPARE(greyed(live), live);
+    QCOMPARE(b.label("lblfrmSysStatusVdc_a")->text(), QStringLiteral("100.00")); // kept, greyed
+    QCOMPARE(b.label("lblfrmSysMach_a")->text(), QStringLiteral("RUN"));
+    QCOMPARE(greyed({"lblfrmSysStatusVdc", "lblState"}), QStringList{}); // captions stay
+    QVERIFY(!lastBlockPanel->isHidden());
+    QCOMPARE(lastBlockPanel->text(), lastBlock);
+    // The grey reads as grey: the colour of a fault cell is not kept.
+    QLabel *cell = b.label(kFaultRows[0].currentCell);
+    QCOMPARE(cell->palette().color(QPalette::Disabled, QPalette::WindowText),
+             b.label("lblfrmSysStatusVdc_a")->palette().color(QPalette::Disabled, QPalette::WindowText));
+
+    b.status({0xDF, 0xEF});
+    QCOMPARE(greyed(live), QStringList{});
+    QVERIFY(lastBlockPanel->isHidden());
 }
 
 void TestMainWindow::recordStopFollowsRecording_data()

@@ -47,6 +47,7 @@ private slots:
     void standardButtonsFollowTheLanguage();
     void nothingKnownBeforeTheFirstBlock();
     void connectionShownInWords();
+    void faultTableStaysInPlace();
 };
 
 void TestScreens::everyPageFitsTheScreen_data()
@@ -186,6 +187,38 @@ void TestScreens::connectionShownInWords()
     QCOMPARE(words->text(), QStringLiteral("控制器已连接"));
     QCOMPARE(dot->accessibleName(), QStringLiteral("控制器已连接"));
     b.window->applyLanguage(LanguageCode::English);
+}
+
+// A fault that comes or goes shows its description; nothing else moves.
+void TestScreens::faultTableStaysInPlace()
+{
+    MainWindowBench b;
+    b.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b.window.get()));
+    b.goOnline();
+    QCoreApplication::processEvents();
+    auto places = [&b] {
+        QList<QRect> r;
+        for (const FaultRow &row : kFaultRows)
+            r << b.label(row.nameLabel)->geometry() << b.label(row.currentCell)->geometry();
+        r << b.label("lblCurrent")->geometry() << b.window->findChild<QWidget *>(QStringLiteral("frmErrCode"))->geometry();
+        return r;
+    };
+    const QList<QRect> before = places();
+    // Current error word 0x0400: hall fault, its description and the title.
+    b.status({0xDF, 0xEF, 0, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0x00, 0x04});
+    QCoreApplication::processEvents();
+    QVERIFY(b.label("lblErrTitle")->isVisible());
+    QCOMPARE(places(), before);
+    b.window->grab().save(shotPath(QStringLiteral("main-fault-en")));
+    // Offline: the last values greyed, the time of the last block beside.
+    b.ticks(21);
+    QCoreApplication::processEvents();
+    QCOMPARE(places(), before);
+    b.window->grab().save(shotPath(QStringLiteral("main-offline-en")));
+    b.window->applyLanguage(LanguageCode::Chinese);
+    QCoreApplication::processEvents();
+    b.window->grab().save(shotPath(QStringLiteral("main-offline-zh")));
 }
 
 KESTRANE_LAPTOP_SCREEN_MAIN(TestScreens)

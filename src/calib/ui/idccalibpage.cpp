@@ -17,9 +17,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,6 +41,11 @@ constexpr const char *kFactorTooLarge = QT_TRANSLATE_NOOP(
     "frmIdcCalib",
     "\"Idc ave factor\" is too large for the Idc gain (at most 32767): Idc gain and Idc D2 power were left as "
     "they are.");
+
+constexpr const char *kEnterWritesIdentity = QT_TRANSLATE_NOOP(
+    "frmIdcCalib",
+    "Enter writes the whole hardware block to the controller, its identity with it:\n\n%1\n\nWrite the "
+    "block now?");
 
 constexpr double kLargestGain = 32767;
 
@@ -127,6 +134,7 @@ QWidget *IdcCalibPage::buildWorksheet()
     grid->addWidget(m_specifyCw, 6, 0, 1, 2);
 
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(16);
     auto button = [this, buttons](const char *name, const char *caption, void (IdcCalibPage::*handler)()) {
         auto *b = new QPushButton(QString::fromLatin1(caption), m_worksheet);
         b->setObjectName(QLatin1String(name));
@@ -149,6 +157,17 @@ void IdcCalibPage::applyCaptions()
     if (code != LanguageCode::English && code != LanguageCode::Chinese)
         return;
     m_worksheet->setTitle(bilingual(code, kContext, kWorksheetTitle));
+    // The wiring items ("H1: Y->G->B", "H1: 黄->绿->蓝") are read whole.
+    for (const char *name : {"cmbHallCType", "cmbPhaseCType"}) {
+        auto *list = qobject_cast<QComboBox *>(editor(QString::fromLatin1(name)));
+        if (!list)
+            continue;
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+        // Room for the frame and the arrow beside the text.
+        list->setMinimumWidth(widest + list->fontMetrics().height() * 2 + 12);
+    }
     m_lblAverage->setText(bilingual(code, kContext, kAverage));
     m_lblIcAdc->setText(bilingual(code, kContext, kIcAdc));
 }
@@ -192,12 +211,13 @@ void IdcCalibPage::cmdCalc_Click()
     const QChar point = systemDecimalPoint();
     const WorksheetStage stage = worksheetStage(worksheet(), point);
     switch (stage.outcome) {
+    // A stage that stops with a message changes nothing on the page.
     case WorksheetStage::Outcome::NoPoints:
         messages().info(idcCalibMessage(code, kNoPoints));
-        break;
+        return;
     case WorksheetStage::Outcome::MissingRow:
         messages().info(idcCalibMessage(code, kMissingRow).arg(stage.missingRow));
-        break;
+        return;
     case WorksheetStage::Outcome::Computed:
         for (std::size_t k = 0; k < m_factor.size(); ++k)
             m_factor[k]->setText(stage.factors[k]);
@@ -245,6 +265,27 @@ void IdcCalibPage::cmdIdcCalibStart_Click()
     link().sendFrame(requestFrames().idcCalibStartRequest);
 }
 
+// A key press in "Serial Num" should not rewrite the controller's identity
+// unseen: the identity boxes are named and the user confirms.
+void IdcCalibPage::askThenWrite()
+{
+    QStringList identity;
+    for (const char *name : {"ProjectNum", "YearNum", "WeekNum", "SNNum"}) {
+        const QString control = QLatin1String("txt") + QLatin1String(name);
+        const int slot = table().slotOf(control);
+        const auto *label =
+            slot < 0 ? nullptr : findChild<QLabel *>(table().labelName(table().fieldOfSlot(slot)));
+        if (const QLineEdit *b = box(control))
+            identity << QStringLiteral("%1: %2").arg(label ? label->text() : control, b->text());
+    }
+    const QString text = idcCalibMessage(languageCode(), kEnterWritesIdentity).arg(identity.join(u'\n'));
+    QPointer<IdcCalibPage> self(this);
+    messages().ask({MessageService::Icon::Warning, QStringLiteral("info"), text}, [self](bool yes) {
+        if (yes && self)
+            self->cmdwrite_Click();
+    });
+}
+
 bool IdcCalibPage::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
@@ -264,7 +305,7 @@ bool IdcCalibPage::eventFilter(QObject *watched, QEvent *event)
 bool IdcCalibPage::serialKeyPress(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        cmdwrite_Click();
+        askThenWrite();
         return true;
     }
     switch (event->key()) {

@@ -41,6 +41,7 @@ private:
     QLineEdit *addBox(const char *name, const char *text);
     void syncBrakeLevels();
     bool serialKeyPress(QKeyEvent *event);
+    void askThenWrite();
     void runGainShiftStage();
     void onDecoded(FrameId family);
 

@@ -93,7 +93,7 @@ PortDialog::PortDialog(ConnectionState &connection, const LanguageState &languag
             });
     connect(m_finder, &ControllerFinder::found, this, [this](const ControllerFinder::Attempt &a) {
         addPortItem(a.port);
-        m_port->setCurrentIndex(m_port->findText(a.port));
+        m_port->setCurrentIndex(findPort(a.port));
         const int number = portNumberForName(a.port);
         if (number >= 1 && number <= 9)
             m_port->setCurrentIndex(number - 1);
@@ -135,17 +135,23 @@ QStringList PortDialog::detectedDevices()
     return devices;
 }
 
+// The tool's own port, listed by translation (see Form_Load).
+[[maybe_unused]] constexpr const char *kSimulatorCaption = QT_TRANSLATE_NOOP("frmComSet", "Simulator");
+
 void PortDialog::Form_Load(const QStringList &extraPorts)
 {
     for (int n = 1; n <= 9; ++n)
         m_port->addItem(QString::number(n));
     m_port->addItems(detectedDevices());
-    m_port->addItems(extraPorts);
+    // Ports of the tool itself ("Simulator") are named in the current
+    // language; the item keeps the port's own name as its data.
+    for (const QString &name : extraPorts)
+        m_port->addItem(name, name);
     // Nothing is preselected until a port has been confirmed once; a device
     // chosen by name is preselected by its name.
     int index = m_connection.portNumber - 1;
     if (m_connection.portNumber == 0 && m_link.isOpen())
-        index = m_port->findText(m_link.portName());
+        index = findPort(m_link.portName());
     m_port->setCurrentIndex(index);
 
     m_baud->addItems({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"});
@@ -175,8 +181,14 @@ void PortDialog::preselect(const PortSettings &settings)
 
 void PortDialog::addPortItem(const QString &name)
 {
-    if (m_port->findText(name) < 0 && portNumberForName(name) == 0)
+    if (findPort(name) < 0 && portNumberForName(name) == 0)
         m_port->addItem(name);
+}
+
+int PortDialog::findPort(const QString &name) const
+{
+    const int byData = m_port->findData(name);
+    return byData >= 0 ? byData : m_port->findText(name);
 }
 
 void PortDialog::cmdFindController_Click()
@@ -225,6 +237,13 @@ void PortDialog::applyTexts()
     m_ok->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Ok")));
     m_cancel->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Cancel")));
     m_find->setText(text(QT_TRANSLATE_NOOP("frmComSet", "Find controller")));
+    for (int i = 0; i < m_port->count(); ++i) {
+        const QString name = m_port->itemData(i).toString();
+        if (!name.isEmpty()) {
+            const QString shown = bilingual(code, "frmComSet", name.toUtf8().constData());
+            m_port->setItemText(i, shown.isEmpty() ? name : shown);
+        }
+    }
 
     const QFont labelFont = code == LanguageCode::Chinese ? chineseFont(10) : englishFont(10);
     if (code == LanguageCode::English) {
@@ -240,7 +259,8 @@ void PortDialog::applyTexts()
 void PortDialog::cmdComOK_Click()
 {
     // A port box without a port number or device: close, change nothing.
-    const QString portText = m_port->currentText().trimmed();
+    const QString named = m_port->currentData().toString();
+    const QString portText = named.isEmpty() ? m_port->currentText().trimmed() : named;
     if (m_port->currentIndex() < 0 || portText.isEmpty()) {
         reject();
         return;
@@ -271,7 +291,8 @@ void PortDialog::cmdComOK_Click()
         reject();
         if (result.error == SerialPort::OpenError::NotFound)
             m_messages.show({MessageService::Icon::NoIcon, QString(),
-                             QStringLiteral("COM port does not exist.")});
+                             bilingual(m_language.languageCode, "frmComSet",
+                                       QT_TRANSLATE_NOOP("frmComSet", "COM port does not exist."))});
         else
             m_messages.show({MessageService::Icon::Warning, QStringLiteral("info"),
                              m_link.openFailureText(result)});

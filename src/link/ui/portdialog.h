@@ -48,6 +48,7 @@ private:
     void preselect(const PortSettings &settings);
     void searchEnded(const QString &text);
     void addPortItem(const QString &name);
+    int findPort(const QString &name) const;
 
     ConnectionState &m_connection;
     const LanguageState &m_language;

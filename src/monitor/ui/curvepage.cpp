@@ -1,8 +1,11 @@
 #include "monitor/ui/curvepage.h"
 
 #include <QKeyEvent>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include "core/appstate.h"
+#include "core/language.h"
 #include "widgets/fonts.h"
 
 #include <QLabel>
@@ -80,21 +83,40 @@ CurvePage::CurvePage(CurveState &curve, QWidget *parent) : QWidget(parent), m_cu
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_currentLabels << l;
     }
-    m_xTitle = new QLabel(QStringLiteral("转速[rpm]"), this);
+    m_xTitle = new QLabel(this);
     m_xTitle->setObjectName(QStringLiteral("Label1"));
-    m_xTitle->setFont(chineseFont(9));
     m_xTitle->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_yTitle = new QLabel(QStringLiteral("相电流[A]"), this);
+    m_yTitle = new QLabel(this);
     m_yTitle->setObjectName(QStringLiteral("Label2"));
-    m_yTitle->setFont(chineseFont(9));
-    m_redraw = new QPushButton(QStringLiteral("曲线刷新"), this);
+    m_redraw = new QPushButton(this);
     m_redraw->setObjectName(QStringLiteral("cmdDrawBK"));
-    m_redraw->setFont(chineseFont(9));
     m_redraw->setAutoDefault(false);
+    retranslate();
     connect(m_redraw, &QPushButton::clicked, this, &CurvePage::cmdDrawBK_Click);
 
     resize(sizeHint());
     placeControls();
+}
+
+void CurvePage::retranslate()
+{
+    const auto text = [](const char *source) { return QCoreApplication::translate("frmCurve", source); };
+    const char *xTitle = QT_TRANSLATE_NOOP("frmCurve", "Speed[rpm]");
+    // The Chinese translator is installed exactly while the tool speaks Chinese.
+    const QFont font = chineseTranslatorInstalled() ? chineseFont(9) : englishFont(9);
+    m_xTitle->setText(text(xTitle));
+    m_yTitle->setText(text(QT_TRANSLATE_NOOP("frmCurve", "Phase current[A]")));
+    m_redraw->setText(text(QT_TRANSLATE_NOOP("frmCurve", "Redraw curve")));
+    for (QWidget *w : {static_cast<QWidget *>(m_xTitle), static_cast<QWidget *>(m_yTitle),
+                       static_cast<QWidget *>(m_redraw)})
+        w->setFont(font);
+}
+
+void CurvePage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_redraw)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 QSize CurvePage::sizeHint() const

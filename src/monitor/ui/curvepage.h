@@ -51,9 +51,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // Escape closes the page, as on every page.
     void keyPressEvent(QKeyEvent *event) override;
+    // The axis titles and the button follow the language of the tool.
+    void changeEvent(QEvent *event) override;
 
 private:
     void placeControls();
+    void retranslate();
 
     CurveState &m_curve;
     CurveSurface *m_surface = nullptr;

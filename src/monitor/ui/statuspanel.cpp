@@ -43,8 +43,11 @@ void PortStatusHost::resizeEvent(QResizeEvent *)
 
 void setForeColor(QLabel *label, int bgr)
 {
+    // Active and inactive only: a disabled (stale) label keeps the grey of
+    // the disabled group.
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colorFromBgr(bgr));
+    p.setColor(QPalette::Active, QPalette::WindowText, colorFromBgr(bgr));
+    p.setColor(QPalette::Inactive, QPalette::WindowText, colorFromBgr(bgr));
     label->setPalette(p);
     label->setProperty("foreColor", bgr);
 }
@@ -88,6 +91,17 @@ const TrText kErrorFrameCaption = QT_TRANSLATE_NOOP3("frmMain", "Error infomatio
 const TrText kErrTitle = QT_TRANSLATE_NOOP3("frmMain", "Error description", "");
 const TrText kCurrentColumn = QT_TRANSLATE_NOOP3("frmMain", "Current", "");
 const TrText kHistoryColumn = QT_TRANSLATE_NOOP3("frmMain", "History", "");
+} // namespace
+
+namespace {
+// A fault's description and the column's title come and go with the faults;
+// their place stays, so that the table never moves.
+void keepPlaceWhenHidden(QWidget *w)
+{
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(p);
+}
 } // namespace
 
 QLabel *StatusPanel::makeLabel(const char *name, QWidget *parent, const QString &text)
@@ -177,6 +191,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     errGrid->addWidget(makeLabel("lblCurrent", m_errors), 0, 1, Qt::AlignCenter);
     errGrid->addWidget(makeLabel("lblhistory", m_errors), 0, 2, Qt::AlignCenter);
     QLabel *errTitle = makeLabel("lblErrTitle", m_errors);
+    keepPlaceWhenHidden(errTitle);
     errTitle->setVisible(false);
     errGrid->addWidget(errTitle, 0, 3);
     for (int i = 0; i < int(kFaultRows.size()); ++i) {
@@ -197,6 +212,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
         errGrid->addWidget(hist, i + 1, 2);
         QLabel *desc = makeLabel(row.description, m_errors);
         setForeColor(desc, kColorRedBgr);
+        keepPlaceWhenHidden(desc);
         desc->setVisible(false);
         errGrid->addWidget(desc, i + 1, 3);
     }
@@ -241,6 +257,33 @@ void StatusPanel::fixValueSizes()
         host->fixHint({ioStatusText(0xFF, LanguageCode::English), ioStatusText(0x00, LanguageCode::English),
                        ioStatusText(0xFF, LanguageCode::Chinese), ioStatusText(0x00, LanguageCode::Chinese),
                        ioStatusInitialText(LanguageCode::English), ioStatusInitialText(LanguageCode::Chinese)});
+}
+
+// The values of the last block stay, greyed, while no block comes: they are
+// the last known state, not the present one.
+void StatusPanel::setStale(bool stale)
+{
+    if (m_stale == stale)
+        return;
+    m_stale = stale;
+    if (m_liveLabels.isEmpty()) {
+        QStringList names;
+        for (const char *name : kStatusValueLabels)
+            names << QLatin1String(name);
+        for (const char *name : {"lblHallGroup", "lblfrmSysMach_a", "lblgearStatus", "lblPedalErr", "lblErrTitle"})
+            names << QLatin1String(name);
+        for (const FaultRow &row : kFaultRows) {
+            for (const char *name : {row.currentCell, row.historyCell, row.description})
+                names << QLatin1String(name);
+        }
+        for (const QString &name : names) {
+            if (auto *l = findChild<QLabel *>(name))
+                m_liveLabels << l;
+        }
+        m_liveLabels << m_portStatus;
+    }
+    for (QLabel *l : std::as_const(m_liveLabels))
+        l->setEnabled(!stale);
 }
 
 void StatusPanel::resetStatusValues()
@@ -309,6 +352,7 @@ Cache &StatusPanel::cached(std::vector<Cache> &cache, std::size_t index, const c
 
 void StatusPanel::showStatus(const StatusView &view)
 {
+    setStale(false);
     for (std::size_t i = 0; i < view.labels.size(); ++i) {
         const StatusView::Label &l = view.labels[i];
         if (!l.present)

@@ -2,6 +2,7 @@
 // The live-status frame frmSysStatus, the fault frame frmErrCode and the
 // I/O status label of the main window.
 
+#include <QList>
 #include <QWidget>
 
 #include <vector>
@@ -44,6 +45,10 @@ public:
     // Applies one decoded block: sets a text, a colour or a visibility only
     // where it differs from what the label shows.
     void showStatus(const StatusView &view);
+    // Greys the live values (and the fault cells) while the link is down;
+    // the next block shows them live again.
+    void setStale(bool stale);
+    bool isStale() const { return m_stale; }
 
     QGroupBox *statusFrame() const { return m_status; }
 
@@ -87,6 +92,8 @@ private:
         int baseWidth; // the least width it was given
     };
     std::vector<Steady> m_steady;
+    QList<QLabel *> m_liveLabels;
+    bool m_stale = false;
 };
 
 // Sets the text colour of a label from a 24-bit value with red in the low

@@ -13,7 +13,7 @@ constexpr const char *kGroups[] = {
     QT_TRANSLATE_NOOP("frmMotor", "Motor temperature"),
     QT_TRANSLATE_NOOP("frmMotor", "Hall group A"),
     QT_TRANSLATE_NOOP("frmMotor", "Hall calibration"),
-    QT_TRANSLATE_NOOP("frmMotor", "Hall group B / braking (by controller type)"),
+    QT_TRANSLATE_NOOP("frmMotor", "Hall group B / braking"),
 };
 
 constexpr const char *kSensorTypes[] = {

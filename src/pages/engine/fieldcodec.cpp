@@ -222,10 +222,17 @@ FieldValue encodeFieldValue(const FieldSpec &f, QStringView text, QChar decimalP
         v = n.value;
         break;
     }
-    case ParseKind::LeadingNumber:
-        v = parseLeadingNumber(text, decimalShift);
+    case ParseKind::LeadingNumber: {
+        // "12abc" reads as 12; a text with no number in front is no value
+        // at all, and writing it as 0 would put a number the user never
+        // typed into the controller.
+        bool found = false;
+        v = parseLeadingNumber(text, decimalShift, &found);
+        if (!found)
+            return {0, text.trimmed().isEmpty() ? ParseError::Empty : ParseError::NotANumber};
         scaled = shift > 0;
         break;
+    }
     }
 
     if (f.negate)

@@ -31,6 +31,8 @@ constexpr const char *kContext = "ParameterPage";
     QT_TRANSLATE_NOOP("ParameterPage", "s"),    QT_TRANSLATE_NOOP("ParameterPage", "0.1 s"),
     QT_TRANSLATE_NOOP("ParameterPage", "ms"),
 };
+constexpr const char *kReceivedByte = QT_TRANSLATE_NOOP("ParameterPage", "Received byte %1");
+constexpr const char *kContinued = QT_TRANSLATE_NOOP("ParameterPage", "%1 (continued)");
 constexpr const char *kRead = QT_TRANSLATE_NOOP("ParameterPage", "read");
 constexpr const char *kWrite = QT_TRANSLATE_NOOP("ParameterPage", "write");
 
@@ -90,11 +92,20 @@ QWidget *ParameterPage::makeEditor(const FieldSpec &f, int slot)
         // The items come with formLoad, before the captions.
         auto *list = new QComboBox(this);
         list->setObjectName(name);
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this, slot](int index) { m_model.setIndex(slot, index); });
+        // The item that names a received byte no item has is no choice of
+        // the user's: the byte goes back as it came (see showUnlisted).
+        const int items = int(f.items.size());
+        connect(list, &QComboBox::currentIndexChanged, this, [this, slot, items](int index) {
+            if (index < items)
+                m_model.setIndex(slot, index);
+        });
         // A selection the user made is written as chosen, not as received.
-        connect(list, &QComboBox::activated, this,
-                [this, slot](int index) { m_model.setIndex(slot, index, true); });
+        connect(list, &QComboBox::activated, this, [this, slot, items](int index) {
+            if (index < items) {
+                m_model.setIndex(slot, index, true);
+                showUnlisted(slot);
+            }
+        });
         return list;
     }
     auto *box = new QLineEdit(this);
@@ -131,8 +142,10 @@ QGridLayout *ParameterPage::gridFor(int g)
         return grid;
     auto *box = new QGroupBox(this);
     box->setObjectName(QStringLiteral("grp%1").arg(m_groups.size()));
-    if (g < int(definition.groups.size()))
-        box->setTitle(QString::fromUtf8(definition.groups[std::size_t(g)]));
+    if (g < int(definition.groups.size())) {
+        const QString title = QString::fromUtf8(definition.groups[std::size_t(g)]);
+        box->setTitle(m_groupOfBox.contains(g) ? QString::fromUtf8(kContinued).arg(title) : title);
+    }
     grid = new QGridLayout(box);
     grid->setColumnStretch(0, 1);
     grid->setHorizontalSpacing(10);
@@ -203,7 +216,7 @@ void ParameterPage::addField(int slot)
     grid->addWidget(editor, row, 1);
     // A unit beside the box only when the caption does not carry it.
     if (*f.unit && !captionCarriesUnit(f)) {
-        auto *unit = new QLabel(QString::fromUtf8(f.unit), this);
+        auto *unit = new QLabel(QStringLiteral("[%1]").arg(QString::fromUtf8(f.unit)), this);
         unit->setObjectName(QLatin1String("unit") + t.controlName(slot).mid(3));
         m_units[slot] = unit;
         grid->addWidget(unit, row, 2);
@@ -356,15 +369,41 @@ void ParameterPage::fillLists()
         }
         // Relabelled in place, so the selection survives a language switch.
         const QSignalBlocker blocker(list);
-        if (list->count() == items.size()) {
+        if (list->count() >= items.size()) {
             for (int i = 0; i < items.size(); ++i)
                 list->setItemText(i, items[i]);
         } else {
             list->clear();
             list->addItems(items);
         }
-        list->setCurrentIndex(index < list->count() ? index : -1);
+        list->setCurrentIndex(index < items.size() ? index : -1);
+        showUnlisted(slot);
     }
+}
+
+// A received list byte that names no item (or one the list limits to an
+// item) is shown as what it is, "Received byte 9", not as the item it would
+// be limited to; while it stays selected the byte goes back unchanged.
+void ParameterPage::showUnlisted(int slot)
+{
+    auto *list = qobject_cast<QComboBox *>(m_editors[slot]);
+    if (!list)
+        return;
+    const FieldSpec &f = table().field(table().fieldOfSlot(slot));
+    if (f.form == ValueForm::Flag)
+        return;
+    const ValueMap &values = m_model.values();
+    const std::optional<qint32> held = values.heldAt(slot);
+    const bool shown = held && values.indexAt(slot) == shownIndex(f, *held);
+    const int items = int(f.items.size());
+    const QSignalBlocker blocker(list);
+    while (list->count() > items)
+        list->removeItem(list->count() - 1);
+    if (!shown)
+        return;
+    const QString t = bilingual(m_language.languageCode, kContext, kReceivedByte);
+    list->addItem((t.isNull() ? QString::fromUtf8(kReceivedByte) : t).arg(*held));
+    list->setCurrentIndex(items);
 }
 
 ValueMap ParameterPage::values() const
@@ -391,7 +430,12 @@ void ParameterPage::showModel()
             check->setChecked(values.indexAt(slot) != 0);
         } else if (auto *list = qobject_cast<QComboBox *>(w)) {
             const int index = values.indexAt(slot);
-            list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+            const int items = int(table().field(table().fieldOfSlot(slot)).items.size());
+            {
+                const QSignalBlocker blocker(list);
+                list->setCurrentIndex(index >= 0 && index < std::min(items, list->count()) ? index : -1);
+            }
+            showUnlisted(slot);
         }
     }
 }
@@ -515,8 +559,12 @@ void ParameterPage::applyCaptions()
         setWindowTitle(text(definition.caption));
     for (int b = 0; b < int(m_groups.size()); ++b) {
         const int g = m_groupOfBox[b];
-        if (g < int(definition.groups.size()))
-            m_groups[b]->setTitle(text(definition.groups[std::size_t(g)]));
+        if (g >= int(definition.groups.size()))
+            continue;
+        // The second box of a long group says that it continues the first.
+        const QString title = text(definition.groups[std::size_t(g)]);
+        const bool continued = m_groupOfBox.indexOf(g) < b;
+        m_groups[b]->setTitle(continued ? bilingual(code, kContext, kContinued).arg(title) : title);
     }
     for (int slot = 0; slot < int(m_editors.size()); ++slot) {
         const int field = captionFieldOfSlot(slot);
@@ -530,7 +578,7 @@ void ParameterPage::applyCaptions()
         else if (auto *check = qobject_cast<QCheckBox *>(m_editors[slot]))
             check->setText(text(f.caption));
         if (QLabel *unit = m_units[slot])
-            unit->setText(bilingual(code, kContext, f.unit));
+            unit->setText(QStringLiteral("[%1]").arg(bilingual(code, kContext, f.unit)));
     }
     m_read->setText(bilingual(code, kContext, kRead));
     m_write->setText(bilingual(code, kContext, kWrite));

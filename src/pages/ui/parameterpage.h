@@ -73,6 +73,7 @@ private:
     QHBoxLayout *buildButtons();
     QWidget *makeEditor(const FieldSpec &field, int slot);
     void fillLists();
+    void showUnlisted(int slot);
     int captionFieldOfSlot(int slot) const;
     void reportFailure(const ParameterService::WritePlan &plan);
     void writeShownValues();

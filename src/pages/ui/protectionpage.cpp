@@ -1,5 +1,7 @@
 #include "pages/ui/protectionpage.h"
 
+#include "core/language.h"
+
 #include "core/appstate.h"
 #include "core/messageservice.h"
 #include "core/textnumber.h"
@@ -30,18 +32,28 @@ QBoxLayout *rowOf(QLayout *layout, QWidget *button)
 }
 } // namespace
 
+constexpr const char *kLoadParaCaption = QT_TRANSLATE_NOOP("frmProtection", "Load para");
+
 ProtectionPage::ProtectionPage(ParameterService &service, const LanguageState &language,
                                MessageService &messages, LoadParaChain &chain, QWidget *parent)
     : ParameterPage(protectionTable(), service, language, messages, parent), m_chain(chain)
 {
-    // "Load para" keeps its caption in both languages.
-    m_loadPara = new QPushButton(QStringLiteral("Load para"), this);
+    m_loadPara = new QPushButton(QString::fromUtf8(kLoadParaCaption), this);
     m_loadPara->setObjectName(QStringLiteral("cmdLoadPara"));
     m_loadPara->setAutoDefault(false);
     auto *read = findChild<QPushButton *>(QStringLiteral("cmdread"));
     if (QBoxLayout *row = rowOf(layout(), read))
         row->insertWidget(row->indexOf(read), m_loadPara);
     connect(m_loadPara, &QPushButton::clicked, this, &ProtectionPage::cmdLoadPara_Click);
+    applyCaptions();
+}
+
+void ProtectionPage::applyCaptions()
+{
+    ParameterPage::applyCaptions();
+    const QString t = bilingual(languageCode(), "frmProtection", kLoadParaCaption);
+    if (m_loadPara && !t.isNull())
+        m_loadPara->setText(t);
 }
 
 void ProtectionPage::cmdLoadPara_Click()

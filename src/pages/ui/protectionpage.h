@@ -19,6 +19,8 @@ public:
     // and nothing is sent.
     void cmdLoadPara_Click();
 
+    void applyCaptions() override;
+
 private:
     LoadParaChain &m_chain;
     QPushButton *m_loadPara = nullptr;
