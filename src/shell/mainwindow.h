@@ -32,6 +32,8 @@ class SoundPlayer;
 class StatusPanel;
 class TrendHistory;
 class TrendWindow;
+class ReportDialog;
+class SessionLog;
 struct AppState;
 class LinkController;
 class MessageService;
@@ -79,6 +81,10 @@ public:
     // Event handlers and routines, public so that tests can drive them.
     void Timer3_Timer();
     void Menu_File_Exit_Click();
+    // File > "Service report…": what this session found and did (made on first use).
+    void Menu_File_Report_Click();
+    SessionLog &sessionLog() const { return *m_sessionLog; }
+    ReportDialog *reportDialog() const;
     void Menu_Option_ComSet_Click();
     void Menu_Option_Disconnect_Click();
     void Menu_Option_UserInfo_Click();
@@ -180,6 +186,9 @@ private:
     QList<QAction *> m_actPollRates;
     std::unique_ptr<TrendHistory> m_trendHistory;
     QPointer<TrendWindow> m_trendWindow;
+    SessionLog *m_sessionLog = nullptr;
+    QAction *m_actReport = nullptr;
+    QPointer<ReportDialog> m_reportDialog;
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;

@@ -7,6 +7,7 @@
 // which are missing.
 
 #include "core/appstate.h"
+#include "pages/sets/settransfer.h"
 
 #include <QDialog>
 #include <QPointer>
