@@ -63,9 +63,15 @@ void printDocument(QTextDocument &document, QPdfWriter &writer, const ReportInpu
                    const QList<ReportSection> &sections)
 {
     const int code = input.languageCode;
-    const QFont font = fontForLanguage(code, 9);
+    QFont font = fontForLanguage(code, 9);
+    font.setPointSizeF(8.5);
     document.documentLayout()->setPaintDevice(&writer);
     document.setDefaultFont(font);
+    // Headings and paragraphs closer than the defaults: a session fits a page.
+    document.setDefaultStyleSheet(QStringLiteral("h1 { font-size: 15pt; margin-top: 0px; margin-bottom: 4px; }"
+                                                 "h2 { font-size: 11pt; margin-top: 8px; margin-bottom: 3px; }"
+                                                 "h3 { font-size: 9pt; margin-top: 4px; margin-bottom: 2px; }"
+                                                 "p { margin-top: 2px; margin-bottom: 2px; }"));
     const qreal width = writer.width();
     const qreal footer = writer.resolution() * 0.3; // about 7.6 mm
     const qreal pageHeight = writer.height() - footer;

@@ -46,7 +46,7 @@ QString clockText(const QDateTime &t)
 // cells, already escaped.
 QString table(const QStringList &header, const QList<QStringList> &rows)
 {
-    QString h = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\" border=\"1\" "
+    QString h = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\" border=\"1\" "
                                "style=\"border-collapse: collapse; border-color: #999999;\"><thead><tr>");
     for (const QString &c : header)
         h += QStringLiteral("<th align=\"left\" bgcolor=\"#e8e8e8\">%1</th>").arg(c);
