@@ -9,6 +9,7 @@
 #include "pages/parameterservice.h"
 #include "pages/sets/setcompare.h"
 #include "pages/sets/settransfer.h"
+#include "shell/report/reportdialog.h"
 #include "shell/report/reportwriter.h"
 #include "shell/report/sessionlog.h"
 #include "sim/model/simline.h"
@@ -17,6 +18,10 @@
 #include "recordingmessages.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -93,6 +98,8 @@ private slots:
     void sessionWithoutData();
     void longFaultList_data();
     void longFaultList();
+    void dialogWritesTheReport_data();
+    void dialogWritesTheReport();
 
 private:
     QTemporaryDir m_dir{qEnvironmentVariable("KESTRANE_REPORT_DIR", QDir::tempPath() + QStringLiteral("/tst_report-XXXXXX"))};
@@ -271,6 +278,46 @@ void TestReport::longFaultList()
              events);
     if (events == SessionLog::kMaxEvents)
         QVERIFY(text.contains(QStringLiteral("%1 later events are not listed.").arg(toggles * 10 - SessionLog::kMaxEvents)));
+}
+
+void TestReport::dialogWritesTheReport_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("English") << int(LanguageCode::English) << "en";
+    QTest::newRow("Chinese") << int(LanguageCode::Chinese) << "zh";
+}
+
+// Online, the dialog reads every block before it writes: the identity and
+// the comparison are of the controller as it is now.
+void TestReport::dialogWritesTheReport()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    installChineseTranslator(language == LanguageCode::Chinese);
+    Session s;
+    s.state.language.languageCode = language;
+    QTRY_VERIFY_WITH_TIMEOUT(s.state.connection.online(), 10000);
+    ReportDialog dialog(s.service, s.state.connection, s.log, s.trends, s.state.language, s.messages);
+    dialog.setFolder(m_dir.path());
+    dialog.findChild<QLineEdit *>(QStringLiteral("txtTechnician"))->setText(QStringLiteral("Ding Wen"));
+    dialog.findChild<QRadioButton *>(QStringLiteral("optHtml"))->setChecked(true);
+    const QString path = dialog.findChild<QLineEdit *>(QStringLiteral("txtReportFile"))->text();
+    QVERIFY(path.endsWith(QLatin1String(".html")));
+    dialog.show();
+    // A look at it, in the build folder.
+    QVERIFY(dialog.grab().save(QStringLiteral(KESTRANE_BUILD_DIR "/report-dialog-%1.png").arg(name)));
+    QSignalSpy written(&dialog, &ReportDialog::written);
+    dialog.findChild<QPushButton *>(QStringLiteral("cmdWriteReport"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(written.size(), 1, 20000);
+    QCOMPARE(written.first().at(0).toBool(), true);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    QVERIFY(html.contains(QLatin1String("Ding Wen")));
+    QVERIFY(html.contains(QLatin1String("<td>417</td>"))); // the serial number, read just now
+    QCOMPARE(s.messages.shown.size(), 1); // "written to ..."
+    installChineseTranslator(false);
 }
 
 QTEST_MAIN(TestReport)
