@@ -226,8 +226,7 @@ void ReportDialog::finish()
     input.technician = m_technician->text();
     input.session = &m_session;
     const ParameterSet controller = receivedSet(m_service);
-    if (!controller.missing().isEmpty() || controller.block(FrameId::IdcCalib))
-        input.controller = controller;
+    input.controller = controller; // the report names what is missing
     input.reference = reportReference(m_fromFile->isChecked() ? QDir::fromNativeSeparators(m_referencePath->text().trimmed())
                                                               : QString(),
                                       controller.controllerType(), code);
