@@ -50,7 +50,11 @@ QImage trendPicture(const TrendHistory &history, int minutes, int code, QSize si
     plot.setHistory(&history);
     plot.setShownValues(history.presentValues());
     const qint64 t1 = history.isEmpty() ? 0 : history.last().timeMs;
-    plot.setTimeRange(t1 - qint64(minutes) * 60000, t1);
+    // A history shorter than the minutes fills the picture.
+    qint64 t0 = t1 - qint64(minutes) * 60000;
+    if (!history.isEmpty())
+        t0 = std::max(t0, history.at(0).timeMs);
+    plot.setTimeRange(std::min(t0, t1 - 1000), t1);
     plot.autoValues();
     return plot.picture().toImage();
 }
@@ -138,6 +142,8 @@ ReportWriteResult writeReport(ReportInput input, const TrendHistory *trends, con
     ReportWriteResult result;
     input.trendSamples = trends ? trends->size() : 0;
     input.trendMinutes = trends ? trendMinutesOf(*trends) : 0;
+    if (trends)
+        input.trendValues = trends->presentValues();
     QImage picture;
     if (input.trendSamples >= 2)
         picture = trendPicture(*trends, input.trendMinutes, code);

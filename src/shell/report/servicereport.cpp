@@ -336,6 +336,17 @@ ReportSection trendSection(const ReportInput &in, const QString &image)
                       .arg(in.trendMinutes)
                       .arg(in.trendSamples))
              + QStringLiteral("<p><img src=\"%1\" width=\"%2\"></p>").arg(image).arg(in.trendImageWidth);
+    // Which line is which: the colours of the readings drawn.
+    QStringList legend;
+    for (int v = 0; v < kTrendValueCount; ++v) {
+        const TrendValueDef &def = kTrendValues[std::size_t(v)];
+        if (!(in.trendValues & (1u << v)))
+            continue;
+        legend << QStringLiteral("<span style=\"color: #%1;\">\u25A0</span>&nbsp;%2")
+                      .arg(def.color, 6, 16, QLatin1Char('0'))
+                      .arg(trText(code, "frmTrends", def.caption));
+    }
+    s.html += line(legend.join(QStringLiteral(" &nbsp; ")));
     return s;
 }
 } // namespace

@@ -42,6 +42,7 @@ struct ReportInput
     int trendMinutes = 0;
     int trendSamples = 0;
     int trendImageWidth = 680;
+    quint16 trendValues = 0x3FF; // the readings drawn (bits in the order of kTrendValues)
 };
 
 struct ReportSection
