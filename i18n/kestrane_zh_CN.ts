@@ -1064,6 +1064,10 @@ Motor controller service tool</source>
         <source>Last block %1</source>
         <translation>最后数据块 %1</translation>
     </message>
+    <message>
+        <source>Service re&amp;port…</source>
+        <translation>服务报告(&amp;P)…</translation>
+    </message>
 </context>
 <context>
     <name>frmMotor</name>
@@ -1258,6 +1262,10 @@ Motor controller service tool</source>
     <message>
         <source>Motor parameter</source>
         <translation>电机参数</translation>
+    </message>
+    <message>
+        <source>Hall group B / braking (by controller type)</source>
+        <translation>霍尔B组／刹车（随控制器类型）</translation>
     </message>
 </context>
 <context>
@@ -2787,6 +2795,50 @@ Motor controller service tool</source>
         <source>defaults of controller type %1</source>
         <translation>控制器类型 %1 的默认值</translation>
     </message>
+    <message>
+        <source>Reads the controller's identity, live status and parameter blocks and writes the service report to FILE: an A4 PDF, or one HTML file with --html. Exit status: 0 written, 1 the reference file is refused, 2 usage or the file cannot be written, 3 no controller answered.</source>
+        <translation>读取控制器的身份信息、实时状态和参数块，并将服务报告写入 FILE：A4 PDF，或使用 --html 时为一个 HTML 文件。退出状态：0 已写入，1 比较文件被拒绝，2 用法错误或文件无法写入，3 没有控制器应答。</translation>
+    </message>
+    <message>
+        <source>Write one HTML file (pictures inline) instead of a PDF.</source>
+        <translation>写入一个 HTML 文件（图片内嵌），而不是 PDF。</translation>
+    </message>
+    <message>
+        <source>The technician's name on the report.</source>
+        <translation>报告上的技术员姓名。</translation>
+    </message>
+    <message>
+        <source>Compare the parameters with this file (.kparams); by default with the defaults.</source>
+        <translation>将参数与此文件 (.kparams) 比较；默认与默认值比较。</translation>
+    </message>
+    <message>
+        <source>The report to write (.pdf or .html).</source>
+        <translation>要写入的报告（.pdf 或 .html）。</translation>
+    </message>
+    <message>
+        <source>Reading the live status ...</source>
+        <translation>正在读取实时状态...</translation>
+    </message>
+    <message>
+        <source>No live status came; the report says so.</source>
+        <translation>未收到实时状态；报告中会注明。</translation>
+    </message>
+    <message>
+        <source>Wrote the service report to %1.</source>
+        <translation>服务报告已写入 %1。</translation>
+    </message>
+    <message>
+        <source>No data: %1</source>
+        <translation>无数据：%1</translation>
+    </message>
+    <message>
+        <source>Write the service report of the controller (PDF or HTML).</source>
+        <translation>生成控制器的服务报告（PDF 或 HTML）。</translation>
+    </message>
+    <message>
+        <source>kestrane: this build cannot write reports.</source>
+        <translation>kestrane：此版本无法生成报告。</translation>
+    </message>
 </context>
 <context>
     <name>ParameterSet</name>
@@ -3336,6 +3388,357 @@ Motor controller service tool</source>
     <message>
         <source>Redraw curve</source>
         <translation>曲线刷新</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceReport</name>
+    <message>
+        <source>Service report</source>
+        <translation>服务报告</translation>
+    </message>
+    <message>
+        <source>Technician:</source>
+        <translation>技术员：</translation>
+    </message>
+    <message>
+        <source>Compare with:</source>
+        <translation>比较对象：</translation>
+    </message>
+    <message>
+        <source>The defaults</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>A parameter-set file:</source>
+        <translation>参数集文件：</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>格式：</translation>
+    </message>
+    <message>
+        <source>Report file:</source>
+        <translation>报告文件：</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Write report</source>
+        <translation>生成报告</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Parameter sets (*.kparams)</source>
+        <translation>参数集 (*.kparams)</translation>
+    </message>
+    <message>
+        <source>Name the file to write the report to.</source>
+        <translation>请指定报告要写入的文件。</translation>
+    </message>
+    <message>
+        <source>Name the parameter-set file to compare with, or choose the defaults.</source>
+        <translation>请指定用于比较的参数集文件，或选择默认值。</translation>
+    </message>
+    <message>
+        <source>Reading the controller's blocks (%1 of %2) ...</source>
+        <translation>正在读取控制器参数块（第 %1 个，共 %2 个）...</translation>
+    </message>
+    <message>
+        <source>Writing the report ...</source>
+        <translation>正在生成报告...</translation>
+    </message>
+    <message>
+        <source>The service report was written to %1.</source>
+        <translation>服务报告已写入 %1。</translation>
+    </message>
+    <message>
+        <source>Controller</source>
+        <translation>控制器</translation>
+    </message>
+    <message>
+        <source>The controller's identity was not read in this session.</source>
+        <translation>本次会话未读取控制器身份信息。</translation>
+    </message>
+    <message>
+        <source>Controller type</source>
+        <translation>控制器类型</translation>
+    </message>
+    <message>
+        <source>Project number</source>
+        <translation>项目号</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>年</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>项目</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Live status</source>
+        <translation>实时状态</translation>
+    </message>
+    <message>
+        <source>No live status was received in this session.</source>
+        <translation>本次会话未收到实时状态。</translation>
+    </message>
+    <message>
+        <source>The last status block, at %1:</source>
+        <translation>最后一个状态块，时间 %1：</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>读数</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>Faults</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>No fault information: no live status was received.</source>
+        <translation>无故障信息：未收到实时状态。</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>描述</translation>
+    </message>
+    <message>
+        <source>Current faults</source>
+        <translation>当前故障</translation>
+    </message>
+    <message>
+        <source>None.</source>
+        <translation>无。</translation>
+    </message>
+    <message>
+        <source>History faults</source>
+        <translation>历史故障</translation>
+    </message>
+    <message>
+        <source>Faults seen in this session</source>
+        <translation>本次会话出现的故障</translation>
+    </message>
+    <message>
+        <source>No fault appeared or cleared in this session.</source>
+        <translation>本次会话没有故障出现或消除。</translation>
+    </message>
+    <message>
+        <source>appeared</source>
+        <translation>出现</translation>
+    </message>
+    <message>
+        <source>cleared</source>
+        <translation>消除</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件</translation>
+    </message>
+    <message>
+        <source>%1 later events are not listed.</source>
+        <translation>另有 %1 个较晚的事件未列出。</translation>
+    </message>
+    <message>
+        <source>Hall test</source>
+        <translation>霍尔测试</translation>
+    </message>
+    <message>
+        <source>No hall test was run in this session.</source>
+        <translation>本次会话未进行霍尔测试。</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>组</translation>
+    </message>
+    <message>
+        <source>Sector %1 [Deg]</source>
+        <translation>扇区 %1 [度]</translation>
+    </message>
+    <message>
+        <source>Hall A</source>
+        <translation>霍尔 A</translation>
+    </message>
+    <message>
+        <source>Hall B</source>
+        <translation>霍尔 B</translation>
+    </message>
+    <message>
+        <source>Parameters that differ from %1</source>
+        <translation>与%1不同的参数</translation>
+    </message>
+    <message>
+        <source>The controller's parameters were not read in this session.</source>
+        <translation>本次会话未读取控制器参数。</translation>
+    </message>
+    <message>
+        <source>The reference cannot be used: %1</source>
+        <translation>无法使用比较对象：%1</translation>
+    </message>
+    <message>
+        <source>(not shown)</source>
+        <translation>（不显示）</translation>
+    </message>
+    <message>
+        <source>Every parameter compared equals the reference (%1 fields).</source>
+        <translation>所比较的参数均与比较对象相同（%1 个字段）。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 fields differ:</source>
+        <translation>%2 个字段中有 %1 个不同：</translation>
+    </message>
+    <message>
+        <source>Block</source>
+        <translation>参数块</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Reference</source>
+        <translation>比较对象</translation>
+    </message>
+    <message>
+        <source>Not read from the controller: %1.</source>
+        <translation>未从控制器读取：%1。</translation>
+    </message>
+    <message>
+        <source>Not in the reference: %1.</source>
+        <translation>比较对象中没有：%1。</translation>
+    </message>
+    <message>
+        <source>Restored and verified</source>
+        <translation>恢复与校验</translation>
+    </message>
+    <message>
+        <source>Nothing was restored in this session.</source>
+        <translation>本次会话未恢复任何参数。</translation>
+    </message>
+    <message>
+        <source>%1, from %2:</source>
+        <translation>%1，来自 %2：</translation>
+    </message>
+    <message>
+        <source>No block was written.</source>
+        <translation>未写入任何参数块。</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Fields that differ</source>
+        <translation>不同的字段</translation>
+    </message>
+    <message>
+        <source>Link drops</source>
+        <translation>通讯中断</translation>
+    </message>
+    <message>
+        <source>The link did not drop in this session.</source>
+        <translation>本次会话通讯未中断。</translation>
+    </message>
+    <message>
+        <source>not back</source>
+        <translation>未恢复</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>中断</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>持续时间</translation>
+    </message>
+    <message>
+        <source>Trends</source>
+        <translation>趋势</translation>
+    </message>
+    <message>
+        <source>One status block was recorded: too few for a picture.</source>
+        <translation>只记录了一个状态块，不足以绘图。</translation>
+    </message>
+    <message>
+        <source>No trend data was recorded in this session.</source>
+        <translation>本次会话未记录趋势数据。</translation>
+    </message>
+    <message>
+        <source>The last %1 min, %2 status blocks:</source>
+        <translation>最近 %1 分钟，%2 个状态块：</translation>
+    </message>
+    <message>
+        <source>the defaults</source>
+        <translation>默认值</translation>
+    </message>
+    <message>
+        <source>not given</source>
+        <translation>未填写</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message>
+        <source>Tool version</source>
+        <translation>工具版本</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>技术员</translation>
+    </message>
+    <message>
+        <source>serial number %1</source>
+        <translation>序列号 %1</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>The report "%1" cannot be written (%2).</source>
+        <translation>无法写入报告“%1”（%2）。</translation>
     </message>
 </context>
 </TS>

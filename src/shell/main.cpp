@@ -6,6 +6,7 @@
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/ports.h"
+#include "shell/report/reportcommand.h"
 #include "shell/selfcheck.h"
 #include "shell/startupwarmup.h"
 #include "buildinfo/buildinfo.h"
@@ -74,8 +75,13 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     // "kestrane diff ...": a command runs without a window.
-    if (cli::namesCommand(arguments))
+    if (cli::namesCommand(arguments)) {
+        // The report draws (a PDF, the trend picture): a GUI application on
+        // the offscreen platform. Every other command stays on Qt Core.
+        if (arguments[1] == QLatin1String("report"))
+            return runReportCommand(argc, argv);
         return cli::runCommand(argc, argv);
+    }
     const CommandLineOptions options = parseCommandLine(arguments);
     if (options.exitNow) {
         std::fputs(qPrintable(options.message), options.exitCode ? stderr : stdout);

@@ -2,6 +2,8 @@
 
 #include "calib/idccalc.h"
 #include "calib/ui/halltestwindow.h"
+#include "shell/report/reportdialog.h"
+#include "shell/report/sessionlog.h"
 #include "calib/ui/iaccalibpage.h"
 #include "calib/ui/idccalibpage.h"
 #include "calib/ui/iqtestrun.h"
@@ -182,6 +184,10 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     connect(m_service.get(), &ParameterService::writeChecked, this, &MainWindow::showWriteChecked);
     m_statusDecoder.setClock([this] { return now(); });
     wireTrends();
+    // What the service report tells, from the first block of the session.
+    m_sessionLog = new SessionLog(this);
+    m_sessionLog->setClock([this] { return now(); });
+    m_sessionLog->attach(m_link, *m_service);
     Form_Load();
 }
 
@@ -245,6 +251,8 @@ void MainWindow::buildMenus()
     };
     m_menuFile = menu("Menu_File", "File(&F)");
     buildSetMenus();
+    m_actReport = action(m_menuFile, "Menu_File_Report", "Service re&port…");
+    m_menuFile->addSeparator();
     m_actExit = action(m_menuFile, "Menu_File_Exit", "Exit(&X)");
     m_menuOption = menu("Menu_Option", "Option(&O)");
     m_actComSet = action(m_menuOption, "Menu_Option_ComSet", "ComSet(&C)");
@@ -270,6 +278,7 @@ void MainWindow::buildMenus()
     m_actContact = action(m_menuHelp, "Menu_Help_Cont", "Contact us(&C)");
     m_actAbout = action(m_menuHelp, "Menu_Help_About", "About(&A)");
 
+    connect(m_actReport, &QAction::triggered, this, &MainWindow::Menu_File_Report_Click);
     connect(m_actExit, &QAction::triggered, this, &MainWindow::Menu_File_Exit_Click);
     connect(m_actComSet, &QAction::triggered, this, &MainWindow::Menu_Option_ComSet_Click);
     connect(m_actDisconnect, &QAction::triggered, this, &MainWindow::Menu_Option_Disconnect_Click);
@@ -464,6 +473,7 @@ void MainWindow::applyShellCaptions()
     m_menuFile->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&File")));
     m_actExit->setText(text(QT_TRANSLATE_NOOP("frmMain", "E&xit")));
     applySetCaptions();
+    m_actReport->setText(text(QT_TRANSLATE_NOOP("frmMain", "Service re&port…")));
     m_menuOption->setTitle(text(QT_TRANSLATE_NOOP("frmMain", "&Options")));
     m_actComSet->setText(text(QT_TRANSLATE_NOOP("frmMain", "&Com Setting...")));
     m_actVerifyWrites->setText(text(QT_TRANSLATE_NOOP("frmMain", "Verify writes")));
@@ -541,6 +551,8 @@ void MainWindow::applyLanguage(int code)
         m_trendWindow->applyLanguage();
     if (m_setWindow)
         m_setWindow->applyLanguage();
+    if (m_reportDialog)
+        m_reportDialog->applyLanguage();
 }
 
 void MainWindow::disableMainButtons()
@@ -775,6 +787,23 @@ void MainWindow::Menu_Option_Trends_Click()
     m_trendWindow->show();
     m_trendWindow->raise();
     m_trendWindow->activateWindow();
+}
+
+void MainWindow::Menu_File_Report_Click()
+{
+    if (!m_reportDialog) {
+        m_reportDialog = new ReportDialog(*m_service, m_state.connection, *m_sessionLog, *m_trendHistory,
+                                          m_state.language, m_messages, this);
+        m_reportDialog->setFolder(m_records->dataFolder());
+    }
+    m_reportDialog->show();
+    m_reportDialog->raise();
+    m_reportDialog->activateWindow();
+}
+
+ReportDialog *MainWindow::reportDialog() const
+{
+    return m_reportDialog;
 }
 
 // A page write read back: the status bar says how it went; what the

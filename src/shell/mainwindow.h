@@ -33,6 +33,8 @@ class StatusPanel;
 class TrendHistory;
 class TrendWindow;
 class ParameterSetWindow;
+class ReportDialog;
+class SessionLog;
 struct AppState;
 class LinkController;
 class MessageService;
@@ -80,6 +82,10 @@ public:
     // Event handlers and routines, public so that tests can drive them.
     void Timer3_Timer();
     void Menu_File_Exit_Click();
+    // File > "Service report…": what this session found and did (made on first use).
+    void Menu_File_Report_Click();
+    SessionLog &sessionLog() const { return *m_sessionLog; }
+    ReportDialog *reportDialog() const;
     void Menu_Option_ComSet_Click();
     void Menu_Option_Disconnect_Click();
     void Menu_Option_UserInfo_Click();
@@ -190,6 +196,9 @@ private:
     QPointer<TrendWindow> m_trendWindow;
     QPointer<ParameterSetWindow> m_setWindow;
     QList<QAction *> m_setActions; // File: back up, compare, restore, compare files, compare defaults
+    SessionLog *m_sessionLog = nullptr;
+    QAction *m_actReport = nullptr;
+    QPointer<ReportDialog> m_reportDialog;
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;

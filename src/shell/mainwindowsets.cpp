@@ -8,6 +8,7 @@
 #include "core/language.h"
 #include "monitor/ui/recordcontrols.h"
 #include "pages/ui/setwindow.h"
+#include "shell/report/sessionlog.h"
 
 #include "widgets/windowconduct.h"
 
@@ -73,6 +74,7 @@ ParameterSetWindow *MainWindow::setWindow()
             const QSize frame = frameGeometry().size() - size();
             m_setWindow->move(placePageFrame(where, m_setWindow->size() + frame));
         }
+        connect(m_setWindow, &ParameterSetWindow::restored, m_sessionLog, &SessionLog::restoreFinished);
         connect(m_setWindow, &ParameterSetWindow::jobEnded, this, [this](const QString &summary) {
             m_panelData->setText(summary);
             m_panelData->setToolTip(summary);

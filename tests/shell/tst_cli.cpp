@@ -25,6 +25,8 @@ private slots:
     void withTheController();
     void jsonOutput();
     void runsWithoutADisplay();
+    void report_data();
+    void report();
 
 private:
     QString file(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
@@ -174,6 +176,52 @@ void TestCli::runsWithoutADisplay()
     QCOMPARE(p.exitCode(), int(cli::Differences));
     QVERIFY(p.readAllStandardOutput().contains("Max speed[rpm]: 350 rpm -> 400 rpm"));
     QVERIFY(p.readAllStandardError().contains("Reading"));
+}
+
+// kestrane report: the real program (it draws), without a display.
+void TestCli::report_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("written"); // the file and how it begins, or nothing
+    const QString pdf = file("report.pdf"), html = file("report.html");
+    QTest::newRow("PDF, JSON") << QStringList{"report", pdf, "--demo", "--json", "--technician", "Ding Wen"}
+                               << int(cli::Done) << "\"format\": \"pdf\"" << pdf + "|%PDF-";
+    QTest::newRow("HTML in Chinese against a file")
+        << QStringList{"report", html, "--html", "--language", "zh", "--demo", "--reference", file("a.kparams")}
+        << int(cli::Done) << "服务报告已写入" << html + "|<!DOCTYPE html>";
+    QTest::newRow("a refused reference") << QStringList{"report", file("no.pdf"), "--demo", "--reference", file("cut.kparams")}
+                                         << int(cli::Differences) << "" << "";
+    QTest::newRow("no controller named") << QStringList{"report", file("no.pdf")} << int(cli::Usage) << "" << "";
+    QTest::newRow("no controller there") << QStringList{"report", file("no.pdf"), "--port", "/dev/kestrane-none"}
+                                         << int(cli::LinkFailure) << "" << "";
+    QTest::newRow("help") << QStringList{"report", "--help"} << int(cli::Done) << "--technician" << "";
+}
+
+void TestCli::report()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, written);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1String(name));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KESTRANE_BIN), arguments);
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(p.exitCode() == status, qPrintable(err));
+    QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(out));
+    QVERIFY(!QFile::exists(file("no.pdf")));
+    if (!written.isEmpty()) {
+        QFile f(written.section(u'|', 0, 0));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.read(64).startsWith(written.section(u'|', 1).toUtf8()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

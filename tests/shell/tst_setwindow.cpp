@@ -11,6 +11,7 @@
 #include "pages/sets/setfile.h"
 #include "pages/ui/setwindow.h"
 #include "shell/mainwindow.h"
+#include "shell/report/sessionlog.h"
 
 #include "recordingmessages.h"
 #include "recordingsound.h"
@@ -148,6 +149,7 @@ void TestSetWindow::backUpCompareRestore()
     b.messages.answer(true);
     QTRY_VERIFY_WITH_TIMEOUT(b.sets()->lastRestore().has_value(), 20000);
     QVERIFY(b.sets()->lastRestore()->allVerified());
+    QCOMPARE(b.window->sessionLog().restores().size(), 1); // the service report tells it
     b.waitIdle();
     for (FrameId f : {FrameId::Basic, FrameId::Motor})
         QCOMPARE(b.stored(f)[2], file.block(f)->at(2));

@@ -740,6 +740,7 @@ void ParameterSetWindow::restoreEnded(const RestoreResult &result)
 {
     const int code = m_language.languageCode;
     m_lastRestore = result;
+    emit restored(result, m_firstName);
     m_lblProgress->clear();
     m_progress->setValue(m_progress->maximum());
     const QStringList lines = result.lines(code);

@@ -77,6 +77,8 @@ public:
 signals:
     // A backup was saved, a restore ended: the main window's status bar says so.
     void jobEnded(const QString &summary);
+    // A restore ended: what became of each block, and the file it came from.
+    void restored(const RestoreResult &result, const QString &file);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

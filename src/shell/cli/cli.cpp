@@ -24,7 +24,10 @@ constexpr Command kCommands[] = {
     {"identify", QT_TRANSLATE_NOOP("Cli", "Say which controller is attached."), &runIdentify},
     {"monitor", QT_TRANSLATE_NOOP("Cli", "Print the live status, one line a poll."), &runMonitor},
     {"detect", QT_TRANSLATE_NOOP("Cli", "Find the port and line settings of the controller."), &runDetect},
+    {"report", QT_TRANSLATE_NOOP("Cli", "Write the service report of the controller (PDF or HTML)."), &runReport},
 };
+
+int (*g_report)(Context &) = nullptr;
 
 // --language before anything else, so that even a usage error speaks it; a
 // Chinese system speaks Chinese unless told otherwise.
@@ -54,6 +57,21 @@ QString commandList(int code)
     return s;
 }
 } // namespace
+
+void setReportCommand(int (*run)(Context &context))
+{
+    g_report = run;
+}
+
+int runReport(Context &context)
+{
+    if (g_report)
+        return g_report(context);
+    context.err << text(context.languageCode,
+                        QT_TRANSLATE_NOOP("Cli", "kestrane: this build cannot write reports."))
+                << u'\n';
+    return Usage;
+}
 
 std::span<const Command> commands()
 {

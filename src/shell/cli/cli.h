@@ -97,5 +97,10 @@ int runRead(Context &context);
 int runIdentify(Context &context);
 int runDetect(Context &context);
 int runMonitor(Context &context);
+// The service report needs the windowed part of the tool (its PDF writer and
+// the trend plot): the program registers it before running a command; without
+// it, `report` says it cannot run.
+int runReport(Context &context);
+void setReportCommand(int (*run)(Context &context));
 
 } // namespace cli
