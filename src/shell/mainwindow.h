@@ -4,6 +4,7 @@
 // and the language switch.
 
 #include "core/datafolder.h"
+#include "core/localclock.h"
 #include "monitor/statusdecoder.h"
 #include "pages/engine/pageregistry.h"
 #include "pages/parameterservice.h"
@@ -128,7 +129,9 @@ private:
     static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
     QString portLabel() const;
-    QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
+    // Local time to the millisecond; the zone's offset is looked up at most
+    // once a second (it is read on every status block).
+    QDateTime now() const { return m_now ? m_now() : m_localClock.now(); }
     void send(const QByteArray &frame);
     void buildTrendMenus();
     void applyTrendCaptions();
@@ -190,6 +193,7 @@ private:
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;
+    mutable LocalClock m_localClock;
     std::function<void()> m_recordHook;
     std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;
