@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -125,6 +126,18 @@ private:
     void showDataFolder();
     void showMcuModel();
     void showLinkState();
+    void holdLinkControls(bool online);
+    // What the link's texts and dot were last set from.
+    struct LinkShown
+    {
+        int linkState = 0;
+        int portNumber = 0;
+        int languageCode = 0;
+        QString portName;
+        QString portSettings;
+        bool operator==(const LinkShown &) const = default;
+    };
+    LinkShown linkShown() const;
     void showConnectionText();
     static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
@@ -194,6 +207,7 @@ private:
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;
     mutable LocalClock m_localClock;
+    std::optional<LinkShown> m_linkShown; // none: the texts are set on the next tick
     std::function<void()> m_recordHook;
     std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;
