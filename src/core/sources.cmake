@@ -1,9 +1,10 @@
-# Program state, data folder, language, message and sound interfaces, modules, byte helpers, text numbers.
+# Program state, data folder, language, local clock, message and sound interfaces, modules, byte helpers, text numbers.
 target_sources(kestrane_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/appstate.h ${CMAKE_CURRENT_LIST_DIR}/appstate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datafolder.h ${CMAKE_CURRENT_LIST_DIR}/datafolder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frames.h ${CMAKE_CURRENT_LIST_DIR}/frames.cpp
     ${CMAKE_CURRENT_LIST_DIR}/language.h ${CMAKE_CURRENT_LIST_DIR}/language.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/localclock.h ${CMAKE_CURRENT_LIST_DIR}/localclock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/messageservice.h
     ${CMAKE_CURRENT_LIST_DIR}/modules.h ${CMAKE_CURRENT_LIST_DIR}/modules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundmodule.h ${CMAKE_CURRENT_LIST_DIR}/soundmodule.cpp

@@ -166,9 +166,17 @@ void ParameterService::decode(FrameId family, const Block &block)
 
 void ParameterService::fitToControllerType()
 {
-    for (BlockModel *m : m_models) {
-        if (m)
-            m->hide(hiddenSlotsFor(m->table(), m_parts.controllerType));
+    if (m_hiddenSlots.size() != m_models.size() || m_hiddenForType != m_parts.controllerType) {
+        m_hiddenSlots.assign(m_models.size(), {});
+        for (std::size_t i = 0; i < m_models.size(); ++i) {
+            if (m_models[i])
+                m_hiddenSlots[i] = hiddenSlotsFor(m_models[i]->table(), m_parts.controllerType);
+        }
+        m_hiddenForType = m_parts.controllerType;
+    }
+    for (std::size_t i = 0; i < m_models.size(); ++i) {
+        if (m_models[i])
+            m_models[i]->hide(m_hiddenSlots[i]);
     }
 }
 

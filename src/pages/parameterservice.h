@@ -117,6 +117,10 @@ private:
     LinkController &m_link;
     const LanguageState &m_language;
     std::vector<BlockModel *> m_models; // by page row; nullptr for pages without a block
+    // The slots each model hides for m_hiddenForType (the link asks ten
+    // times a second).
+    std::vector<QList<int>> m_hiddenSlots;
+    int m_hiddenForType = -1;
     bool m_verifyWrites = true;
 };
 

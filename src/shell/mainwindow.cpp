@@ -447,6 +447,7 @@ void MainWindow::Form_Load()
     m_statusPanel->resetStatusValues();
     m_panelPortNo->setText(QStringLiteral("COM - ?"));
     m_panelPortState->setText(QStringLiteral("?"));
+    m_linkShown.reset();
     applyMainCaptions();
     disableMainButtons();
 }
@@ -609,12 +610,23 @@ void MainWindow::Timer3_Timer()
 }
 
 // After every tick of the link: what the window shows of it.
+// Ten times a second, mostly with nothing new: the texts and the dot are
+// set only when what they show changed; the buttons are held every tick.
 void MainWindow::onLinkTicked()
 {
     setEnabledIfChanged(m_recordStop, m_state.recorder.recordingActive);
-    showLinkState();
+    if (m_linkShown && *m_linkShown == linkShown())
+        holdLinkControls(m_state.connection.linkState == LinkStateCode::Online);
+    else
+        showLinkState();
     // Online or not: a link that drops during a run is reported.
     timeIqTest();
+}
+
+MainWindow::LinkShown MainWindow::linkShown() const
+{
+    return {m_state.connection.linkState, m_state.connection.portNumber, m_state.language.languageCode,
+            m_link.portName(), m_state.connection.portSettings};
 }
 
 // The connection in words beside the dot, and as the dot's accessible name.
@@ -647,24 +659,27 @@ void MainWindow::setEnabledIfChanged(QWidget *widget, bool enabled)
 
 void MainWindow::showLinkState()
 {
+    m_linkShown = linkShown();
     const QString portNo = QStringLiteral("COM - ") + portLabel();
     m_panelPortNo->setText(portNo);
     showConnectionText();
-    if (m_state.connection.linkState == LinkStateCode::Online) {
-        m_shape->setFillColor(kColorGreen);
-        m_panelPortState->setText(m_state.connection.portSettings);
-        m_pages->onLinkTick(true);
-        // The bar enabled, but "Stop record" only while a recording runs.
-        for (QPushButton *b : std::as_const(m_bar))
-            setEnabledIfChanged(b, b != m_recordStop || m_state.recorder.recordingActive);
-        return;
-    }
-    m_shape->setFillColor(kColorRed);
+    const bool online = m_state.connection.linkState == LinkStateCode::Online;
     const bool connecting = m_state.connection.linkState == LinkStateCode::Connecting;
+    m_shape->setFillColor(online ? kColorGreen : kColorRed);
     m_panelPortState->setText(connecting ? QStringLiteral("?") : m_state.connection.portSettings);
+    holdLinkControls(online);
+}
+
+// The bar and the pages' read and write buttons follow the link.
+void MainWindow::holdLinkControls(bool online)
+{
+    if (online)
+        m_pages->onLinkTick(true);
+    // Online the bar is enabled, but "Stop record" only while a recording runs.
     for (QPushButton *b : std::as_const(m_bar))
-        setEnabledIfChanged(b, false);
-    m_pages->onLinkTick(false);
+        setEnabledIfChanged(b, online && (b != m_recordStop || m_state.recorder.recordingActive));
+    if (!online)
+        m_pages->onLinkTick(false);
 }
 
 // A timed Iq test stops itself when the aging time is up.

@@ -4,6 +4,7 @@
 // and the language switch.
 
 #include "core/datafolder.h"
+#include "core/localclock.h"
 #include "monitor/statusdecoder.h"
 #include "pages/engine/pageregistry.h"
 #include "pages/parameterservice.h"
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -130,12 +132,26 @@ private:
     void showDataFolder();
     void showMcuModel();
     void showLinkState();
+    void holdLinkControls(bool online);
+    // What the link's texts and dot were last set from.
+    struct LinkShown
+    {
+        int linkState = 0;
+        int portNumber = 0;
+        int languageCode = 0;
+        QString portName;
+        QString portSettings;
+        bool operator==(const LinkShown &) const = default;
+    };
+    LinkShown linkShown() const;
     void showConnectionText();
     static void setEnabledIfChanged(QWidget *widget, bool enabled);
     void timeIqTest();
     QString portLabel() const;
     void showLastBlock();
-    QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
+    // Local time to the millisecond; the zone's offset is looked up at most
+    // once a second (it is read on every status block).
+    QDateTime now() const { return m_now ? m_now() : m_localClock.now(); }
     void send(const QByteArray &frame);
     void buildTrendMenus();
     void applyTrendCaptions();
@@ -202,6 +218,8 @@ private:
     QStringList m_extraPorts;
     std::function<void()> m_quit;
     std::function<QDateTime()> m_now;
+    mutable LocalClock m_localClock;
+    std::optional<LinkShown> m_linkShown; // none: the texts are set on the next tick
     std::function<void()> m_recordHook;
     std::function<void(const QString &)> m_showConduction;
     bool m_shuttingDown = false;

@@ -2,9 +2,11 @@
 // the trend window refuses to open.
 #include "monitor/trendrecording.h"
 #include "core/language.h"
+#include "core/localclock.h"
 
 #include "statussequence.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -74,6 +76,8 @@ private slots:
     void cutShortByACrash();
     void textLog();
     void newNameEachTime();
+    void localClockTimes_data();
+    void localClockTimes();
 };
 
 void TestTrendRecording::headerAndLine()
@@ -268,6 +272,35 @@ void TestTrendRecording::newNameEachTime()
     TimedRecording again;
     QVERIFY(!again.start(first).ok);
     QCOMPARE(read(first), recordingHeader());
+}
+
+// The line times of a recording from the clock that looks the zone up once a
+// second, in a zone with summer time (change at 2026-03-29 01:00 UTC).
+void TestTrendRecording::localClockTimes_data()
+{
+    QTest::addColumn<int>("firstMs");
+    QTest::addColumn<int>("secondMs");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("same second, winter") << -3000 << -2500 << "2026-03-29T01:59:57.500+01:00";
+    QTest::newRow("a second on, across the change") << -600 << 400 << "2026-03-29T03:00:00.400+02:00";
+    QTest::newRow("clock set back across the change") << 5000 << -100 << "2026-03-29T01:59:59.900+01:00";
+}
+
+void TestTrendRecording::localClockTimes()
+{
+    QFETCH(int, firstMs);
+    QFETCH(int, secondMs);
+    QFETCH(QString, time);
+    const QByteArray zone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    const auto restore = qScopeGuard([&] { hadZone ? qputenv("TZ", zone) : qunsetenv("TZ"); });
+    const qint64 change = QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC).toMSecsSinceEpoch();
+    LocalClock clock;
+    clock.at(change + firstMs);
+    const QDateTime t = clock.at(change + secondMs);
+    QCOMPARE(recordingTime(t), time);
+    QCOMPARE(t.toMSecsSinceEpoch(), change + secondMs);
 }
 
 QTEST_GUILESS_MAIN(TestTrendRecording)
