@@ -102,6 +102,8 @@ public:
     // Times count from zero instead of being clock times (the text log).
     bool elapsedTimes() const { return m_elapsedTimes; }
     void setElapsedTimes(bool elapsed) { m_elapsedTimes = elapsed; }
+    // How its times read as clock times: from the start (shown as UTC) or local.
+    Qt::TimeSpec timeZone() const { return m_elapsedTimes ? Qt::UTC : Qt::LocalTime; }
 
     // Grows with every change; a view redraws when it differs.
     quint64 revision() const { return m_revision; }

@@ -398,8 +398,8 @@ LogResult saveRecording(const QString &path, const TrendHistory &history, int fr
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    const Qt::TimeSpec spec = history.elapsedTimes() ? Qt::UTC : Qt::LocalTime;
-    auto timeOf = [spec](qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, spec); };
+    const Qt::TimeSpec zone = history.timeZone();
+    auto timeOf = [zone](qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms, zone); };
     QByteArray bytes = recordingHeader();
     const qint64 t0 = from < to ? history.at(from).timeMs : 0;
     const qint64 t1 = from < to ? history.at(to - 1).timeMs : -1;

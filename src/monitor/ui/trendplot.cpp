@@ -179,10 +179,10 @@ void TrendPlot::setHistory(const TrendHistory *history)
 {
     m_history = history;
     m_columnsRevision = ~quint64(0);
-    const Qt::TimeSpec spec = history && history->elapsedTimes() ? Qt::UTC : Qt::LocalTime;
+    const Qt::TimeSpec zone = history ? history->timeZone() : Qt::LocalTime;
     for (Pane &pane : m_panes) {
         if (auto ticker = pane.rect->axis(QCPAxis::atBottom)->ticker().dynamicCast<QCPAxisTickerDateTime>())
-            ticker->setDateTimeSpec(spec);
+            ticker->setDateTimeSpec(zone);
     }
 }
 

@@ -377,8 +377,8 @@ void TrendWindow::updateReadout()
             i = -1;
     }
     showValuesAt(i);
-    const Qt::TimeSpec spec = h.elapsedTimes() ? Qt::UTC : Qt::LocalTime;
-    m_cursorTime->setText(QDateTime::fromMSecsSinceEpoch(timeMs, spec).toString(QStringLiteral("HH:mm:ss.zzz")));
+    const Qt::TimeSpec zone = h.timeZone();
+    m_cursorTime->setText(QDateTime::fromMSecsSinceEpoch(timeMs, zone).toString(QStringLiteral("HH:mm:ss.zzz")));
     QStringList events;
     const qint64 near = std::max<qint64>(msPerPixel * 3, 200);
     for (const TrendEvent &e : h.events())

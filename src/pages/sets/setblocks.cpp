@@ -54,8 +54,8 @@ QString translated(int languageCode, const char *context, const char *source)
 
 QString SetBlock::title(int languageCode) const
 {
-    const BlockSpec &spec = table->definition();
-    return translated(languageCode, spec.window, spec.caption);
+    const BlockSpec &def = table->definition();
+    return translated(languageCode, def.window, def.caption);
 }
 
 std::span<const SetBlock> setBlocks()

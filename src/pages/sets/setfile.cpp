@@ -267,8 +267,8 @@ bool SetParser::readHeader(const QJsonObject &root)
     m_set.toolVersion = *version;
     m_set.toolCommit = *commit;
     m_set.time = QDateTime::fromString(*time, Qt::ISODateWithMs);
-    const Qt::TimeSpec spec = m_set.time.timeSpec();
-    if (!m_set.time.isValid() || (spec != Qt::OffsetFromUTC && spec != Qt::UTC))
+    const Qt::TimeSpec zone = m_set.time.timeSpec();
+    if (!m_set.time.isValid() || (zone != Qt::OffsetFromUTC && zone != Qt::UTC))
         return fail(Kind::MalformedMember, QStringLiteral("time"), QStringLiteral("ISO 8601 with offset"));
     const auto link = member(root, {}, "link", QJsonValue::Object);
     const auto port = link ? string(link->toObject(), QStringLiteral("link"), "port") : std::nullopt;
