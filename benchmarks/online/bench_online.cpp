@@ -10,6 +10,7 @@
 // With KESTRANE_BENCH_BEFORE=PATH another build of the tool runs beside them
 // on a line of its own, for before-and-after figures from one run.
 
+#include "../benchprocess.h"
 #include "../benchstreams.h"
 
 #include "core/appstate.h"
@@ -64,37 +65,11 @@ qint64 cpuNs(qint64 pid)
     return ticks * 1000000000LL / ::sysconf(_SC_CLK_TCK);
 }
 
-struct Process
-{
-    QProcess p;
-    QByteArray err;
-    explicit Process(const QProcessEnvironment &env)
-    {
-        p.setProcessEnvironment(env);
-        QObject::connect(&p, &QProcess::readyReadStandardError, [this] { err += p.readAllStandardError(); });
-    }
-    ~Process()
-    {
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(3000);
-        }
-    }
-};
+using bench::Process;
 
-// kestrane-sim on a pty of its own; returns the device, or empty.
 QString startSim(Process &sim)
 {
-    sim.p.start(QStringLiteral(KESTRANE_SIM_BIN),
-                {QStringLiteral("--no-stdin"), QStringLiteral("--faults-every"), QStringLiteral("0")});
-    if (!sim.p.waitForStarted(5000))
-        return {};
-    QElapsedTimer t;
-    t.start();
-    while (!sim.p.canReadLine() && t.elapsed() < 5000)
-        sim.p.waitForReadyRead(100);
-    const QString device = QString::fromLocal8Bit(sim.p.readLine()).trimmed();
-    return device.startsWith(QLatin1String("/dev/")) ? device : QString();
+    return bench::startSim(sim, QStringLiteral(KESTRANE_SIM_BIN));
 }
 
 // A line that streams status blocks at a fixed rate, whatever is asked: a

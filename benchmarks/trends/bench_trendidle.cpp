@@ -5,6 +5,7 @@
 // time each used over the same interval, and their ratio.
 //   build/bin/bench_trendidle [seconds]
 
+#include "../benchprocess.h"
 #include "../benchstreams.h"
 
 #include <QCoreApplication>
@@ -29,36 +30,11 @@ qint64 cpuNs(qint64 pid)
     return sum;
 }
 
-struct Process
-{
-    QProcess p;
-    QByteArray err;
-    explicit Process(const QProcessEnvironment &env)
-    {
-        p.setProcessEnvironment(env);
-        QObject::connect(&p, &QProcess::readyReadStandardError, [this] { err += p.readAllStandardError(); });
-    }
-    ~Process()
-    {
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(3000);
-        }
-    }
-};
+using bench::Process;
 
 QString startSim(Process &sim)
 {
-    sim.p.start(QStringLiteral(KESTRANE_SIM_BIN),
-                {QStringLiteral("--no-stdin"), QStringLiteral("--faults-every"), QStringLiteral("0")});
-    if (!sim.p.waitForStarted(5000))
-        return {};
-    QElapsedTimer t;
-    t.start();
-    while (!sim.p.canReadLine() && t.elapsed() < 5000)
-        sim.p.waitForReadyRead(100);
-    const QString device = QString::fromLocal8Bit(sim.p.readLine()).trimmed();
-    return device.startsWith(QLatin1String("/dev/")) ? device : QString();
+    return bench::startSim(sim, QStringLiteral(KESTRANE_SIM_BIN));
 }
 
 void waitFor(int ms)
