@@ -8,6 +8,7 @@ target_sources(kestrane_ui PRIVATE
     ${d}/lazyiconstyle.h ${d}/lazyiconstyle.cpp
     ${d}/qtmessageservice.h ${d}/qtmessageservice.cpp
     ${d}/qtsoundplayer.h ${d}/qtsoundplayer.cpp
+    ${d}/valuelabel.h ${d}/valuelabel.cpp
     ${d}/windowconduct.h ${d}/windowconduct.cpp
     ${d}/soundoutput.h)
 

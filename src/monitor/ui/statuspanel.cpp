@@ -4,6 +4,7 @@
 #include "core/appstate.h"
 #include "widgets/fonts.h"
 #include "widgets/indicator.h"
+#include "widgets/valuelabel.h"
 #include "core/language.h"
 
 #include <QGridLayout>
@@ -111,6 +112,13 @@ QLabel *StatusPanel::makeLabel(const char *name, QWidget *parent, const QString 
     return l;
 }
 
+QLabel *StatusPanel::makeValue(const char *name, QWidget *parent, const QString &text)
+{
+    auto *l = new ValueLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
 QLabel *StatusPanel::find(const char *name) const
 {
     return findChild<QLabel *>(QLatin1String(name));
@@ -128,15 +136,15 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
 
     auto *stateRow = new QHBoxLayout;
     QLabel *stateCaption = makeLabel("lblState", m_status);
-    QLabel *stateWord = makeLabel("lblfrmSysMach_a", m_status);
+    QLabel *stateWord = makeValue("lblfrmSysMach_a", m_status);
     QFont big = stateWord->font();
     big.setBold(true);
     big.setPointSize(big.pointSize() + 3);
     stateWord->setFont(big);
     stateWord->setMinimumWidth(110);
-    QLabel *gear = makeLabel("lblgearStatus", m_status);
+    QLabel *gear = makeValue("lblgearStatus", m_status);
     gear->setFont(big);
-    QLabel *pedal = makeLabel("lblPedalErr", m_status);
+    QLabel *pedal = makeValue("lblPedalErr", m_status);
     pedal->setToolTip(QStringLiteral("28"));
     stateRow->addWidget(stateCaption);
     stateRow->addWidget(stateWord);
@@ -154,7 +162,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
         const int row = i % rows;
         const int col = (i / rows) * 3;
         QLabel *caption = makeLabel(r.caption, m_status);
-        QLabel *value = makeLabel(r.value, m_status);
+        QLabel *value = makeValue(r.value, m_status);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setMinimumWidth(70);
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -171,7 +179,7 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
     // room: the host keeps its place in the window, so a new text (every
     // change of an input) lays out nothing.
     auto *portHost = new PortStatusHost(this);
-    m_portStatus = makeLabel("lblPortStatus", portHost);
+    m_portStatus = makeValue("lblPortStatus", portHost);
     portHost->setLabel(m_portStatus);
     m_portStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_portStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -198,8 +206,8 @@ StatusPanel::StatusPanel(QWidget *parent) : QWidget(parent)
         const FaultRow &row = kFaultRows[i];
         errGrid->addWidget(makeLabel(row.nameLabel, m_errors), i + 1, 0);
         // Nothing is known before the first status block: a neutral "-", not "OK".
-        QLabel *cur = makeLabel(row.currentCell, m_errors, QStringLiteral("-"));
-        QLabel *hist = makeLabel(row.historyCell, m_errors, QStringLiteral("-"));
+        QLabel *cur = makeValue(row.currentCell, m_errors, QStringLiteral("-"));
+        QLabel *hist = makeValue(row.historyCell, m_errors, QStringLiteral("-"));
         for (QLabel *c : {cur, hist}) {
             c->setAlignment(Qt::AlignCenter);
             c->setMinimumWidth(44);

@@ -71,6 +71,8 @@ private:
     };
 
     QLabel *makeLabel(const char *name, QWidget *parent, const QString &text = {});
+    // A label whose text changes with the blocks: it repaints only itself.
+    QLabel *makeValue(const char *name, QWidget *parent, const QString &text = {});
     // The labels whose texts change with every block get a fixed size, from
     // the widest text each can show in its font: a new text then repaints
     // the label and lays out nothing.
