@@ -3,7 +3,9 @@
 // writes the given request every INTERVAL ms, cuts what comes back into
 // 32-byte blocks and shows the readings of each status block in a window of
 // plain labels, one per reading, as a technician would want to see them.
-//   bench_windowed_poller DEVICE HEXBYTES INTERVAL_MS
+// With TICK_MS it also runs a timer that does nothing at that interval: what
+// a program that keeps such a tick pays for the tick alone.
+//   bench_windowed_poller DEVICE HEXBYTES INTERVAL_MS [TICK_MS]
 
 #include <QApplication>
 #include <QByteArray>
@@ -30,8 +32,8 @@ int sm16(const QByteArray &b, int lo)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_windowed_poller DEVICE HEXBYTES INTERVAL_MS\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: bench_windowed_poller DEVICE HEXBYTES INTERVAL_MS [TICK_MS]\n");
         return 2;
     }
     const QByteArray request = QByteArray::fromHex(argv[2]);
@@ -77,5 +79,9 @@ int main(int argc, char *argv[])
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] { port.write(request); });
     poll.start(std::max(10, atoi(argv[3])));
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [] {});
+    if (argc == 5)
+        tick.start(std::max(10, atoi(argv[4])));
     return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QGlyphRun>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
@@ -181,6 +183,8 @@ struct ValueLabel::Glyphs
         qreal advance = 0; // where its glyphs end: what it is aligned by
     };
     std::array<Line, 16> lines{};
+    // The lines of one text are the most recent words while it is drawn.
+    static_assert(std::tuple_size_v<decltype(lines)> < kWordsKept);
     std::array<quint32, 64> glyph{};
     std::array<QPointF, 64> place{};
     QGlyphRun run;
@@ -188,16 +192,16 @@ struct ValueLabel::Glyphs
 
 ValueLabel::ValueLabel(QWidget *parent) : ValueLabel(QString(), parent) {}
 
-ValueLabel::ValueLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+// Until its copy is made the label is see-through, as a plain label is:
+// the paint that makes it finds the parent's drawing under it.
+ValueLabel::ValueLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
 
 ValueLabel::~ValueLabel() = default;
 
 void ValueLabel::forgetBackground()
 {
     m_backgroundValid = false;
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void ValueLabel::changeEvent(QEvent *event)
@@ -250,8 +254,11 @@ bool ValueLabel::eventFilter(QObject *watched, QEvent *event)
 }
 
 // The parent as it paints itself under this rectangle, without its other
-// children, over its background; then the label's frame.
-bool ValueLabel::paintBackground(QPainter &painter)
+// children, over its background; then the label's frame. The copy is taken
+// from what the parent has just painted under the see-through label where
+// it can be (the window's first frame costs nothing more then), else the
+// parent paints that rectangle once more into it.
+bool ValueLabel::paintBackground(QPainter &painter, const QRegion &region)
 {
     QWidget *parent = parentWidget();
     if (!parent)
@@ -265,10 +272,22 @@ bool ValueLabel::paintBackground(QPainter &painter)
     }
     const qreal dpr = devicePixelRatioF();
     if (!m_backgroundValid || m_background.devicePixelRatio() != dpr) {
-        QPixmap pixmap((QSizeF(size()) * dpr).toSize());
-        pixmap.setDevicePixelRatio(dpr);
-        pixmap.fill(Qt::transparent);
-        parent->render(&pixmap, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        QPixmap pixmap;
+        const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+        const QTransform toDevice = painter.deviceTransform();
+        if (!testAttribute(Qt::WA_OpaquePaintEvent) && region.contains(rect()) && device
+            && device->devType() == QInternal::Image && toDevice.type() <= QTransform::TxTranslate) {
+            const auto *image = static_cast<const QImage *>(device);
+            const QRect under = toDevice.mapRect(rect());
+            if (!image->hasAlphaChannel() && image->rect().contains(under))
+                pixmap = QPixmap::fromImage(image->copy(under));
+        }
+        if (pixmap.isNull()) {
+            pixmap = QPixmap((QSizeF(size()) * dpr).toSize());
+            pixmap.setDevicePixelRatio(dpr);
+            pixmap.fill(Qt::transparent);
+            parent->render(&pixmap, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        }
         // The frame too: it changes with the palette and the state, as the
         // copy does. (A text the style draws itself is drawn over it again.)
         QPainter framePainter(&pixmap);
@@ -276,6 +295,7 @@ bool ValueLabel::paintBackground(QPainter &painter)
         framePainter.end();
         m_background = pixmap;
         m_backgroundValid = true;
+        setAttribute(Qt::WA_OpaquePaintEvent, true);
     }
     painter.drawPixmap(0, 0, m_background);
     return true;
@@ -283,9 +303,16 @@ bool ValueLabel::paintBackground(QPainter &painter)
 
 void ValueLabel::paintEvent(QPaintEvent *event)
 {
+    // The window's first frame paints as plain labels do: a label whose
+    // value never changes then costs nothing more.
+    if (!m_paintedOnce) {
+        m_paintedOnce = true;
+        QLabel::paintEvent(event);
+        return;
+    }
     {
         QPainter painter(this);
-        if (!paintBackground(painter))
+        if (!paintBackground(painter, event->region()))
             painter.fillRect(rect(), palette().brush(backgroundRole()));
         if (m_cachedText && paintTextFast(painter))
             return;
@@ -293,13 +320,18 @@ void ValueLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
 }
 
-// The text, as QLabel and the style draw it, from glyphs already shaped. False (nothing drawn) where that cannot be the same.
+// The text, as QLabel and the style draw it, from glyphs already shaped.
+// False (nothing drawn) where that cannot be the same.
 bool ValueLabel::paintTextFast(QPainter &painter)
 {
     const QString t = text();
     if (t.isEmpty() || textFormat() == Qt::RichText || (textFormat() == Qt::AutoText && Qt::mightBeRichText(t))
         || layoutDirection() != Qt::LeftToRight || wordWrap() || !pixmap().isNull()
         || !styleDrawsPlainText(style()))
+        return false;
+    // Glyph places are worked out as the text engine rounds them on an
+    // unscaled device; a scaled screen is left to drawText.
+    if (painter.deviceTransform().type() > QTransform::TxTranslate)
         return false;
     bool ascii = true;
     for (QChar c : t) {
@@ -314,7 +346,6 @@ bool ValueLabel::paintTextFast(QPainter &painter)
     if (!m_glyphs || m_glyphs->font != font) {
         m_glyphs = std::make_unique<Glyphs>();
         m_glyphs->font = font;
-        m_glyphs->digits = &digitsOf(font);
         m_glyphs->leading = QFontMetricsF(font).leading();
     }
     Glyphs &g = *m_glyphs;
@@ -339,7 +370,13 @@ bool ValueLabel::paintTextFast(QPainter &painter)
 
     // drawText's lines: a return is a space, a line feed ends a line; each
     // line starts on a whole pixel, a leading below the one before.
-    const DigitFont &digits = *g.digits;
+    // What the font's digits are is learnt on the first number of two or
+    // more characters (a few milliseconds, not at start-up, where the
+    // labels show "***" and "-").
+    if (!g.digits && ascii && t.size() > 1 && digitIndex(t[0]) >= 0 && digitIndex(t[1]) >= 0)
+        g.digits = &digitsOf(font);
+    static const DigitFont kNoDigits;
+    const DigitFont &digits = g.digits ? *g.digits : kNoDigits;
     int lineCount = 0;
     qreal width = 0, height = -g.leading;
     qsizetype from = 0;

@@ -4,9 +4,9 @@
 // A plain label lets its parent show through, so each new text repaints the
 // parent under it first (a group box redraws its frame and title) and then
 // the label. This one paints its whole rectangle itself: the parent's own
-// drawing under it comes from a copy made once (again after a move, a
-// resize or a change of palette or style), so a new text repaints this
-// rectangle and nothing else. What it shows is pixel for pixel what a plain
+// drawing under it comes from a copy taken when its text first changes
+// (again after a move, a resize or a change of palette or style), so a new
+// text repaints this rectangle and nothing else. What it shows is pixel for pixel what a plain
 // label shows.
 //
 // Where the style draws texts as the common styles do, a single-line text
@@ -40,12 +40,13 @@ protected:
 
 private:
     void forgetBackground();
-    bool paintBackground(QPainter &painter);
+    bool paintBackground(QPainter &painter, const QRegion &region);
     bool paintTextFast(QPainter &painter);
 
     struct Glyphs;
     QPixmap m_background;
     bool m_backgroundValid = false;
+    bool m_paintedOnce = false;
     bool m_cachedText = true;
     QObject *m_watched = nullptr;
     std::unique_ptr<Glyphs> m_glyphs;
