@@ -13,6 +13,7 @@
 
 #include <array>
 #include <list>
+#include <map>
 
 namespace {
 
@@ -125,12 +126,13 @@ DigitFont studyDigits(const QFont &font)
 // each is kept for the process.
 const DigitFont &digitsOf(const QFont &font)
 {
-    static QHash<QString, DigitFont> known;
+    // A map: labels keep a reference to their font's entry.
+    static std::map<QString, DigitFont> known;
     const QString key = font.key();
     auto it = known.find(key);
     if (it == known.end())
-        it = known.insert(key, studyDigits(font));
-    return *it;
+        it = known.emplace(key, studyDigits(font)).first;
+    return it->second;
 }
 
 // The styles whose drawItemText sets the pen from the role and draws the

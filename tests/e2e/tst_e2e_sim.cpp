@@ -256,7 +256,12 @@ void TestE2ESim::keepsStepUnderAFlood()
     QCOMPARE(sim.count("line full"), 0); // every block flooded reached the tool
     QCOMPARE(tool.count("block without end marker dropped"), 0);
     QCOMPARE(tool.count("-> 3"), 0);
-    QCOMPARE(tool.process.state(), QProcess::Running);
+    QVERIFY2(tool.process.state() == QProcess::Running,
+             qPrintable(QStringLiteral("the tool ended (%1, exit %2): %3")
+                            .arg(tool.process.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed")
+                                                                                  : QStringLiteral("exited"))
+                            .arg(tool.process.exitCode())
+                            .arg(QString::fromLocal8Bit(tool.log.right(600)))));
 
     // "kestrane-sim    12.345 rx FD 48 55": the polls' times during the flood.
     QList<double> polls;
