@@ -8,6 +8,7 @@
 #include <QMetaEnum>
 #include <QPointer>
 
+#include <algorithm>
 #include <ctime>
 
 LinkController::LinkController(ConnectionState &connection, const LanguageState &language,
@@ -28,13 +29,74 @@ LinkController::LinkController(ConnectionState &connection, const LanguageState 
         m_coarseStartMs = qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 #endif
     m_timer.setObjectName(QStringLiteral("Timer3"));
-    m_timer.setInterval(100);
-    connect(&m_timer, &QTimer::timeout, this, &LinkController::tick);
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &LinkController::onTimer);
 }
 
 void LinkController::startTimer()
 {
-    m_timer.start(100);
+    m_sleeping = 0;
+    m_timer.setTimerType(Qt::CoarseTimer);
+    m_timer.start(kTickMs);
+}
+
+void LinkController::onTimer()
+{
+    // The ticks slept through, as far as their time has come.
+    const int slept = m_sleeping;
+    m_sleeping = 0;
+    countQuietTicks(int(std::clamp<qint64>((nowMs() - m_lastTickMs) / kTickMs, 0, slept)));
+    tick();
+    planSleep();
+}
+
+void LinkController::countQuietTicks(int n)
+{
+    for (int i = 0; i < n; ++i) {
+        m_supervisor.skipQuietTicks(1);
+        m_lastTickMs += kTickMs;
+        emit ticked();
+    }
+}
+
+void LinkController::planSleep()
+{
+    int quiet = 0;
+    if (m_timer.isActive() && isOpen() && !m_portLost && !m_portReturned && !m_queue.busy()
+        && m_queue.waiting() == 0 && m_assembler.pending() == 0 && !(m_ticksWanted && m_ticksWanted()))
+        quiet = m_supervisor.quietTicksAhead();
+    if (quiet >= 2) {
+        // To the tick that polls or finds the line silent, on the 100 ms
+        // steps of the ticks so far.
+        m_sleeping = quiet;
+        m_replyAwaited = false;
+        const qint64 due = m_lastTickMs + (quiet + 1) * kTickMs - nowMs();
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.start(int(std::clamp<qint64>(due, 1, (quiet + 1) * kTickMs)));
+    } else if (m_timer.isActive() && m_timer.interval() != kTickMs) {
+        // Every 100 ms again, from the next of the steps so far.
+        m_timer.setTimerType(Qt::CoarseTimer);
+        m_timer.start(int(std::clamp<qint64>(m_lastTickMs + kTickMs - nowMs(), 1, kTickMs)));
+    }
+}
+
+void LinkController::wake()
+{
+    if (m_sleeping == 0)
+        return;
+    const int planned = m_sleeping;
+    m_sleeping = 0;
+    const qint64 now = nowMs();
+    countQuietTicks(int(std::clamp<qint64>((now - m_lastTickMs) / kTickMs, 0, planned)));
+    // Back on the 100 ms steps of the ticks so far.
+    m_timer.setTimerType(Qt::CoarseTimer);
+    m_timer.start(int(std::clamp<qint64>(kTickMs - (now - m_lastTickMs), 1, kTickMs)));
+}
+
+bool LinkController::setPollsPerSecond(int rate)
+{
+    wake();
+    return m_supervisor.setPollsPerSecond(rate);
 }
 
 LinkController::~LinkController()
@@ -61,6 +123,7 @@ void LinkController::setPortName(const QString &name)
 
 SerialPort::OpenResult LinkController::openPort()
 {
+    wake();
     if (isOpen())
         return {};
     const auto settings = PortSettings::parse(m_settings);
@@ -122,9 +185,11 @@ QString LinkController::disconnectedText() const
 
 void LinkController::disconnectPort()
 {
+    wake();
     const int before = m_connection.linkState;
     m_disconnected = true;
     m_timer.stop();
+    m_sleeping = 0;
     closePort();
     m_assembler.clear();
     m_supervisor.reset();
@@ -139,6 +204,7 @@ bool LinkController::isOpen() const
 
 void LinkController::closePort()
 {
+    wake();
     if (m_port && m_port->isOpen()) {
         m_port->close();
         qCInfo(lcLink, "port %s closed", qPrintable(m_portName));
@@ -147,6 +213,7 @@ void LinkController::closePort()
 
 bool LinkController::sendFrame(const QByteArray &frame)
 {
+    wake();
     if (m_disconnected) {
         reportOnce(disconnectedText());
         return false;
@@ -190,6 +257,7 @@ void LinkController::tick()
         else if (onTime)
             m_assembler.dropStale(now);
     }
+    m_replyAwaited = actions.sendPoll;
     if (actions.sendPoll) {
         sendFrame(requestFrames().statusPollRequest);
         if (m_portReturned && isOpen()) {
@@ -217,10 +285,15 @@ void LinkController::onReadyRead()
     if (!isOpen())
         return;
     receiveBytes(m_port->readAll());
+    // The answer to the last poll, if nothing else is due, sends the link
+    // back to sleep at once (a stream of blocks wakes it anyway).
+    if (m_replyAwaited)
+        planSleep();
 }
 
 void LinkController::receiveBytes(const QByteArray &data)
 {
+    wake();
     m_assembler.append(data, nowMs());
     // One block at a time: a handler that lets the event loop run may
     // receive more bytes meanwhile, and they queue up behind.
@@ -250,6 +323,7 @@ void LinkController::handleBlock(const Block &block)
 
 void LinkController::onPortFailed(SerialPort::LossCause cause, const QString &detail)
 {
+    wake();
     // Some drivers report the same dead line again and again while the port
     // stays open: act on the first report only and close the port once.
     if (m_closing)

@@ -73,6 +73,19 @@ public:
     // One tick of the 100 ms link timer: after-connect request, poll,
     // silence, time-outs of the request queue; then ticked().
     void tick();
+    // While nothing is due (online, nothing asked and not answered, no
+    // bytes of a block waiting) the timer sleeps through the ticks that would
+    // only count, up to the next poll or the silence limit, and counts them
+    // when it wakes. Anything that comes or goes on the link wakes it first:
+    // the ticks it slept through are counted then, and it ticks every 100 ms
+    // until it may sleep again. The state after any event is the same as
+    // with a tick every 100 ms.
+    void wake();
+    // What else needs every tick (a running motor test); asked before each
+    // sleep.
+    void setTicksWanted(std::function<bool()> wanted) { m_ticksWanted = std::move(wanted); }
+    // The user's poll rate (LinkSupervisor::setPollsPerSecond); wakes the link.
+    bool setPollsPerSecond(int rate);
     // The link timer runs from the first opening of a port on (the port
     // dialog, --port) until the program ends.
     QTimer *linkTimer() { return &m_timer; }
@@ -116,6 +129,10 @@ signals:
 
 private:
     void onReadyRead();
+    void onTimer();
+    void planSleep();
+    // Ticks slept through: counted as quiet ticks, each with its ticked().
+    void countQuietTicks(int n);
     void onPortFailed(SerialPort::LossCause cause, const QString &detail);
     SerialPort::OpenResult reopenLostPort();
     void reportOnce(const QString &text);
@@ -148,5 +165,9 @@ private:
     bool m_portReturned = false;    // reopened after a loss; the next poll counts as a first one
     bool m_disconnected = false;    // by the user: no port is opened on demand
     qint64 m_lastTickMs = -1;
+    int m_sleeping = 0; // quiet ticks the timer now sleeps through
+    bool m_replyAwaited = false; // the last tick polled
+    std::function<bool()> m_ticksWanted;
+    static constexpr int kTickMs = 100;
     static constexpr qint64 kOnTimeTickMs = 150; // the link timer runs every 100 ms
 };

@@ -2,6 +2,8 @@
 
 #include "core/appstate.h"
 
+#include <algorithm>
+
 void LinkSupervisor::reset()
 {
     m_pollDivider = 0;
@@ -44,6 +46,25 @@ LinkSupervisor::TickActions LinkSupervisor::tick()
     if (m_connection.linkState != LinkStateCode::Online)
         m_connectActions = 0;
     return actions;
+}
+
+// Online, after the after-connect request: a tick counts towards the next
+// poll and towards the silence limit, and does nothing else until the tick
+// that polls or the one that finds the line silent.
+int LinkSupervisor::quietTicksAhead() const
+{
+    if (m_connection.linkState != LinkStateCode::Online || m_justConnected != 0)
+        return 0;
+    const int beforePoll = m_pollPeriodTicks - 1 - m_pollDivider;
+    const int beforeSilent = kSilenceLimitTicks - m_silenceTicks;
+    return std::max(0, std::min(beforePoll, beforeSilent));
+}
+
+void LinkSupervisor::skipQuietTicks(int n)
+{
+    n = std::clamp(n, 0, quietTicksAhead());
+    m_pollDivider += n;
+    m_silenceTicks += n;
 }
 
 bool LinkSupervisor::setPollsPerSecond(int rate)

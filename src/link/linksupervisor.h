@@ -48,6 +48,13 @@ public:
     bool setPollsPerSecond(int rate);
     int pollsPerSecond() const { return kPollPeriodTicks / m_pollPeriodTicks; }
 
+    // How many of the coming ticks would only count (no poll, no request,
+    // no change of state), as things stand: the link may sleep through
+    // them. skipQuietTicks(n), n up to that, leaves the supervisor as n
+    // ticks would.
+    int quietTicksAhead() const;
+    void skipQuietTicks(int n);
+
     int pollDivider() const { return m_pollDivider; }
     int silenceTicks() const { return m_silenceTicks; }
     bool justConnected() const { return m_justConnected != 0; }

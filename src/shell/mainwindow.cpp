@@ -154,6 +154,8 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     m_pages = std::make_unique<PageNavigator>(*m_service, m_state.language, m_messages, this);
     m_hall->setNavigator(m_pages.get());
     m_iqRun = new IqTestRun(m_state.iqTest, m_state.connection, m_state.language, m_link, m_messages, this);
+    // A timed motor test counts its time in link ticks.
+    m_link.setTicksWanted([this] { return m_iqRun->running(); });
     m_iqRun->setBoxes(m_txtMaxTime, m_txtStart);
     m_iqRun->setSoundPlayer(m_sounds);
     m_iqRun->setClock([this] { return now(); });
@@ -193,6 +195,8 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
 
 MainWindow::~MainWindow()
 {
+    // The link may outlive this window.
+    m_link.setTicksWanted({});
     // The state outlives this window; its redraw must not reach a page that is gone.
     m_state.curve.drawCurve = nullptr;
     // Before the history it shows goes.
@@ -782,7 +786,7 @@ void MainWindow::applyTrendCaptions()
 
 void MainWindow::setPollRate(int pollsPerSecond)
 {
-    if (!m_link.supervisor().setPollsPerSecond(pollsPerSecond))
+    if (!m_link.setPollsPerSecond(pollsPerSecond))
         return;
     for (QAction *a : std::as_const(m_actPollRates))
         a->setChecked(a->data().toInt() == pollsPerSecond);

@@ -178,6 +178,16 @@ void TestE2ESim::onlineWithinThreeSeconds()
     QCOMPARE(sim.count("rx FB ED DA"), 1);
     QVERIFY(sim.count("rx FD 48 55") >= 3);
     QVERIFY(tool.log.contains("in  FB ED"));
+    // Idle, the link sleeps between polls and still polls once a second,
+    // on its 100 ms steps ("kestrane-sim    12.345 rx FD 48 55").
+    QList<double> polls;
+    for (const QByteArray &line : sim.log.split('\n'))
+        if (line.endsWith("rx FD 48 55"))
+            polls << line.simplified().split(' ').value(1).toDouble();
+    for (int i = std::max(1, int(polls.size()) - 3); i < polls.size(); ++i)
+        QVERIFY2(qAbs(polls[i] - polls[i - 1] - 1.0) <= 0.15,
+                 qPrintable(QStringLiteral("polls %1 s apart").arg(polls[i] - polls[i - 1])));
+    QCOMPARE(tool.count("-> 3"), 0);
 
     sim.command("quit");
     QVERIFY(sim.process.waitForFinished(5000));

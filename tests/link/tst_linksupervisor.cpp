@@ -56,6 +56,8 @@ private slots:
     void idcReadOncePerConnection();
     void discardAfterBadEndMarker();
     void forcedOfflineReconnects();
+    void quietTicksOnlyCount_data();
+    void quietTicksOnlyCount();
 };
 
 void TestLinkSupervisor::pollOnEveryTenthTick()
@@ -198,6 +200,66 @@ void TestLinkSupervisor::forcedOfflineReconnects()
     QCOMPARE(b.state.connection.linkState, 7);
     b.tick();
     QCOMPARE(b.idcReads, 2);
+}
+
+void TestLinkSupervisor::quietTicksOnlyCount_data()
+{
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<bool>("answered"); // each poll brings a status block
+    for (int rate : LinkSupervisor::kPollRates) {
+        QTest::addRow("%d a second, answered", rate) << rate << true;
+        QTest::addRow("%d a second, silent", rate) << rate << false;
+    }
+}
+
+// The ticks the link may sleep through: ticked one by one they ask for
+// nothing and change no state, and skipping them leaves the supervisor as
+// ticking does; the tick after them is one that matters.
+void TestLinkSupervisor::quietTicksOnlyCount()
+{
+    QFETCH(int, rate);
+    QFETCH(bool, answered);
+    Bench ticked, skipped;
+    for (Bench *b : {&ticked, &skipped}) {
+        QVERIFY(b->sup.setPollsPerSecond(rate));
+        b->connect();
+    }
+    auto same = [&] {
+        return ticked.sup.pollDivider() == skipped.sup.pollDivider()
+               && ticked.sup.silenceTicks() == skipped.sup.silenceTicks()
+               && ticked.sup.justConnected() == skipped.sup.justConnected()
+               && ticked.sup.connectActions() == skipped.sup.connectActions()
+               && ticked.state.connection.linkState == skipped.state.connection.linkState;
+    };
+    int sleeps = 0;
+    for (int step = 0; step < 80 && ticked.state.connection.linkState == LinkStateCode::Online; ++step) {
+        const int n = ticked.sup.quietTicksAhead();
+        QCOMPARE(skipped.sup.quietTicksAhead(), n);
+        const int polls = ticked.polls, idc = ticked.idcReads;
+        for (int i = 0; i < n; ++i) {
+            ticked.tick();
+            QCOMPARE(ticked.state.connection.linkState, int(LinkStateCode::Online));
+        }
+        QCOMPARE(ticked.polls, polls);
+        QCOMPARE(ticked.idcReads, idc);
+        skipped.sup.skipQuietTicks(n);
+        QVERIFY2(same(), qPrintable(QStringLiteral("after %1 quiet ticks at step %2").arg(n).arg(step)));
+        sleeps += n > 0;
+        // The tick that matters, on both alike.
+        const int before = ticked.polls + ticked.idcReads;
+        const bool wasConnecting = ticked.sup.justConnected();
+        ticked.tick();
+        skipped.tick();
+        QVERIFY(ticked.polls + ticked.idcReads > before || wasConnecting
+                || ticked.state.connection.linkState != LinkStateCode::Online);
+        if (answered && ticked.polls + ticked.idcReads > before) {
+            ticked.statusBlock();
+            skipped.statusBlock();
+        }
+        QVERIFY(same());
+    }
+    QVERIFY(sleeps > 0 || rate == 10);
+    QCOMPARE(ticked.state.connection.linkState, answered ? int(LinkStateCode::Online) : int(LinkStateCode::Offline));
 }
 
 QTEST_GUILESS_MAIN(TestLinkSupervisor)
