@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 PortStatusHost::PortStatusHost(QWidget *parent) : QWidget(parent) {}
 
 void PortStatusHost::setLabel(QLabel *label)
@@ -23,6 +25,11 @@ void PortStatusHost::setLabel(QLabel *label)
 
 void PortStatusHost::fixHint(const QStringList &texts)
 {
+    // Asked again with the same texts in the same font: nothing to measure.
+    if (m_measuredFont == m_label->font() && m_measuredTexts == texts)
+        return;
+    m_measuredFont = m_label->font();
+    m_measuredTexts = texts;
     const QString shown = m_label->text();
     QSize hint, least;
     for (const QString &t : texts) {
@@ -252,11 +259,21 @@ void StatusPanel::fixValueSizes()
     static const char *const kWidest[] = {"***", "-", "-32767", "-327.67", "655.35", "65.535", "NONE", "PRE F",
                                           "FORWARD", "PRE B", "BACKWARD", "IDLE", "STARTUP", "PARASET",
                                           "RUN", "STOP", "WAIT", "FAULT", "Null", "OK", "NG"};
+    // The labels share a few fonts: each font's widest text is measured once
+    // (measuring is shaping, and the panel is sized before the first frame).
+    static std::vector<std::pair<QFont, int>> widestOfFont;
     for (const Steady &s : m_steady) {
         const QFontMetrics fm = s.label->fontMetrics();
-        int widest = 0;
-        for (const char *t : kWidest)
-            widest = std::max(widest, fm.horizontalAdvance(QLatin1String(t)));
+        const QFont font = s.label->font();
+        auto known = std::find_if(widestOfFont.begin(), widestOfFont.end(),
+                                  [&font](const std::pair<QFont, int> &f) { return f.first == font; });
+        if (known == widestOfFont.end()) {
+            int widest = 0;
+            for (const char *t : kWidest)
+                widest = std::max(widest, fm.horizontalAdvance(QLatin1String(t)));
+            known = widestOfFont.insert(widestOfFont.end(), {font, widest});
+        }
+        const int widest = known->second;
         const QMargins m = s.label->contentsMargins();
         const int w = widest + m.left() + m.right() + 2 * s.label->margin() + fm.horizontalAdvance(u'x');
         s.label->setFixedSize(std::max(s.baseWidth, w), s.label->minimumHeight());

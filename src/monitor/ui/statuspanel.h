@@ -2,7 +2,9 @@
 // The live-status frame frmSysStatus, the fault frame frmErrCode and the
 // I/O status label of the main window.
 
+#include <QFont>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -30,6 +32,8 @@ protected:
 private:
     QLabel *m_label = nullptr;
     QSize m_hint, m_least;
+    QFont m_measuredFont;
+    QStringList m_measuredTexts;
 };
 
 class StatusPanel : public QWidget
