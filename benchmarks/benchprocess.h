@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace bench {
 
@@ -27,6 +28,20 @@ struct Process
         }
     }
 };
+
+// The tool's environment in a benchmark: offscreen, its settings and data
+// in `home`, and of its log only the line that says the link is up.
+inline QProcessEnvironment toolEnvironment(const QTemporaryDir &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;qt.*=false;kestrane.link.info=true"));
+    return env;
+}
 
 // Starts the simulator `simBin` without faults; returns the device it
 // serves, or empty.

@@ -135,14 +135,7 @@ int main(int argc, char *argv[])
     const QString before = qEnvironmentVariable("KESTRANE_BENCH_BEFORE");
 
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
-    // Only the one line that says the link is up.
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;qt.*=false;kestrane.link.info=true"));
+    const QProcessEnvironment env = bench::toolEnvironment(home);
 
     // The poller polls as often as the tool does by default.
     ConnectionState connection;

@@ -42,16 +42,18 @@ void LinkController::startTimer()
 
 void LinkController::onTimer()
 {
-    // The ticks slept through, as far as their time has come.
-    const int slept = m_sleeping;
-    m_sleeping = 0;
-    countQuietTicks(int(std::clamp<qint64>((nowMs() - m_lastTickMs) / kTickMs, 0, slept)));
+    countSleptTicks();
     tick();
     planSleep();
 }
 
-void LinkController::countQuietTicks(int n)
+// The ticks slept through, as far as their time has come: counted as quiet
+// ticks, each with its ticked().
+void LinkController::countSleptTicks()
 {
+    const int planned = m_sleeping;
+    m_sleeping = 0;
+    const int n = int(std::clamp<qint64>((nowMs() - m_lastTickMs) / kTickMs, 0, planned));
     for (int i = 0; i < n; ++i) {
         m_supervisor.skipQuietTicks(1);
         m_lastTickMs += kTickMs;
@@ -74,23 +76,23 @@ void LinkController::planSleep()
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.start(int(std::clamp<qint64>(due, 1, (quiet + 1) * kTickMs)));
     } else if (m_timer.isActive() && m_timer.interval() != kTickMs) {
-        // Every 100 ms again, from the next of the steps so far.
-        m_timer.setTimerType(Qt::CoarseTimer);
-        m_timer.start(int(std::clamp<qint64>(m_lastTickMs + kTickMs - nowMs(), 1, kTickMs)));
+        tickOnSteps();
     }
+}
+
+// Every 100 ms again, from the next of the 100 ms steps of the ticks so far.
+void LinkController::tickOnSteps()
+{
+    m_timer.setTimerType(Qt::CoarseTimer);
+    m_timer.start(int(std::clamp<qint64>(m_lastTickMs + kTickMs - nowMs(), 1, kTickMs)));
 }
 
 void LinkController::wake()
 {
     if (m_sleeping == 0)
         return;
-    const int planned = m_sleeping;
-    m_sleeping = 0;
-    const qint64 now = nowMs();
-    countQuietTicks(int(std::clamp<qint64>((now - m_lastTickMs) / kTickMs, 0, planned)));
-    // Back on the 100 ms steps of the ticks so far.
-    m_timer.setTimerType(Qt::CoarseTimer);
-    m_timer.start(int(std::clamp<qint64>(kTickMs - (now - m_lastTickMs), 1, kTickMs)));
+    countSleptTicks();
+    tickOnSteps();
 }
 
 bool LinkController::setPollsPerSecond(int rate)

@@ -131,8 +131,8 @@ private:
     void onReadyRead();
     void onTimer();
     void planSleep();
-    // Ticks slept through: counted as quiet ticks, each with its ticked().
-    void countQuietTicks(int n);
+    void countSleptTicks();
+    void tickOnSteps();
     void onPortFailed(SerialPort::LossCause cause, const QString &detail);
     SerialPort::OpenResult reopenLostPort();
     void reportOnce(const QString &text);

@@ -316,7 +316,7 @@ void ValueLabel::paintEvent(QPaintEvent *event)
         QPainter painter(this);
         if (!paintBackground(painter, event->region()))
             painter.fillRect(rect(), palette().brush(backgroundRole()));
-        if (m_cachedText && paintTextFast(painter))
+        if (paintTextFast(painter))
             return;
     }
     QLabel::paintEvent(event);

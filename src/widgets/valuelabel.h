@@ -28,9 +28,6 @@ public:
     explicit ValueLabel(const QString &text, QWidget *parent = nullptr);
     ~ValueLabel() override;
 
-    // Paints the text as a plain label does, with no cache (for comparison).
-    void setCachedText(bool on) { m_cachedText = on; update(); }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -47,7 +44,6 @@ private:
     QPixmap m_background;
     bool m_backgroundValid = false;
     bool m_paintedOnce = false;
-    bool m_cachedText = true;
     QObject *m_watched = nullptr;
     std::unique_ptr<Glyphs> m_glyphs;
 };
