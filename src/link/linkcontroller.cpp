@@ -71,7 +71,6 @@ void LinkController::planSleep()
         // To the tick that polls or finds the line silent, on the 100 ms
         // steps of the ticks so far.
         m_sleeping = quiet;
-        m_replyAwaited = false;
         const qint64 due = m_lastTickMs + (quiet + 1) * kTickMs - nowMs();
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.start(int(std::clamp<qint64>(due, 1, (quiet + 1) * kTickMs)));
@@ -287,10 +286,12 @@ void LinkController::onReadyRead()
     if (!isOpen())
         return;
     receiveBytes(m_port->readAll());
-    // The answer to the last poll, if nothing else is due, sends the link
-    // back to sleep at once (a stream of blocks wakes it anyway).
-    if (m_replyAwaited)
+    // The answer to the last poll, once whole, sends the link back to sleep
+    // at once if nothing else is due (a stream of blocks wakes it anyway).
+    if (m_replyAwaited && m_assembler.pending() == 0) {
+        m_replyAwaited = false;
         planSleep();
+    }
 }
 
 void LinkController::receiveBytes(const QByteArray &data)
