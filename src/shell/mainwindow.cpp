@@ -29,6 +29,7 @@
 #include "buildinfo/buildinfo.h"
 #include "widgets/firstpaint.h"
 #include "widgets/fonts.h"
+#include "widgets/framepacer.h"
 #include "widgets/indicator.h"
 #include "core/language.h"
 #include "core/messageservice.h"
@@ -134,6 +135,9 @@ MainWindow::MainWindow(AppState &state, LinkController &link, MessageService &me
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("EV Kestrane V2.0.0.2"));
     setFont(englishFont(9));
+    // On a fast line the live values change several times a frame: the
+    // window paints them once a frame.
+    new FramePacer(this);
 
     m_ownSounds = std::make_unique<QtSoundPlayer>(m_dataFolder);
     m_sounds = m_ownSounds.get();
