@@ -123,6 +123,8 @@ QLabel *StatusPanel::makeValue(const char *name, QWidget *parent, const QString 
 {
     auto *l = new ValueLabel(text, parent);
     l->setObjectName(QLatin1String(name));
+    // Readings and words, never markup: no test for it on every new text.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
