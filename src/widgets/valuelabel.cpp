@@ -149,7 +149,42 @@ bool styleDrawsPlainText(const QStyle *style)
 }
 
 constexpr int kWordsKept = 64;
+// Texts of several lines kept as pixels: the I/O lines have 64 in a
+// language, each a few dozen kilobytes.
+constexpr int kPaintsKept = 64;
+constexpr qsizetype kPaintBytesKept = 4 * 1024 * 1024;
 } // namespace
+
+// A text of several lines as it was painted: the pixels where it differs
+// from what lies under it.
+struct ValueLabel::Kept
+{
+    QString text;
+    QPoint at;
+    QImage pixels;
+};
+
+// What the kept pixels were painted with; anything else and they go.
+struct ValueLabel::KeptFor
+{
+    QImage::Format format = QImage::Format_Invalid;
+    QSize size;
+    QRect contents;
+    QFont font;
+    qint64 palette = 0;
+    bool enabled = true;
+    bool active = true;
+    int alignment = 0;
+    int margin = 0;
+    int indent = 0;
+    const QStyle *style = nullptr;
+    bool operator==(const KeptFor &o) const
+    {
+        return format == o.format && size == o.size && contents == o.contents && font == o.font
+               && palette == o.palette && enabled == o.enabled && active == o.active && alignment == o.alignment
+               && margin == o.margin && indent == o.indent && style == o.style;
+    }
+};
 
 struct ValueLabel::Glyphs
 {
@@ -203,6 +238,8 @@ ValueLabel::~ValueLabel() = default;
 void ValueLabel::forgetBackground()
 {
     m_backgroundValid = false;
+    m_kept.clear();
+    m_keptBytes = 0;
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -217,6 +254,8 @@ void ValueLabel::changeEvent(QEvent *event)
         break;
     case QEvent::FontChange:
         m_glyphs.reset();
+        m_kept.clear();
+        m_keptBytes = 0;
         break;
     default:
         break;
@@ -316,6 +355,8 @@ void ValueLabel::paintEvent(QPaintEvent *event)
         QPainter painter(this);
         if (!paintBackground(painter, event->region()))
             painter.fillRect(rect(), palette().brush(backgroundRole()));
+        else if (paintKept(painter))
+            return;
         if (paintTextFast(painter))
             return;
     }
@@ -467,6 +508,97 @@ bool ValueLabel::paintTextFast(QPainter &painter)
             g.run.setRawData(g.glyph.data(), g.place.data(), int(t.size()));
             painter.drawGlyphRun(origin, g.run);
         }
+    }
+    return true;
+}
+
+// A text of several lines from the pixels it painted before, over the copy
+// of what lies under the label (already drawn). Painted into an image of the
+// window's own format, from the same copy, at the same place to the pixel,
+// they are what painting the text again gives. False (nothing drawn) where
+// that cannot be done: the text is painted as any other.
+bool ValueLabel::paintKept(QPainter &painter)
+{
+    const QString t = text();
+    if (!t.contains(u'\n') || !m_backgroundValid)
+        return false;
+    const QPaintDevice *device = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image || painter.deviceTransform().type() > QTransform::TxTranslate
+        || m_background.devicePixelRatio() != 1.0)
+        return false;
+    const auto *window = static_cast<const QImage *>(device);
+    if (window->hasAlphaChannel() || window->depth() != 32 || window->devicePixelRatio() != 1.0)
+        return false;
+
+    KeptFor now;
+    now.format = window->format();
+    now.size = size();
+    now.contents = contentsRect();
+    now.font = painter.font();
+    now.palette = palette().cacheKey();
+    now.enabled = isEnabled();
+    now.active = isActiveWindow();
+    now.alignment = int(alignment());
+    now.margin = margin();
+    now.indent = indent();
+    now.style = style();
+    if (!m_keptFor || !(*m_keptFor == now)) {
+        m_kept.clear();
+        m_keptBytes = 0;
+        m_keptFor = std::make_unique<KeptFor>(now);
+    }
+
+    auto it = m_kept.begin();
+    while (it != m_kept.end() && it->text != t)
+        ++it;
+    if (it == m_kept.end()) {
+        // Painted once as it always is, then kept where it differs from
+        // the copy under it (the copy is drawn outside that anyway).
+        QImage whole(size(), window->format());
+        whole.setDotsPerMeterX(window->dotsPerMeterX());
+        whole.setDotsPerMeterY(window->dotsPerMeterY());
+        QPainter p(&whole);
+        p.setRenderHints(painter.renderHints());
+        p.setFont(painter.font());
+        p.setPen(painter.pen());
+        p.setBrush(painter.brush());
+        p.drawPixmap(0, 0, m_background);
+        if (!paintTextFast(p))
+            return false;
+        p.end();
+        const QImage under = m_background.toImage().convertToFormat(whole.format());
+        QRect changed;
+        for (int y = 0; y < whole.height(); ++y) {
+            const auto *a = reinterpret_cast<const quint32 *>(whole.constScanLine(y));
+            const auto *b = reinterpret_cast<const quint32 *>(under.constScanLine(y));
+            int first = -1, last = -1;
+            for (int x = 0; x < whole.width(); ++x) {
+                if (a[x] != b[x]) {
+                    if (first < 0)
+                        first = x;
+                    last = x;
+                }
+            }
+            if (first >= 0)
+                changed |= QRect(first, y, last - first + 1, 1);
+        }
+        Kept kept{t, changed.topLeft(), changed.isEmpty() ? QImage() : whole.copy(changed)};
+        m_keptBytes += kept.pixels.sizeInBytes();
+        m_kept.push_front(std::move(kept));
+        while (m_kept.size() > 1 && (int(m_kept.size()) > kPaintsKept || m_keptBytes > kPaintBytesKept)) {
+            m_keptBytes -= m_kept.back().pixels.sizeInBytes();
+            m_kept.pop_back();
+        }
+        it = m_kept.begin();
+    } else if (it != m_kept.begin()) {
+        m_kept.splice(m_kept.begin(), m_kept, it);
+        it = m_kept.begin();
+    }
+    if (!it->pixels.isNull()) {
+        const QPainter::CompositionMode mode = painter.compositionMode();
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(it->at, it->pixels);
+        painter.setCompositionMode(mode);
     }
     return true;
 }

@@ -12,12 +12,15 @@
 // Where the style draws texts as the common styles do, a single-line text
 // of digits, signs and points is drawn from glyphs shaped once per
 // character, when the font has no kerning between those characters; any
-// other text is laid out once and kept, the last few per label.
+// other text is laid out once and kept, the last few per label. A text of
+// several lines (the I/O lines: a few dozen texts in all) is kept as the
+// pixels it painted, the last few per label, and shown again from them.
 
 #include <QHash>
 #include <QLabel>
 #include <QPixmap>
 
+#include <list>
 #include <memory>
 
 class ValueLabel : public QLabel
@@ -39,11 +42,17 @@ private:
     void forgetBackground();
     bool paintBackground(QPainter &painter, const QRegion &region);
     bool paintTextFast(QPainter &painter);
+    bool paintKept(QPainter &painter);
 
     struct Glyphs;
+    struct Kept;
+    struct KeptFor;
     QPixmap m_background;
     bool m_backgroundValid = false;
     bool m_paintedOnce = false;
     QObject *m_watched = nullptr;
     std::unique_ptr<Glyphs> m_glyphs;
+    std::list<Kept> m_kept;
+    qsizetype m_keptBytes = 0;
+    std::unique_ptr<KeptFor> m_keptFor;
 };
