@@ -11,6 +11,7 @@
 #include <QStyleOption>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <array>
 #include <list>
 #include <map>
@@ -148,6 +149,18 @@ bool styleDrawsPlainText(const QStyle *style)
            || name.compare(QLatin1String("windows"), Qt::CaseInsensitive) == 0;
 }
 
+// The entry of `recent` (most recent first) whose text is `text`, made the
+// most recent; null if there is none.
+template <typename Entry, typename TextOf>
+Entry *bringToFront(std::list<Entry> &recent, const QString &text, TextOf textOf)
+{
+    auto it = std::find_if(recent.begin(), recent.end(), [&](const Entry &e) { return textOf(e) == text; });
+    if (it == recent.end())
+        return nullptr;
+    recent.splice(recent.begin(), recent, it);
+    return &recent.front();
+}
+
 constexpr int kWordsKept = 64;
 // Texts of several lines kept as pixels: the I/O lines have 64 in a
 // language, each a few dozen kilobytes.
@@ -178,12 +191,7 @@ struct ValueLabel::KeptFor
     int margin = 0;
     int indent = 0;
     const QStyle *style = nullptr;
-    bool operator==(const KeptFor &o) const
-    {
-        return format == o.format && size == o.size && contents == o.contents && font == o.font
-               && palette == o.palette && enabled == o.enabled && active == o.active && alignment == o.alignment
-               && margin == o.margin && indent == o.indent && style == o.style;
-    }
+    bool operator==(const KeptFor &) const = default;
 };
 
 struct ValueLabel::Glyphs
@@ -196,19 +204,14 @@ struct ValueLabel::Glyphs
     std::list<std::pair<QString, Shaped>> words;
     const Shaped *word(const QString &text)
     {
-        auto it = words.begin();
-        while (it != words.end() && it->first != text)
-            ++it;
-        if (it == words.end()) {
-            Shaped s = shape(text, font);
-            if (!s.valid)
-                return nullptr;
-            words.emplace_front(text, std::move(s));
-            if (int(words.size()) > kWordsKept)
-                words.pop_back();
-        } else if (it != words.begin()) {
-            words.splice(words.begin(), words, it);
-        }
+        if (auto *known = bringToFront(words, text, [](const auto &w) -> const QString & { return w.first; }))
+            return &known->second;
+        Shaped s = shape(text, font);
+        if (!s.valid)
+            return nullptr;
+        words.emplace_front(text, std::move(s));
+        if (int(words.size()) > kWordsKept)
+            words.pop_back();
         return &words.front().second;
     }
     // The lines being drawn, and the glyphs of a number.
@@ -235,11 +238,16 @@ ValueLabel::ValueLabel(const QString &text, QWidget *parent) : QLabel(text, pare
 
 ValueLabel::~ValueLabel() = default;
 
+void ValueLabel::forgetKept()
+{
+    m_kept.clear();
+    m_keptBytes = 0;
+}
+
 void ValueLabel::forgetBackground()
 {
     m_backgroundValid = false;
-    m_kept.clear();
-    m_keptBytes = 0;
+    forgetKept();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -254,8 +262,7 @@ void ValueLabel::changeEvent(QEvent *event)
         break;
     case QEvent::FontChange:
         m_glyphs.reset();
-        m_kept.clear();
-        m_keptBytes = 0;
+        forgetKept();
         break;
     default:
         break;
@@ -543,15 +550,12 @@ bool ValueLabel::paintKept(QPainter &painter)
     now.indent = indent();
     now.style = style();
     if (!m_keptFor || !(*m_keptFor == now)) {
-        m_kept.clear();
-        m_keptBytes = 0;
+        forgetKept();
         m_keptFor = std::make_unique<KeptFor>(now);
     }
 
-    auto it = m_kept.begin();
-    while (it != m_kept.end() && it->text != t)
-        ++it;
-    if (it == m_kept.end()) {
+    const Kept *shown = bringToFront(m_kept, t, [](const Kept &k) -> const QString & { return k.text; });
+    if (!shown) {
         // Painted once as it always is, then kept where it differs from
         // the copy under it (the copy is drawn outside that anyway).
         QImage whole(size(), window->format());
@@ -589,15 +593,12 @@ bool ValueLabel::paintKept(QPainter &painter)
             m_keptBytes -= m_kept.back().pixels.sizeInBytes();
             m_kept.pop_back();
         }
-        it = m_kept.begin();
-    } else if (it != m_kept.begin()) {
-        m_kept.splice(m_kept.begin(), m_kept, it);
-        it = m_kept.begin();
+        shown = &m_kept.front();
     }
-    if (!it->pixels.isNull()) {
+    if (!shown->pixels.isNull()) {
         const QPainter::CompositionMode mode = painter.compositionMode();
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(it->at, it->pixels);
+        painter.drawImage(shown->at, shown->pixels);
         painter.setCompositionMode(mode);
     }
     return true;

@@ -16,7 +16,6 @@
 // several lines (the I/O lines: a few dozen texts in all) is kept as the
 // pixels it painted, the last few per label, and shown again from them.
 
-#include <QHash>
 #include <QLabel>
 #include <QPixmap>
 
@@ -40,6 +39,7 @@ protected:
 
 private:
     void forgetBackground();
+    void forgetKept();
     bool paintBackground(QPainter &painter, const QRegion &region);
     bool paintTextFast(QPainter &painter);
     bool paintKept(QPainter &painter);

@@ -62,6 +62,16 @@ struct Sim
     }
     void command(const char *line) { process.write(QByteArray(line) + '\n'); }
     int count(const char *text) const { return int(log.count(text)); }
+    // When the polls came, in seconds, from byte `from` of the log on
+    // ("kestrane-sim    12.345 rx FD 48 55").
+    QList<double> pollTimes(qsizetype from = 0) const
+    {
+        QList<double> times;
+        for (const QByteArray &line : log.mid(from).split('\n'))
+            if (line.endsWith("rx FD 48 55"))
+                times << line.simplified().split(' ').value(1).toDouble();
+        return times;
+    }
     ~Sim()
     {
         if (process.state() != QProcess::NotRunning) {
@@ -179,11 +189,8 @@ void TestE2ESim::onlineWithinThreeSeconds()
     QVERIFY(sim.count("rx FD 48 55") >= 3);
     QVERIFY(tool.log.contains("in  FB ED"));
     // Idle, the link sleeps between polls and still polls once a second,
-    // on its 100 ms steps ("kestrane-sim    12.345 rx FD 48 55").
-    QList<double> polls;
-    for (const QByteArray &line : sim.log.split('\n'))
-        if (line.endsWith("rx FD 48 55"))
-            polls << line.simplified().split(' ').value(1).toDouble();
+    // on its 100 ms steps.
+    const QList<double> polls = sim.pollTimes();
     for (int i = std::max(1, int(polls.size()) - 3); i < polls.size(); ++i)
         QVERIFY2(qAbs(polls[i] - polls[i - 1] - 1.0) <= 0.15,
                  qPrintable(QStringLiteral("polls %1 s apart").arg(polls[i] - polls[i - 1])));
@@ -273,11 +280,8 @@ void TestE2ESim::keepsStepUnderAFlood()
                             .arg(tool.process.exitCode())
                             .arg(QString::fromLocal8Bit(tool.log.right(600)))));
 
-    // "kestrane-sim    12.345 rx FD 48 55": the polls' times during the flood.
-    QList<double> polls;
-    for (const QByteArray &line : sim.log.mid(logFrom).split('\n'))
-        if (line.endsWith("rx FD 48 55"))
-            polls << line.simplified().split(' ').value(1).toDouble();
+    // The polls' times during the flood.
+    const QList<double> polls = sim.pollTimes(logFrom);
     QVERIFY2(polls.size() >= 8, qPrintable(QString::number(polls.size())));
     QVERIFY(sim.count("rx FD 48 55") > pollsBefore);
     for (int i = 1; i < polls.size(); ++i)

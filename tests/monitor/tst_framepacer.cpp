@@ -2,6 +2,7 @@
 // comes now and then at once, always ends showing the last change, and
 // wakes for nothing once quiet.
 
+#include "paintlog.h"
 #include "widgets/framepacer.h"
 
 #include <QApplication>
@@ -18,26 +19,6 @@ private slots:
     void paintsWhatChanged_data();
     void paintsWhatChanged();
 };
-
-namespace {
-// Counts a label's paints, and notes the text each showed.
-class PaintLog : public QObject
-{
-public:
-    int paints = 0;
-    QString lastPainted;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-            lastPainted = static_cast<QLabel *>(watched)->text();
-        }
-        return false;
-    }
-};
-} // namespace
 
 void TestFramePacer::paintsWhatChanged_data()
 {

@@ -2,6 +2,7 @@
 // same pixels, whatever its text, font, colour, alignment or state.
 
 #include "core/appstate.h"
+#include "paintlog.h"
 #include "monitor/statusdecoder.h"
 #include "monitor/ui/statuspanel.h"
 #include "widgets/fonts.h"
@@ -152,19 +153,6 @@ void TestValueLabel::samePixelsAsPlainLabel()
     }
 }
 
-// Counts the paint events a widget gets.
-class PaintCounter : public QObject
-{
-public:
-    int count = 0;
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
-
 // Once the label has its copy, the group box behind a new text is not
 // repainted: only the label is.
 void TestValueLabel::newTextRepaintsOnlyItself()
@@ -176,15 +164,15 @@ void TestValueLabel::newTextRepaintsOnlyItself()
     // The first change takes the copy of what lies under the label.
     pair.value->setText(QStringLiteral("0"));
     QCoreApplication::processEvents();
-    PaintCounter box, label;
+    PaintLog box, label;
     pair.valueBox->installEventFilter(&box);
     pair.value->installEventFilter(&label);
     for (int i = 2; i < 12; ++i) {
         pair.value->setText(QString::number(i));
         QCoreApplication::processEvents();
     }
-    QCOMPARE(label.count, 10);
-    QCOMPARE(box.count, 0);
+    QCOMPARE(label.paints, 10);
+    QCOMPARE(box.paints, 0);
 }
 
 QTEST_MAIN(TestValueLabel)
