@@ -213,8 +213,9 @@ int main(int argc, char *argv[])
         runFor(100, live ? std::function<void()>(feed) : std::function<void()>());
     if (!online())
         qFatal("the tool did not come online:\n%s", procs[1]->err.constData());
-    // Past the after-connect requests and the pages they bring.
-    runFor(3000, live ? std::function<void()>(feed) : std::function<void()>());
+    // Past the after-connect requests and the pages they bring; idle, also
+    // past the ten seconds after which a cursor nobody types at rests.
+    runFor(live ? 3000 : 11000, live ? std::function<void()>(feed) : std::function<void()>());
 
     std::vector<QList<double>> shares(runners.size());
     for (int round = 0; round < kRounds; ++round) {

@@ -11,6 +11,7 @@
 #include "shell/startupwarmup.h"
 #include "buildinfo/buildinfo.h"
 #include "core/datafolder.h"
+#include "widgets/cursorrest.h"
 #include "widgets/lazyiconstyle.h"
 #include "widgets/qtmessageservice.h"
 #include "sim/model/simline.h"
@@ -41,6 +42,7 @@ int runWindow(int argc, char *argv[], const CommandLineOptions &options)
     QApplication::setApplicationVersion(QString::fromUtf8(buildinfo::versionString()));
     // Ties the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrane.Kestrane"));
+    CursorRest cursorRest;
 
     AppState state;
     QtMessageService messages;

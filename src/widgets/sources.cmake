@@ -4,6 +4,7 @@ set(d ${CMAKE_CURRENT_LIST_DIR})
 target_sources(kestrane_ui PRIVATE
     ${d}/firstpaint.h ${d}/firstpaint.cpp
     ${d}/fonts.h ${d}/fonts.cpp
+    ${d}/cursorrest.h ${d}/cursorrest.cpp
     ${d}/framepacer.h ${d}/framepacer.cpp
     ${d}/indicator.h ${d}/indicator.cpp
     ${d}/lazyiconstyle.h ${d}/lazyiconstyle.cpp
