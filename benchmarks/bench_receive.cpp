@@ -1,7 +1,7 @@
 // The receive path on one core: assemble, dispatch and decode live-status
 // blocks, for chunk sizes 1, 7, 32 and 4096, on a status stream and on a
 // mixed stream; then a ride, where every status field moves on every block,
-// read as the tool reads a port: readyRead, then readAll. Prints one row per
+// read as the tool reads a port: readyRead, then read. Prints one row per
 // case (microseconds per 32-byte block).
 //   build/bin/bench_receive
 
@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 class NoMessages : public MessageService
@@ -57,8 +58,8 @@ double nsPerBlock(const QByteArray &stream, int chunk, int rounds)
         qFatal("no status block was decoded");
     return best / (stream.size() / double(kBlockSize));
 }
-// A port that hands over a stream in reads of a given size: each read is a
-// fresh QByteArray, as a serial port's readAll makes one.
+// A port that hands over a stream in reads of at most a given size, as a
+// serial port hands over what arrived since the last read.
 class StreamPort : public SerialPort
 {
 public:
@@ -75,22 +76,27 @@ public:
     bool isOpen() const override { return m_open; }
     QString portName() const override { return QStringLiteral("bench"); }
     bool write(const QByteArray &) override { return true; }
-    QByteArray readAll() override
+    qint64 read(char *data, qint64 maxSize) override
     {
-        if (!stream || pos >= stream->size())
-            return {};
-        const qsizetype n = std::min(readSize, stream->size() - pos);
-        QByteArray chunk(stream->constData() + pos, n);
+        if (!stream || pos >= stream->size() || m_handedOver)
+            return 0;
+        const qsizetype n = qsizetype(std::min<qint64>({readSize, stream->size() - pos, maxSize}));
+        std::memcpy(data, stream->constData() + pos, size_t(n));
         pos += n;
-        return chunk;
+        m_handedOver = true; // one read's worth for each readyRead
+        return n;
     }
-    void deliver() { emit readyRead(); }
-
+    void deliver()
+    {
+        m_handedOver = false;
+        emit readyRead();
+    }
 private:
     bool m_open = false;
+    bool m_handedOver = false;
 };
 
-// The ride through the port's readyRead and readAll, as the tool reads it.
+// The ride through the port's readyRead and read, as the tool reads it.
 // Median of `rounds` rounds, in nanoseconds per block.
 double nsPerBlockThroughPort(const QByteArray &stream, int readSize, int rounds)
 {

@@ -285,7 +285,17 @@ void LinkController::onReadyRead()
 {
     if (!isOpen())
         return;
-    receiveBytes(m_port->readAll());
+    // Read into a buffer of our own: a stream of blocks allocates nothing.
+    char chunk[4096];
+    for (;;) {
+        const qint64 n = m_port->read(chunk, qint64(sizeof chunk));
+        if (n <= 0)
+            break;
+        receiveBytes(chunk, qsizetype(n));
+        // A handler may have closed the port meanwhile.
+        if (n < qint64(sizeof chunk) || !isOpen())
+            break;
+    }
     // The answer to the last poll, once whole, sends the link back to sleep
     // at once if nothing else is due (a stream of blocks wakes it anyway).
     if (m_replyAwaited && m_assembler.pending() == 0) {
@@ -296,8 +306,13 @@ void LinkController::onReadyRead()
 
 void LinkController::receiveBytes(const QByteArray &data)
 {
+    receiveBytes(data.constData(), data.size());
+}
+
+void LinkController::receiveBytes(const char *data, qsizetype size)
+{
     wake();
-    m_assembler.append(data, nowMs());
+    m_assembler.append(data, size, nowMs());
     // One block at a time: a handler that lets the event loop run may
     // receive more bytes meanwhile, and they queue up behind.
     Block block;

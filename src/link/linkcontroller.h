@@ -100,6 +100,7 @@ public:
     void handleBlock(const Block &block);
     // Bytes just read from the port, in any chunks.
     void receiveBytes(const QByteArray &data);
+    void receiveBytes(const char *data, qsizetype size);
 
     // Milliseconds for the block assembler's frame gap (tests step it by hand).
     // The request queue's time-outs follow the same clock.

@@ -5,6 +5,8 @@
 
 #include <QSerialPort>
 
+#include <algorithm>
+
 class QtSerialPort : public SerialPort
 {
     Q_OBJECT
@@ -16,9 +18,11 @@ public:
     bool isOpen() const override { return m_port.isOpen(); }
     QString portName() const override { return m_name; }
     bool write(const QByteArray &bytes) override;
-    // The link timer asks ten times a second: an empty port costs no
-    // read buffer (the port's own buffer is all readAll could return).
-    QByteArray readAll() override { return m_port.bytesAvailable() > 0 ? m_port.readAll() : QByteArray(); }
+    // Straight out of the port's own buffer; an empty port answers at once.
+    qint64 read(char *data, qint64 maxSize) override
+    {
+        return m_port.bytesAvailable() > 0 ? std::max<qint64>(0, m_port.read(data, maxSize)) : 0;
+    }
 
 private:
     void onError(QSerialPort::SerialPortError error);

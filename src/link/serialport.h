@@ -33,7 +33,11 @@ public:
     virtual QString portName() const = 0;
     // Hands the whole frame to the device; false when it could not.
     virtual bool write(const QByteArray &bytes) = 0;
-    virtual QByteArray readAll() = 0;
+    // Moves up to `maxSize` of the bytes waiting into `data`: how many it
+    // moved, 0 when none wait.
+    virtual qint64 read(char *data, qint64 maxSize) = 0;
+    // Every byte waiting.
+    QByteArray readAll();
 
 signals:
     void readyRead();
@@ -42,4 +46,8 @@ signals:
     // system's own text, for the log only: it may be left over from an
     // earlier call and says nothing to the user.
     void failed(SerialPort::LossCause cause, const QString &detail);
+
+protected:
+    // read() for a port that holds its waiting bytes in `held`.
+    static qint64 moveOut(QByteArray &held, char *data, qint64 maxSize);
 };

@@ -8,7 +8,7 @@ target_sources(kestrane_link PRIVATE
     ${d}/linksupervisor.h ${d}/linksupervisor.cpp
     ${d}/dispatcher.h ${d}/dispatcher.cpp
     ${d}/requestqueue.h ${d}/requestqueue.cpp
-    ${d}/serialport.h
+    ${d}/serialport.h ${d}/serialport.cpp
     ${d}/qtserialport.h ${d}/qtserialport.cpp
     ${d}/portidentity.h ${d}/portidentity.cpp
     ${d}/qtportenumerator.h ${d}/qtportenumerator.cpp

@@ -47,11 +47,6 @@ bool SimulatorPort::write(const QByteArray &bytes)
     return true;
 }
 
-QByteArray SimulatorPort::readAll()
-{
-    return std::exchange(m_input, {});
-}
-
 void SimulatorPort::onTransmit(const QByteArray &bytes)
 {
     if (!m_open)

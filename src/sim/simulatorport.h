@@ -27,7 +27,7 @@ public:
     bool isOpen() const override { return m_open; }
     QString portName() const override { return m_name; }
     bool write(const QByteArray &bytes) override;
-    QByteArray readAll() override;
+    qint64 read(char *data, qint64 maxSize) override { return moveOut(m_input, data, maxSize); }
 
 private:
     void onTransmit(const QByteArray &bytes);

@@ -102,13 +102,6 @@ bool FakeSerialPort::write(const QByteArray &bytes)
     return true;
 }
 
-QByteArray FakeSerialPort::readAll()
-{
-    QByteArray all = m_line.waiting;
-    m_line.waiting.clear();
-    return all;
-}
-
 Block makeBlock(std::initializer_list<quint8> head, quint8 end)
 {
     Block b{};

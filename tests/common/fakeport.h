@@ -31,7 +31,7 @@ public:
     // these line settings ("19200,n,8,1"); at others the line carries garbage.
     QString controllerPort;
     QString controllerSettings;
-    QByteArray waiting; // bytes the port holds for the next readAll
+    QByteArray waiting; // bytes the port holds for the next read
     // A controller behind the line: the answer to each write (empty: none),
     // delivered from the event loop as a real port would.
     std::function<QByteArray(const QByteArray &written)> answer;
@@ -66,7 +66,7 @@ public:
     bool isOpen() const override { return m_open; }
     QString portName() const override { return m_name; }
     bool write(const QByteArray &bytes) override;
-    QByteArray readAll() override;
+    qint64 read(char *data, qint64 maxSize) override { return moveOut(m_line.waiting, data, maxSize); }
 
     void raiseError(SerialPort::LossCause cause, const QString &detail) { emit failed(cause, detail); }
     void raiseReadyRead() { emit readyRead(); }

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 using Bench = LinkBench;
 } // namespace
@@ -355,37 +357,42 @@ void TestLinkController::resynchronisation()
 
 // A continuous stream of status blocks, read in pieces that end anywhere in
 // a block, while the window is busy for 200 ms between reads and the rest
-// waits in the port: announced late, or found waiting by a link tick.
+// waits in the port: announced late, or found waiting by a link tick. Reads
+// of 150 blocks hold more than the link reads at a time.
 void TestLinkController::busyWindowLosesNoBlock_data()
 {
     QTest::addColumn<int>("cut");
     QTest::addColumn<bool>("byTick");
+    QTest::addColumn<int>("blocksPerRead");
     for (int cut = 1; cut < kBlockSize; ++cut) {
-        QTest::addRow("cut at %d, announced late", cut) << cut << false;
-        QTest::addRow("cut at %d, found by a tick", cut) << cut << true;
+        QTest::addRow("cut at %d, announced late", cut) << cut << false << 3;
+        QTest::addRow("cut at %d, found by a tick", cut) << cut << true << 3;
     }
+    QTest::addRow("4800 bytes a read, announced late") << 7 << false << 150;
+    QTest::addRow("4800 bytes a read, found by a tick") << 7 << true << 150;
 }
 
 void TestLinkController::busyWindowLosesNoBlock()
 {
     QFETCH(int, cut);
     QFETCH(bool, byTick);
+    QFETCH(int, blocksPerRead);
     Bench b;
     b.bringOnline();
     QList<Block> sent;
     QByteArray all;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < std::max(40, 3 * blocksPerRead); ++i) {
         Block block = Bench::status(quint8(i));
         block[5] = quint8(i * 3);
         sent << block;
         all += toByteArray(block);
     }
-    // Reads of 4095 bytes would hold the whole stream: cut it into reads that
-    // end `cut` bytes into a block, several blocks apart.
+    // Cut the stream into reads that end `cut` bytes into a block, several
+    // blocks apart.
     qsizetype pos = 0;
     int read = 0;
     while (pos < all.size()) {
-        const qsizetype end = qMin(all.size(), qsizetype((read * 3 + 1) * kBlockSize + cut));
+        const qsizetype end = qMin(all.size(), qsizetype((read * blocksPerRead + 1) * kBlockSize + cut));
         const QByteArray piece = all.mid(pos, end - pos);
         pos = end;
         if (read == 0 || !byTick) {
