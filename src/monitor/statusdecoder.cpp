@@ -100,12 +100,25 @@ public:
     // `value` >= 0, at least `width` digits.
     NumberText &digits(unsigned value, int width = 1)
     {
+        // Two digits a step, lowest first.
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                         "25262728293031323334353637383940414243444546474849"
+                                         "50515253545556575859606162636465666768697071727374"
+                                         "75767778798081828384858687888990919293949596979899";
         char16_t tmp[12];
         int n = 0;
-        do {
-            tmp[n++] = char16_t(u'0' + value % 10);
-            value /= 10;
-        } while (value != 0);
+        while (value >= 100) {
+            const unsigned pair = 2 * (value % 100);
+            value /= 100;
+            tmp[n++] = char16_t(kPairs[pair + 1]);
+            tmp[n++] = char16_t(kPairs[pair]);
+        }
+        if (value >= 10) {
+            tmp[n++] = char16_t(kPairs[2 * value + 1]);
+            tmp[n++] = char16_t(kPairs[2 * value]);
+        } else {
+            tmp[n++] = char16_t(u'0' + value);
+        }
         while (n < width)
             tmp[n++] = u'0';
         while (n > 0)
@@ -123,7 +136,8 @@ public:
     void writeTo(QString &out) const
     {
         if (out.isDetached() && out.capacity() >= m_len) {
-            out.resize(m_len);
+            if (out.size() != m_len) // mostly as long as before
+                out.resize(m_len);
             std::copy(m_buf, m_buf + m_len, reinterpret_cast<char16_t *>(out.data()));
         } else {
             out = text();

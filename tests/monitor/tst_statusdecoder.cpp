@@ -39,6 +39,8 @@ private slots:
     void heatingAlert_data();
     void heatingAlert();
     void liveValuesForTheRecorder();
+    void numbersOverEveryRawValue_data();
+    void numbersOverEveryRawValue();
     void keptDecoderMatchesAFreshOne_data();
     void keptDecoderMatchesAFreshOne();
     void alertAsksTheClockOnlyWhenItFires();
@@ -295,6 +297,52 @@ void TestStatusDecoder::liveValuesForTheRecorder()
 // The decoder that keeps its texts from block to block gives, for every
 // block of a varied run, the very texts, colours, order and visibility of a
 // decode from scratch, and leaves the same live values and buffer.
+// Every value of a two-byte reading, through one kept decoder, against the
+// number written out plainly.
+void TestStatusDecoder::numbersOverEveryRawValue_data()
+{
+    QTest::addColumn<int>("lo");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("form"); // how the raw value reads
+    QTest::newRow("voltage") << 2 << "lblfrmSysStatusVdc_a" << "hundredths";
+    QTest::newRow("DC current") << 4 << "lblfrmSysStatusIdc_a" << "signed, plain hundredths";
+    QTest::newRow("speed") << 6 << "lblfrmSysStatusRPM_a" << "signed";
+    QTest::newRow("throttle") << 15 << "lblfrmSysStatusHallP_a" << "thousandths";
+}
+
+void TestStatusDecoder::numbersOverEveryRawValue()
+{
+    QFETCH(int, lo);
+    QFETCH(QString, label);
+    QFETCH(QString, form);
+    const bool isSigned = form.startsWith(QLatin1String("signed"));
+    AppState state;
+    StatusDecoder decoder;
+    for (int raw = 0; raw <= 0xFFFF; ++raw) {
+        state.frames.statusFrame() = statusBlock({{lo, raw & 0xFF}, {lo + 1, raw >> 8}});
+        const StatusView &v = decoder.decode(state.statusParts());
+        const int value = isSigned && (raw & 0x8000) ? -(raw & 0x7FFF) : raw;
+        QString want;
+        if (form == QLatin1String("hundredths")) {
+            want = QString::number(value / 100.0, 'f', 2);
+        } else if (form == QLatin1String("thousandths")) {
+            want = QString::number((value + 5) / 10 / 1000.0, 'f', 3);
+        } else if (form == QLatin1String("signed")) {
+            want = QString::number(value);
+        } else {
+            want = QString::number(value / 100.0, 'f', 2);
+            while (want.endsWith(u'0'))
+                want.chop(1);
+            if (want.endsWith(u'.'))
+                want.chop(1);
+            if (want == QLatin1String("-0"))
+                want = QStringLiteral("0");
+        }
+        if (v.text(qPrintable(label)) != want)
+            QFAIL(qPrintable(QStringLiteral("raw %1: %2, not %3").arg(raw).arg(v.text(qPrintable(label)), want)));
+    }
+}
+
 void TestStatusDecoder::keptDecoderMatchesAFreshOne_data()
 {
     QTest::addColumn<QList<SequenceStep>>("steps");
