@@ -100,29 +100,30 @@ public:
     // `value` >= 0, at least `width` digits.
     NumberText &digits(unsigned value, int width = 1)
     {
-        // Two digits a step, lowest first.
+        // Two digits a step, from the last one back.
         static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
                                          "25262728293031323334353637383940414243444546474849"
                                          "50515253545556575859606162636465666768697071727374"
                                          "75767778798081828384858687888990919293949596979899";
-        char16_t tmp[12];
-        int n = 0;
+        int n = 1;
+        for (unsigned rest = value; rest >= 10; rest /= 10)
+            ++n;
+        const int total = std::max(n, width);
+        std::fill(m_buf + m_len, m_buf + m_len + (total - n), u'0');
+        char16_t *p = m_buf + m_len + total;
+        m_len += total;
         while (value >= 100) {
             const unsigned pair = 2 * (value % 100);
             value /= 100;
-            tmp[n++] = char16_t(kPairs[pair + 1]);
-            tmp[n++] = char16_t(kPairs[pair]);
+            *--p = char16_t(kPairs[pair + 1]);
+            *--p = char16_t(kPairs[pair]);
         }
         if (value >= 10) {
-            tmp[n++] = char16_t(kPairs[2 * value + 1]);
-            tmp[n++] = char16_t(kPairs[2 * value]);
+            *--p = char16_t(kPairs[2 * value + 1]);
+            *--p = char16_t(kPairs[2 * value]);
         } else {
-            tmp[n++] = char16_t(u'0' + value);
+            *--p = char16_t(u'0' + value);
         }
-        while (n < width)
-            tmp[n++] = u'0';
-        while (n > 0)
-            m_buf[m_len++] = tmp[--n];
         return *this;
     }
     NumberText &ch(char16_t c)
@@ -448,10 +449,13 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
     if (changed(8))
         set(PowerTemp, powerTempTexts()[b[8]]);
 
+    // Of the flags, fault cells below too, only those whose bits moved.
     if (changed(9)) {
         const quint8 bits = b[9];
+        const quint8 moved = all ? 0xFF : quint8(bits ^ m_last[9]);
         for (int i = 0; i < 8; ++i)
-            set(Forward + i, flagWord(i, bits & kFlagWords[i].mask));
+            if (moved & kFlagWords[i].mask)
+                set(Forward + i, flagWord(i, bits & kFlagWords[i].mask));
     }
 
     const int motorTemp = b[12] * 2;
@@ -511,9 +515,14 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
     };
     int slot = FirstHistoryCell;
     if (changed2(10)) {
-        for (const FaultRow &row : kFaultRows)
-            if (row.historyMask != 0)
-                cell(slot++, history & row.historyMask);
+        const quint16 moved = all ? 0xFFFF : quint16(history ^ u16(m_last, 10));
+        for (const FaultRow &row : kFaultRows) {
+            if (row.historyMask == 0)
+                continue;
+            if (moved & row.historyMask)
+                cell(slot, history & row.historyMask);
+            ++slot;
+        }
     } else {
         for (const FaultRow &row : kFaultRows)
             slot += row.historyMask != 0;
@@ -521,11 +530,15 @@ const StatusView &StatusDecoder::decode(StatusParts parts)
 
     if (changed2(19)) {
         const quint16 current = quint16(u16(b, 19));
+        const quint16 moved = all ? 0xFFFF : quint16(current ^ u16(m_last, 19));
         int row = 0;
         for (const FaultRow &r : kFaultRows) {
             const bool fault = current & r.currentMask;
-            if (r.currentMask != 0)
-                cell(slot++, fault);
+            if (r.currentMask != 0) {
+                if (moved & r.currentMask)
+                    cell(slot, fault);
+                ++slot;
+            }
             v.visibility[row++].visible = fault;
         }
         v.visibility[row].visible = current != 0;

@@ -5,6 +5,7 @@
 #include "fakeport.h"
 #include "statussequence.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -358,6 +359,17 @@ void TestStatusDecoder::keptDecoderMatchesAFreshOne_data()
         }
     }
     QTest::newRow("one byte at a time") << single;
+    // Every byte anew on every block, as on a ride, and some bits of the
+    // flag and fault words only.
+    QList<SequenceStep> ride;
+    QRandomGenerator random(28);
+    for (int n = 0; n < 3000; ++n) {
+        for (int i = 2; i < kBlockSize - 1; ++i)
+            if (n % 3 == 0 || i == 9 || i == 10 || i == 11 || i == 19 || i == 20)
+                b[i] = quint8(n % 3 == 0 ? random.bounded(256) : b[i] ^ (1 << random.bounded(8)));
+        ride.append({b, n < 1500 ? 22 : 11});
+    }
+    QTest::newRow("every byte anew") << ride;
 }
 
 void TestStatusDecoder::keptDecoderMatchesAFreshOne()
