@@ -14,6 +14,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_statuspanel
 
 #include "benchstreams.h"
+#include "paintlog.h"
 
 #include "core/appstate.h"
 #include "core/messageservice.h"
@@ -23,7 +24,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
@@ -39,19 +39,6 @@ public:
     void ask(const Message &, std::function<void(bool)>) override {}
 };
 
-class PaintCounter : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 void show(MainWindow &window, const QByteArray &stream, int i)
 {
@@ -85,7 +72,7 @@ double tight(MainWindow &window, const QByteArray &stream, int blocks, int paint
 int paintsAtLineRate(MainWindow &window, QLabel *ioLabel, const QByteArray &ride, int blocks)
 {
     constexpr double kPerSecond = 360.0;
-    PaintCounter counter;
+    PaintLog counter;
     ioLabel->installEventFilter(&counter);
     QEventLoop loop;
     QTimer timer;

@@ -161,6 +161,28 @@ Entry *bringToFront(std::list<Entry> &recent, const QString &text, TextOf textOf
     return &recent.front();
 }
 
+// The smallest rectangle outside which two 32-bit images of one size and
+// format are the same.
+QRect whereTheyDiffer(const QImage &a, const QImage &b)
+{
+    QRect differ;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *pa = reinterpret_cast<const quint32 *>(a.constScanLine(y));
+        const auto *pb = reinterpret_cast<const quint32 *>(b.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < a.width(); ++x) {
+            if (pa[x] != pb[x]) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first >= 0)
+            differ |= QRect(first, y, last - first + 1, 1);
+    }
+    return differ;
+}
+
 constexpr int kWordsKept = 64;
 // Texts of several lines kept as pixels: the I/O lines have 64 in a
 // language, each a few dozen kilobytes.
@@ -570,22 +592,7 @@ bool ValueLabel::paintKept(QPainter &painter)
         if (!paintTextFast(p))
             return false;
         p.end();
-        const QImage under = m_background.toImage().convertToFormat(whole.format());
-        QRect changed;
-        for (int y = 0; y < whole.height(); ++y) {
-            const auto *a = reinterpret_cast<const quint32 *>(whole.constScanLine(y));
-            const auto *b = reinterpret_cast<const quint32 *>(under.constScanLine(y));
-            int first = -1, last = -1;
-            for (int x = 0; x < whole.width(); ++x) {
-                if (a[x] != b[x]) {
-                    if (first < 0)
-                        first = x;
-                    last = x;
-                }
-            }
-            if (first >= 0)
-                changed |= QRect(first, y, last - first + 1, 1);
-        }
+        const QRect changed = whereTheyDiffer(whole, m_background.toImage().convertToFormat(whole.format()));
         Kept kept{t, changed.topLeft(), changed.isEmpty() ? QImage() : whole.copy(changed)};
         m_keptBytes += kept.pixels.sizeInBytes();
         m_kept.push_front(std::move(kept));
