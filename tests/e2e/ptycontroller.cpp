@@ -57,6 +57,11 @@ bool PtyController::plugIn()
 
 void PtyController::unplug()
 {
+    // The name goes first, as an unplugged adapter's device node does. A link
+    // left behind would point at a pty number that the next program to open
+    // a pty (a parallel test) may be given, and the tool would open that.
+    if (m_master >= 0)
+        QFile::remove(m_linkPath);
     delete m_notifier;
     m_notifier = nullptr;
     if (m_master >= 0)

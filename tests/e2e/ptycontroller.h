@@ -18,7 +18,7 @@ public:
     ~PtyController() override;
 
     bool plugIn();   // a fresh pty pair, the symlink pointing at its slave
-    void unplug();   // both ends closed: the tool's open port goes dead
+    void unplug();   // the symlink gone, both ends closed: the tool's open port goes dead
 
     QString linkPath() const { return m_linkPath; }
     bool answering = true;
