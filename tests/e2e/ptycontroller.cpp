@@ -30,7 +30,6 @@ PtyController::PtyController(const QString &linkPath, QObject *parent)
 PtyController::~PtyController()
 {
     unplug();
-    QFile::remove(m_linkPath);
 }
 
 bool PtyController::plugIn()
@@ -47,7 +46,6 @@ bool PtyController::plugIn()
     ::cfmakeraw(&tio);
     ::tcsetattr(m_slave, TCSANOW, &tio);
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    QFile::remove(m_linkPath);
     if (!QFile::link(QString::fromLocal8Bit(name), m_linkPath))
         return false;
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
@@ -60,8 +58,8 @@ void PtyController::unplug()
     // The name goes first, as an unplugged adapter's device node does. A link
     // left behind would point at a pty number that the next program to open
     // a pty (a parallel test) may be given, and the tool would open that.
-    if (m_master >= 0)
-        QFile::remove(m_linkPath);
+    // A link left by an earlier run goes too.
+    QFile::remove(m_linkPath);
     delete m_notifier;
     m_notifier = nullptr;
     if (m_master >= 0)
